@@ -1,0 +1,10 @@
+// Everything of the Windows interface that the library calls, in one include.
+#pragma once
+
+#include "platform/crt.h"
+#include "platform/win32_files.h"
+#include "platform/win32_kernel.h"
+#include "platform/win32_mm.h"
+#include "platform/win32_shell.h"
+#include "platform/win32_types.h"
+#include "platform/win32_user.h"
