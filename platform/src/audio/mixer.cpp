@@ -95,7 +95,8 @@ bool ReadsLockedBytes(const Voice& voice, uint32_t frames, uint64_t step) {
   const uint32_t playable = voice.frames * voice.frameBytes;
   const uint32_t first = voice.cursorFrame;
   if (!voice.looping || span >= voice.frames) {
-    const uint64_t last = voice.looping ? voice.frames : std::min<uint64_t>(first + span, voice.frames);
+    const uint64_t last =
+        voice.looping ? voice.frames : std::min<uint64_t>(first + span, voice.frames);
     const uint32_t begin = voice.looping ? 0 : first * voice.frameBytes;
     return voice.IsLocked(begin, uint32_t(last * voice.frameBytes));
   }
@@ -107,12 +108,11 @@ bool ReadsLockedBytes(const Voice& voice, uint32_t frames, uint64_t step) {
 
 void MixInto(Voice& voice, int32_t* accumulator, uint32_t frames, uint32_t outputRate) {
   const uint64_t step = (uint64_t(voice.PlayRate()) << 32) / outputRate;
-  const bool audible = (voice.gainLeft | voice.gainRight) != 0 &&
-                       !ReadsLockedBytes(voice, frames, step);
+  const bool audible =
+      (voice.gainLeft | voice.gainRight) != 0 && !ReadsLockedBytes(voice, frames, step);
   const uint32_t startBytes = voice.CursorBytes();
   const uint32_t startFraction = voice.cursorFraction;
-  const Travel travel =
-      MixFunctionFor(voice.format)(voice, accumulator, frames, step, audible);
+  const Travel travel = MixFunctionFor(voice.format)(voice, accumulator, frames, step, audible);
   if (travel.ended) {
     const uint32_t playable = voice.frames * voice.frameBytes;
     voice.playing = false;

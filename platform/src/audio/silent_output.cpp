@@ -33,7 +33,8 @@ class SilentOutput final : public OutputStream {
     uint64_t framesMixed = 0;
     std::unique_lock<std::mutex> hold(lock_);
     while (!wake_.wait_for(hold, kPeriod, [this] { return stop_; })) {
-      const auto elapsed = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start);
+      const auto elapsed =
+          std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start);
       const uint64_t due = uint64_t(elapsed.count()) * mixer_->OutputRate() / 1000000;
       while (framesMixed < due) {
         const auto frames = uint32_t(std::min<uint64_t>(due - framesMixed, Mixer::kBlockFrames));

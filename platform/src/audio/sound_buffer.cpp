@@ -4,6 +4,9 @@
 #include <cstring>
 #include <new>
 
+const IID IID_IDirectSoundNotify = {
+    0xB0210783, 0x89CD, 0x11D0, {0xAF, 0x08, 0x00, 0xA0, 0xC9, 0x25, 0xCD, 0x16}};
+
 namespace platform::audio {
 
 namespace {
@@ -47,9 +50,6 @@ class SoundNotify final : public IDirectSoundNotify {
 
 }  // namespace
 
-const IID IID_IDirectSoundNotify = {
-    0xB0210783, 0x89CD, 0x11D0, {0xAF, 0x08, 0x00, 0xA0, 0xC9, 0x25, 0xCD, 0x16}};
-
 SoundBuffer* SoundBuffer::Create(std::shared_ptr<Mixer> mixer, const DSBUFFERDESC& description,
                                  HRESULT& result) {
   result = DSERR_INVALIDPARAM;
@@ -87,7 +87,9 @@ SoundBuffer::SoundBuffer(std::shared_ptr<Mixer> mixer, const DSBUFFERDESC& descr
   voice_.frames = description.dwBufferBytes / voice_.frameBytes;
 }
 
-SoundBuffer::~SoundBuffer() { mixer_->Remove(&voice_); }
+SoundBuffer::~SoundBuffer() {
+  mixer_->Remove(&voice_);
+}
 
 HRESULT SoundBuffer::QueryInterface(REFIID riid, void** object) {
   if (!object) return E_POINTER;
@@ -105,7 +107,9 @@ DWORD SoundBuffer::WriteLead() const {
   return voice_.playing ? Mixer::kBlockFrames * voice_.frameBytes : 0;
 }
 
-ULONG SoundBuffer::AddRef() { return ++references_; }
+ULONG SoundBuffer::AddRef() {
+  return ++references_;
+}
 
 ULONG SoundBuffer::Release() {
   ULONG left = --references_;
@@ -132,8 +136,8 @@ HRESULT SoundBuffer::GetStatus(LPDWORD status) {
   return DS_OK;
 }
 
-HRESULT SoundBuffer::Lock(DWORD offset, DWORD bytes, LPVOID* audio1, LPDWORD bytes1,
-                          LPVOID* audio2, LPDWORD bytes2, DWORD flags) {
+HRESULT SoundBuffer::Lock(DWORD offset, DWORD bytes, LPVOID* audio1, LPDWORD bytes1, LPVOID* audio2,
+                          LPDWORD bytes2, DWORD flags) {
   if (!audio1 || !bytes1) return DSERR_INVALIDPARAM;
   const DWORD size = DWORD(voice_.bytes.size());
   std::lock_guard<std::mutex> hold(mixer_->Lock());
@@ -244,8 +248,8 @@ HRESULT SoundBuffer::SetNotificationPositions(DWORD count, LPCDSBPOSITIONNOTIFY 
   if (count > 0 && !positions) return DSERR_INVALIDPARAM;
   std::vector<DSBPOSITIONNOTIFY> notifications;
   for (DWORD i = 0; i < count; ++i) {
-    if (!positions[i].hEventNotify ||
-        (positions[i].dwOffset != DSBPN_OFFSETSTOP && positions[i].dwOffset >= voice_.bytes.size())) {
+    if (!positions[i].hEventNotify || (positions[i].dwOffset != DSBPN_OFFSETSTOP &&
+                                       positions[i].dwOffset >= voice_.bytes.size())) {
       return DSERR_INVALIDPARAM;
     }
   }
