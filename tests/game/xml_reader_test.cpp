@@ -3,40 +3,23 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "IrrXMLReader.h"
+#include "temp_folder.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
 class XmlReaderTest : public testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("xml_reader_" +
-               std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
-  std::string Write(const std::string& content, const char* name = "file.xml") {
-    fs::path path = folder_ / name;
-    std::ofstream(path, std::ios::binary) << content;
-    return path.string();
-  }
-
   std::unique_ptr<IrrXMLReader> Open(const std::string& content) {
-    return std::unique_ptr<IrrXMLReader>(createIrrXMLReader(Write(content).c_str()));
+    folder_.Write("file.xml", content);
+    return std::unique_ptr<IrrXMLReader>(createIrrXMLReader(folder_.File("file.xml").c_str()));
   }
 
-  fs::path folder_;
+  TempFolder folder_;
 };
 
 // One line per node: its type, then its name or its text.
@@ -144,9 +127,9 @@ TEST_F(XmlReaderTest, TakesTheFirstOfRepeatedAttributesAndEmptyValuesAsText) {
 }
 
 TEST_F(XmlReaderTest, OpensPathsWrittenWithBackslashes) {
-  fs::create_directories(folder_ / "levels");
-  Write("<level brickCnt=\"3\"/>", "levels/3.xml");
-  std::string windowsForm = (folder_ / "levels").string() + "\\3.xml";
+  folder_.MakeFolder("levels");
+  folder_.Write("levels/3.xml", "<level brickCnt=\"3\"/>");
+  std::string windowsForm = folder_.WindowsPath() + "\\levels\\3.xml";
 
   std::unique_ptr<IrrXMLReader> reader(createIrrXMLReader(windowsForm.c_str()));
   ASSERT_NE(reader, nullptr);
@@ -155,14 +138,15 @@ TEST_F(XmlReaderTest, OpensPathsWrittenWithBackslashes) {
 }
 
 TEST_F(XmlReaderTest, GivesNoReaderForAFileThatCannotBeRead) {
-  EXPECT_EQ(createIrrXMLReader((folder_ / "missing.xml").string().c_str()), nullptr);
-  EXPECT_EQ(createIrrXMLReader(folder_.string().c_str()), nullptr) << "a folder";
+  EXPECT_EQ(createIrrXMLReader(folder_.File("missing.xml").c_str()), nullptr);
+  EXPECT_EQ(createIrrXMLReader(folder_.Path().c_str()), nullptr) << "a folder";
   EXPECT_EQ(createIrrXMLReader(nullptr), nullptr);
 }
 
 TEST_F(XmlReaderTest, GivesNoReaderForAFileAboveTheSizeLimit) {
   std::string big = "<level>" + std::string(kMaxXmlFileBytes, ' ') + "</level>";
-  EXPECT_EQ(createIrrXMLReader(Write(big).c_str()), nullptr);
+  folder_.Write("big.xml", big);
+  EXPECT_EQ(createIrrXMLReader(folder_.File("big.xml").c_str()), nullptr);
 }
 
 TEST_F(XmlReaderTest, ReadsNothingFromAFileThatIsNotWellFormed) {

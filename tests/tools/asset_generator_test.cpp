@@ -9,9 +9,9 @@
 #include <iterator>
 #include <string>
 
-namespace {
+#include "temp_folder.h"
 
-namespace fs = std::filesystem;
+namespace {
 
 const char* const kGeneratedFiles[] = {
     "img/bg/nivra_hills1.jpg",    "img/bg/menu.jpg",        "img/bg/finish.jpg",
@@ -20,7 +20,7 @@ const char* const kGeneratedFiles[] = {
     "snd/sfx/chimney_paddle.wav",
 };
 
-std::string ReadFile(const fs::path& path) {
+std::string ReadFile(const std::filesystem::path& path) {
   std::ifstream file(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
@@ -34,35 +34,29 @@ int RunGenerator(const std::string& arguments) {
 
 class AssetGeneratorTest : public testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("asset_generator_" +
-               std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-  fs::path folder_;
+  std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+  TempFolder folder_;
 };
 
 TEST_F(AssetGeneratorTest, WritesTheSameBytesAsTheBuildDid) {
-  ASSERT_EQ(RunGenerator("\"" + folder_.string() + "\" \"" + TUNDREL_GAME_FONT + "\""), 0);
+  ASSERT_EQ(RunGenerator(Quoted(folder_.Path()) + " " + Quoted(TUNDREL_GAME_FONT)), 0);
   for (const char* name : kGeneratedFiles) {
     SCOPED_TRACE(name);
-    std::string again = ReadFile(folder_ / name);
+    std::string again = folder_.Read(name);
     EXPECT_FALSE(again.empty());
-    EXPECT_TRUE(again == ReadFile(fs::path(TUNDREL_GAME_DATA_DIR) / name)) << "differs";
+    EXPECT_TRUE(again == ReadFile(std::filesystem::path(TUNDREL_GAME_DATA_DIR) / name))
+        << "differs";
   }
 }
 
 TEST_F(AssetGeneratorTest, FailsWithoutWritingWhenTheFontIsMissing) {
-  EXPECT_EQ(
-      RunGenerator("\"" + folder_.string() + "\" \"" + (folder_ / "none.ttf").string() + "\""), 1);
-  EXPECT_FALSE(fs::exists(folder_ / "img/bg/menu.jpg"));
+  EXPECT_EQ(RunGenerator(Quoted(folder_.Path()) + " " + Quoted(folder_.File("none.ttf"))), 1);
+  EXPECT_FALSE(std::filesystem::exists(folder_.File("img/bg/menu.jpg")));
 }
 
 TEST_F(AssetGeneratorTest, AsksForBothArguments) {
   EXPECT_EQ(RunGenerator(""), 2);
-  EXPECT_EQ(RunGenerator("\"" + folder_.string() + "\""), 2);
+  EXPECT_EQ(RunGenerator(Quoted(folder_.Path())), 2);
 }
 
 }  // namespace
