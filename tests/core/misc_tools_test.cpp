@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -11,6 +10,7 @@
 #include "platform/message_boxes.h"
 #include "platform/process.h"
 #include "platform/win32.h"
+#include "recording_opener.h"
 #include "temp_folder.h"
 
 namespace {
@@ -132,27 +132,14 @@ TEST_F(ProgramFolder, WaitingDispatchesOneMessageAPass) {
 }
 
 TEST_F(ProgramFolder, OpeningReturnsAfterAHundredMillisecondsWithTheTextCut) {
-  TempFolder folder;
-  folder.Write("opener", "#!/bin/sh\nprintf '%s' \"$1\" > \"$0.arg\"\n");
-  std::string opener = folder.File("opener");
-  chmod(opener.c_str(), 0755);
-  platform::SetShellOpener(opener.c_str());
+  RecordingOpener opener;
   platform::UseManualClock(0);
   KMiscTools::InitTimer();
 
   std::string text = "https://example.invalid/" + std::string(3000, 'q');
   KMiscTools::OpenUrl(text.c_str(), true);
   EXPECT_EQ(KMiscTools::GetMilliseconds(), 100u);
-
-  std::string received;
-  HANDLE pause = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-  for (int attempt = 0; attempt < 2000 && received.empty(); ++attempt) {
-    WaitForSingleObject(pause, 5);
-    received = folder.Read("opener.arg");
-  }
-  CloseHandle(pause);
-  platform::SetShellOpener(nullptr);
-  EXPECT_EQ(received, text.substr(0, 2047));
+  EXPECT_EQ(opener.WaitForRecord(), "1|" + text.substr(0, 2047) + "|");
 }
 
 TEST_F(ProgramFolder, MessageBoxCarriesCaptionAndText) {
