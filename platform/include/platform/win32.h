@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/crt.h"
+#include "platform/directsound.h"
 #include "platform/win32_display.h"
 #include "platform/win32_files.h"
 #include "platform/win32_input.h"
