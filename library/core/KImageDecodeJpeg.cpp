@@ -10,7 +10,9 @@
 namespace {
 
 // A JPEG picture never carries alpha.
-bool DeclaresAlpha(const uint8_t*, size_t) { return false; }
+bool DeclaresAlpha(const uint8_t*, size_t) {
+  return false;
+}
 
 }  // namespace
 
