@@ -6,6 +6,7 @@
 #include "KArchiveList.h"
 #include "KDataFile.h"
 #include "KImage.h"
+#include "KImageDecoders.h"
 #include "KTextureSide.h"
 #include "file_temp_folder.h"
 #include "image_files.h"
@@ -196,6 +197,22 @@ TEST_F(ImageLoad, TruncatedFilesNeverReadPastTheirEnd) {
   }
   auto png = Load("half.png", files[0].substr(0, files[0].size() / 2));
   EXPECT_EQ(png->width, 0);
+}
+
+TEST_F(ImageLoad, JpegHuffmanTablesWithMoreThan256CodesAreNotDecoded) {
+  std::string jpeg = JpegFile(Gradient(16, 8));
+  auto bytes = [](const std::string& file) {
+    return reinterpret_cast<const uint8_t*>(file.data());
+  };
+  EXPECT_TRUE(g_jpegCodec.safeToDecode(bytes(jpeg), jpeg.size()));
+  // The first table's 16 code counts follow the marker, the length and the class byte.
+  size_t table = jpeg.find("\xFF\xC4");
+  ASSERT_NE(table, std::string::npos);
+  jpeg.replace(table + 5, 16, std::string(16, '\x11'));
+  EXPECT_FALSE(g_jpegCodec.safeToDecode(bytes(jpeg), jpeg.size()));
+  auto image = Load("oversized-table.jpg", jpeg);
+  ASSERT_TRUE(image);
+  EXPECT_EQ(image->width, 0);
 }
 
 TEST_F(ImageLoad, PicturesLargerThanATextureAreRefused) {
