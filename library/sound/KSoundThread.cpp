@@ -37,10 +37,11 @@ void KSound::StopThread() {
     _buffers[0]->Stop();
     _buffers[0]->SetCurrentPosition(1);
   }
-  if (!_thread) return;
-  WaitForSingleObject(_thread, INFINITE);
-  CloseHandle(_thread);
-  _thread = nullptr;
+  if (_thread) {
+    WaitForSingleObject(_thread, INFINITE);
+    CloseHandle(_thread);
+    _thread = nullptr;
+  }
   if (_notify) {
     // The buffer outlives the events: it must not signal them once they are closed.
     _notify->SetNotificationPositions(0, nullptr);
@@ -51,6 +52,8 @@ void KSound::StopThread() {
     if (event) CloseHandle(event);
     event = nullptr;
   }
+  // Answered: refills from the caller's thread may decode again.
+  _stopRequest = false;
 }
 
 DWORD WINAPI KSound::StreamThreadProc(LPVOID sound) {
