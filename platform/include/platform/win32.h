@@ -2,6 +2,8 @@
 #pragma once
 
 #include "platform/crt.h"
+#include "platform/direct3d.h"
+#include "platform/directdraw.h"
 #include "platform/win32_files.h"
 #include "platform/win32_kernel.h"
 #include "platform/win32_mm.h"
