@@ -1,11 +1,15 @@
 #include "platform/crt.h"
 
-#include <cstdio>
 #include <strings.h>
+#include <cstdio>
 
-int _strnicmp(const char* a, const char* b, size_t count) { return strncasecmp(a, b, count); }
+int _strnicmp(const char* a, const char* b, size_t count) {
+  return strncasecmp(a, b, count);
+}
 
-int _stricmp(const char* a, const char* b) { return strcasecmp(a, b); }
+int _stricmp(const char* a, const char* b) {
+  return strcasecmp(a, b);
+}
 
 int _vsnprintf(char* buffer, size_t count, const char* format, va_list arguments) {
   int length = vsnprintf(buffer, count, format, arguments);
