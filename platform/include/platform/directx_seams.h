@@ -61,7 +61,8 @@ void ClearDirectXFailures();
 // content is gone.
 void LoseSurface(IDirectDrawSurface7* surface);
 
-// Lets DirectDraw cooperate with a window made directly with SDL: the handle stands for it.
+// Lets DirectDraw cooperate with a window made directly with SDL, without a window of the
+// platform layer: the handle then stands for it.
 void BindSdlWindow(HWND window, SDL_Window* sdlWindow);
 void UnbindSdlWindow(HWND window);
 

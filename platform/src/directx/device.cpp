@@ -4,7 +4,6 @@
 
 #include "directx/vertices.h"
 
-#define D3DERR_ZBUFFER_NOTPRESENT ((HRESULT)0x88760301)
 
 namespace platform::directx {
 namespace {

@@ -4,8 +4,6 @@
 #include "directx/direct3d_object.h"
 #include "directx/surface.h"
 
-#define DDERR_NOEXCLUSIVEMODE ((HRESULT)0x887600E1)
-#define DDERR_INVALIDPIXELFORMAT ((HRESULT)0x88760091)
 
 namespace platform::directx {
 namespace {

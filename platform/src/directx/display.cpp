@@ -2,6 +2,7 @@
 
 #include "directx/surface.h"
 #include "directx/window_binding.h"
+#include "platform/win32_input.h"
 
 namespace platform::directx {
 
@@ -52,12 +53,7 @@ bool Display::BeginOtherGlWork() {
 
 POINT Display::ClientOrigin() const {
   POINT origin{0, 0};
-  SDL_Window* sdlWindow = context_ ? context_->Window() : nullptr;
-  if (sdlWindow) {
-    int x = 0, y = 0;
-    SDL_GetWindowPosition(sdlWindow, &x, &y);
-    origin = {x, y};
-  }
+  ClientToScreen(window_, &origin);
   return origin;
 }
 

@@ -453,3 +453,7 @@ COLORREF GetPixel(HDC dc, int x, int y) {
   }
   return CLR_INVALID;
 }
+
+void platform::LoseSurface(IDirectDrawSurface7* surface) {
+  if (auto* ours = platform::directx::Surface::From(surface)) ours->MarkLost();
+}

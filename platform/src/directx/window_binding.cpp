@@ -3,6 +3,7 @@
 #include <map>
 
 #include "platform/directx_seams.h"
+#include "window/sdl_window.h"
 
 namespace platform::directx {
 namespace {
@@ -16,7 +17,7 @@ std::map<HWND, SDL_Window*>& BoundWindows() {
 
 SDL_Window* SdlWindowFor(HWND window) {
   auto bound = BoundWindows().find(window);
-  return bound == BoundWindows().end() ? nullptr : bound->second;
+  return bound == BoundWindows().end() ? SdlWindowOf(window) : bound->second;
 }
 
 }  // namespace platform::directx

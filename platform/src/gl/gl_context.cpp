@@ -25,15 +25,6 @@ bool LoadFunctions(Functions& f) {
 
 }  // namespace
 
-void SetWindowAttributes() {
-  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-  SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
-  SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
-  SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
-  SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 0);
-  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
-}
-
 std::shared_ptr<Context> Context::Create(SDL_Window* window) {
   if (!window) {
     SDL_SetError("no window for an OpenGL context");

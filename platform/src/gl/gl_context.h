@@ -25,10 +25,6 @@ struct Functions {
   PFNGLWINDOWPOS2IPROC WindowPos2i = nullptr;
 };
 
-// The frame buffer attributes every window that carries a context needs, set before the window
-// is created: double buffered, colour without alpha, no depth.
-void SetWindowAttributes();
-
 class Context {
  public:
   // Null when the window can't carry a context or lacks a needed entry point (SDL_GetError says).
