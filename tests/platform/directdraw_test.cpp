@@ -15,8 +15,8 @@ DDSURFACEDESC2 LockedDescription() {
 
 uint16_t Texel16(const DDSURFACEDESC2& locked, int x, int y) {
   uint16_t texel;
-  std::memcpy(&texel, static_cast<const unsigned char*>(locked.lpSurface) + y * locked.lPitch + x * 2,
-              2);
+  std::memcpy(&texel,
+              static_cast<const unsigned char*>(locked.lpSurface) + y * locked.lPitch + x * 2, 2);
   return texel;
 }
 
@@ -215,9 +215,9 @@ TEST_F(DirectDraw, ClearedFailuresDoNotFire) {
   platform::FailDirectXStep(platform::DirectXStep::DirectDrawCreateEx);
   platform::ClearDirectXFailures();
   IDirectDraw7* another = nullptr;
-  ASSERT_EQ(DirectDrawCreateEx(nullptr, reinterpret_cast<void**>(&another), IID_IDirectDraw7,
-                               nullptr),
-            DD_OK);
+  ASSERT_EQ(
+      DirectDrawCreateEx(nullptr, reinterpret_cast<void**>(&another), IID_IDirectDraw7, nullptr),
+      DD_OK);
   another->Release();
 }
 

@@ -4,7 +4,6 @@
 
 #include "directx/vertices.h"
 
-
 namespace platform::directx {
 namespace {
 

@@ -4,7 +4,6 @@
 #include "directx/direct3d_object.h"
 #include "directx/surface.h"
 
-
 namespace platform::directx {
 namespace {
 

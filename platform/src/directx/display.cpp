@@ -53,7 +53,10 @@ bool Display::BeginOtherGlWork() {
 
 POINT Display::ClientOrigin() const {
   POINT origin{0, 0};
-  ClientToScreen(window_, &origin);
+  if (ClientToScreen(window_, &origin)) return origin;
+  // A window made directly with SDL: its position is its client area's.
+  SDL_Window* sdlWindow = context_ ? context_->Window() : nullptr;
+  if (sdlWindow) SDL_GetWindowPosition(sdlWindow, &origin.x, &origin.y);
   return origin;
 }
 
