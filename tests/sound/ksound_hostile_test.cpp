@@ -46,9 +46,9 @@ TEST_F(KSoundHostile, EveryCutOfAWavImageLoadsNoMoreThanItHolds) {
 
 TEST_F(KSoundHostile, TagsAtTheVeryEndAreNotReadPast) {
   const std::string format = Chunk("fmt ", FormatPayload(1, 16, 44100));
-  for (std::string image : {std::string("RIFF....WAVEfmt "), std::string("RIFF....WAVEdata"),
-                            format + "data", format + "dat",
-                            std::string("RIFF....WAVEfmt \x10\0\0\0\1", 21)}) {
+  for (std::string image :
+       {std::string("RIFF....WAVEfmt "), std::string("RIFF....WAVEdata"), format + "data",
+        format + "dat", std::string("RIFF....WAVEfmt \x10\0\0\0\1", 21)}) {
     std::vector<uint8_t> exact(image.begin(), image.end());
     KSound sound;
     EXPECT_FALSE(sound.LoadSampleFromMemory(exact.data(), int(exact.size()), 0, 100, false, 1))
