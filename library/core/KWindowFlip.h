@@ -1,0 +1,35 @@
+// The end of a flip that both window variants share: the screenshot hotkey and one message
+// (ProcessEvents), the minimised wait, the frame limiter and the inactive wait. Each variant
+// presents its frame, then calls these in its own order.
+#pragma once
+
+#include <cstdint>
+
+class KWindow;
+
+// One per window variant, process-wide.
+struct KWindowFlipState {
+  uint32_t lastFlip = 0;  // KMiscTools::GetMilliseconds at the end of the last flip
+  int screenshotCount = 0;
+};
+
+class KWindowFlip {
+ public:
+  // Left Shift + Print Screen saves "screenshot<n>.tga" in the program folder and waits for
+  // both keys to be released; then at most one pending message is dispatched.
+  static void ProcessEvents(KWindow* window, KWindowFlipState* state);
+
+  // SetMaxFrameRate: 1000 / fps milliseconds per frame, 0 (no limit) for fps <= 0.
+  static uint32_t MillisecondsPerFrame(int fps);
+
+  // Spins until millisecondsPerFrame have passed since the last flip when t0 (taken before the
+  // frame was presented) is within the slot; then records the end of this flip.
+  static void LimitFrameRate(KWindowFlipState* state, uint32_t t0, uint32_t millisecondsPerFrame);
+
+  // Dispatch messages while the window is minimised (or, for the second, not in front). Both
+  // end when the window is gone, its quit flag is set or the message queue ends (WM_QUIT, which
+  // is posted again for the application's own loop, or an error). A wait that starts while
+  // another one runs (a repaint dispatched inside it flips again) returns at once.
+  static void WaitWhileMinimized(KWindow* window);
+  static void WaitWhileInactive(KWindow* window);
+};

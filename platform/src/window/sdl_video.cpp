@@ -1,0 +1,40 @@
+#include "window/sdl_video.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "platform/input_seams.h"
+
+namespace {
+
+bool g_started = false;
+bool g_tracksFocus = true;
+
+}  // namespace
+
+namespace platform {
+
+void UseHeadlessDisplay() {
+  SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
+}
+
+bool StartVideo() {
+  if (g_started) return true;
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    std::fprintf(stderr, "no video driver: %s\n", SDL_GetError());
+    return false;
+  }
+  const char* driver = SDL_GetCurrentVideoDriver();
+  g_tracksFocus =
+      driver && std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0;
+  g_started = true;
+  return true;
+}
+
+bool VideoTracksFocus() {
+  return g_tracksFocus;
+}
+
+}  // namespace platform
