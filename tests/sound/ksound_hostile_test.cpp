@@ -127,3 +127,23 @@ TEST_F(KSoundHostile, DamagedOggPagesAreSkippedOrSilenced) {
   }
   EXPECT_TRUE(platform::TakeMessageBoxes().empty());
 }
+
+TEST_F(KSoundHostile, CutModuleFilesFailOrPlay) {
+  const std::string mod = sound_fixtures::MakeMod(12);
+  for (size_t size = 0; size <= mod.size(); size += 61) {
+    KSound sound;
+    const bool loaded = sound.LoadModule(File("cut.mod", mod.substr(0, size)).c_str());
+    // Without its pattern a module has nothing to play.
+    if (size < 1084 + 1024) {
+      EXPECT_FALSE(loaded) << size;
+    }
+    if (loaded) {
+      sound.PlayLooping();
+      sound.PollModule();
+      platform::Mix(16384);
+    }
+  }
+  KSound whole;
+  EXPECT_TRUE(whole.LoadModule(File("whole.mod", mod).c_str()));
+  EXPECT_TRUE(platform::TakeMessageBoxes().empty());
+}
