@@ -147,3 +147,24 @@ TEST_F(KSoundHostile, CutModuleFilesFailOrPlay) {
   EXPECT_TRUE(whole.LoadModule(File("whole.mod", mod).c_str()));
   EXPECT_TRUE(platform::TakeMessageBoxes().empty());
 }
+
+TEST_F(KSoundHostile, DecodingGoesOnAfterAMissingPage) {
+  const long frames = 44100 * 5;
+  const std::string ogg = EncodeOgg(2, 44100, frames);
+  std::vector<size_t> pages;
+  for (size_t at = ogg.find("OggS"); at != std::string::npos; at = ogg.find("OggS", at + 4))
+    pages.push_back(at);
+  ASSERT_GT(pages.size(), 5u);  // two header pages, then audio
+  const size_t gone = pages.size() / 2;
+  const std::string holed = ogg.substr(0, pages[gone]) + ogg.substr(pages[gone + 1]);
+
+  KSound sample;
+  ASSERT_TRUE(sample.LoadSampleFromMemory(holed.data(), int(holed.size()), 1, 100, false, 1));
+  const uint32_t bytes = platform::ListSoundBuffers()[0].bytes;
+  EXPECT_LT(bytes, uint32_t(frames * 4));
+  EXPECT_GT(bytes, uint32_t(frames * 4) / 2);
+  // The audio after the hole is decoded too.
+  sample.PlaySample();
+  const std::vector<int16_t> played = platform::Mix(bytes / 4);
+  EXPECT_FALSE(IsSilent(std::vector<int16_t>(played.end() - 2 * 44100, played.end())));
+}
