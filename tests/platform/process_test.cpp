@@ -9,6 +9,7 @@
 #include "platform/process.h"
 #include "platform/win32_kernel.h"
 #include "platform/win32_shell.h"
+#include "recording_opener.h"
 #include "temp_folder.h"
 
 namespace {
@@ -103,25 +104,11 @@ TEST_F(SpecialFolders, NoHomeMeansNoFolder) {
 }
 
 TEST(ShellOpen, DocumentReachesTheOpenerAsOneArgumentNeverThroughAShell) {
-  TempFolder folder;
-  // The opener records its arguments; a document full of shell syntax must arrive unchanged.
-  folder.Write("opener", "#!/bin/sh\nprintf '%s|' \"$#\" \"$1\" > \"$0.args\"\n");
-  std::string opener = folder.File("opener");
-  chmod(opener.c_str(), 0755);
-  platform::SetShellOpener(opener.c_str());
+  RecordingOpener opener;
   const char* document = "https://example.invalid/?q=$(touch pwned);rm -rf x";
   HINSTANCE result = ShellExecuteA(nullptr, "open", document, nullptr, nullptr, 1);
-  platform::SetShellOpener(nullptr);
   ASSERT_GT(reinterpret_cast<intptr_t>(result), 32);
-  std::string recorded;
-  // The opener runs on its own; its record appears once it has run.
-  for (int attempt = 0; attempt < 2000 && recorded.empty(); ++attempt) {
-    HANDLE pause = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-    WaitForSingleObject(pause, 5);
-    CloseHandle(pause);
-    recorded = folder.Read("opener.args");
-  }
-  EXPECT_EQ(recorded, std::string("1|") + document + "|");
+  EXPECT_EQ(opener.WaitForRecord(), std::string("1|") + document + "|");
 }
 
 TEST(ShellOpen, RefusesWhatItCannotOpen) {

@@ -13,7 +13,9 @@ namespace platform {
 void UseHeadlessDisplay();
 
 // Scripted input: the real keyboard, mouse and focus are ignored; the functions below drive
-// them, and a GetMessageA that finds nothing left returns -1 instead of blocking.
+// them, and a GetMessageA that finds nothing left returns -1 instead of blocking. Turning it on
+// starts clean: no key or button down, the cursor at (0, 0) and unclipped, no window in front,
+// no pump hook.
 void UseScriptedInput(bool scripted);
 bool IsInputScripted();
 

@@ -39,7 +39,8 @@ typedef WORD ATOM;
 typedef void* HANDLE;
 typedef HANDLE* LPHANDLE;
 
-// Distinct opaque handle types, so that a window can't be passed where a device context is expected.
+// Distinct opaque handle types, so that a window can't be passed where a device context is
+// expected.
 #define TUNDREL_DECLARE_HANDLE(name) \
   struct name##__;                   \
   typedef struct name##__* name

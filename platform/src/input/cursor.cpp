@@ -2,6 +2,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "input/cursor_state.h"
 #include "input/key_state.h"
@@ -61,6 +62,11 @@ HWND WindowUnderCursor() {
   for (auto it = windows.rbegin(); it != windows.rend(); ++it)
     if (ClientContains(**it, cursor)) return (*it)->handle;
   return nullptr;
+}
+
+void ResetScriptedCursor() {
+  g_scriptedCursor = POINT{0, 0};
+  g_clipped = false;
 }
 
 void ScriptCursor(int x, int y) {
@@ -131,6 +137,9 @@ int ShowCursor(BOOL show) {
 }
 
 BOOL ClipCursor(const RECT* rect) {
+  bool same = g_clipped ? rect && std::memcmp(rect, &g_clip, sizeof g_clip) == 0 : !rect;
+  // Games clip on every frame: only a change reaches the windows.
+  if (same) return TRUE;
   g_clipped = rect != nullptr;
   if (rect) g_clip = *rect;
   if (platform::IsInputScripted()) {

@@ -7,5 +7,7 @@ namespace platform {
 
 // The newest visible window whose client area holds the cursor; null when none does.
 HWND WindowUnderCursor();
+// Back to the top-left corner of the screen, unclipped.
+void ResetScriptedCursor();
 
 }  // namespace platform

@@ -13,7 +13,10 @@ SDL_Joystick* g_open[kMaxJoysticks] = {};
 HWND g_captured[kMaxJoysticks] = {};
 
 bool StartJoysticks() {
-  return SDL_WasInit(SDL_INIT_JOYSTICK) || SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0;
+  if (SDL_WasInit(SDL_INIT_JOYSTICK)) return true;
+  // The joystick is read whichever window has the keyboard.
+  SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+  return SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0;
 }
 
 // The open device behind a joystick number, reopened after it was unplugged and plugged in.

@@ -15,5 +15,6 @@ WPARAM MouseKeyFlags();
 // Sets a scripted key or button.
 void SetScriptedKey(int virtualKey, bool down);
 bool IsNumLockOn();
+void ReleaseScriptedKeys();
 
 }  // namespace platform

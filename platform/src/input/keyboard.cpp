@@ -90,6 +90,10 @@ bool IsNumLockOn() {
   return SDL_WasInit(SDL_INIT_VIDEO) && (SDL_GetModState() & KMOD_NUM) != 0;
 }
 
+void ReleaseScriptedKeys() {
+  std::memset(g_scriptedDown, 0, sizeof g_scriptedDown);
+}
+
 void SetScriptedKey(int virtualKey, bool down) {
   if (virtualKey > 0 && virtualKey < 256) g_scriptedDown[virtualKey] = down;
 }

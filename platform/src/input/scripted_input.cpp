@@ -56,6 +56,12 @@ namespace platform {
 
 void UseScriptedInput(bool scripted) {
   g_scripted = scripted;
+  if (!scripted) return;
+  ReleaseScriptedKeys();
+  ResetScriptedCursor();
+  ForgetScriptedForeground();
+  SetInputPumpHook(nullptr);
+  g_lastClick = Click{};
 }
 
 bool IsInputScripted() {

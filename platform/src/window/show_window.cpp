@@ -145,6 +145,10 @@ BOOL EndPaint(HWND, const PAINTSTRUCT*) {
 
 namespace platform {
 
+void ForgetScriptedForeground() {
+  g_scriptedForeground = nullptr;
+}
+
 void ScriptForeground(HWND handle) {
   HWND previous = GetForegroundWindow();
   g_scriptedForeground = handle;

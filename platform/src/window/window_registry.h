@@ -32,6 +32,8 @@ std::vector<Window*> AllWindows();
 // The most recently shown visible window (what counts as in front without focus tracking).
 Window* LastShownWindow();
 void MarkShown(Window& window);
+// No window in front of scripted input.
+void ForgetScriptedForeground();
 
 Window* AddWindow();
 void RemoveWindow(HWND handle);

@@ -1,0 +1,85 @@
+#include "Geometry.h"
+
+#include <cmath>
+
+Vector2& Vector2::Scale(float k) {
+  x *= k;
+  y *= k;
+  return *this;
+}
+
+float Vector2::AngleTo(Vector2 b) const {
+  return std::atan2(Cross(b), Dot(b));
+}
+
+Vector2& Vector2::Rotate(float radians) {
+  float c = std::cos(radians);
+  float s = std::sin(radians);
+  float oldX = x;
+  x = c * oldX - s * y;
+  y = s * oldX + c * y;
+  return *this;
+}
+
+void Vector2::Add(Vector2 b) {
+  x += b.x;
+  y += b.y;
+}
+
+void Vector2::Subtract(Vector2 b) {
+  x -= b.x;
+  y -= b.y;
+}
+
+namespace {
+
+bool CornerHit(float dx, float dy, float radiusSquared) {
+  return dx * dx + dy * dy < radiusSquared;
+}
+
+}  // namespace
+
+bool CircleRectHit(Circle c, Rect r, int* side) {
+  float radiusSquared = c.radius * c.radius;
+  float left = r.position.x - c.centre.x;
+  float right = left + r.size.x;
+  float top = r.position.y - c.centre.y;
+  float bottom = top + r.size.y;
+
+  int nearest;
+  bool hit;
+  if (right < 0) {
+    if (bottom < 0) {
+      nearest = SIDE_CORNER_OR_INSIDE;
+      hit = CornerHit(right, bottom, radiusSquared);
+    } else if (top > 0) {
+      nearest = SIDE_CORNER_OR_INSIDE;
+      hit = CornerHit(right, top, radiusSquared);
+    } else {
+      nearest = SIDE_LEFT_OF_CENTRE;
+      hit = std::fabs(right) < c.radius;
+    }
+  } else if (left > 0) {
+    if (bottom < 0) {
+      nearest = SIDE_CORNER_OR_INSIDE;
+      hit = CornerHit(left, bottom, radiusSquared);
+    } else if (top > 0) {
+      nearest = SIDE_CORNER_OR_INSIDE;
+      hit = CornerHit(left, top, radiusSquared);
+    } else {
+      nearest = SIDE_RIGHT_OF_CENTRE;
+      hit = left < c.radius;
+    }
+  } else if (bottom < 0) {
+    nearest = SIDE_ABOVE_CENTRE;
+    hit = std::fabs(bottom) < c.radius;
+  } else if (top > 0) {
+    nearest = SIDE_BELOW_CENTRE;
+    hit = top < c.radius;
+  } else {
+    nearest = SIDE_CORNER_OR_INSIDE;
+    hit = true;
+  }
+  if (side) *side = nearest;
+  return hit;
+}

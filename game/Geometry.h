@@ -1,0 +1,44 @@
+// The game's 2-D geometry: vectors, circles, rectangles and the circle-against-rectangle test that
+// every collision uses. Coordinates are window pixels, y growing downward.
+#pragma once
+
+struct Vector2 {
+  float x;
+  float y;
+
+  void Set(float newX, float newY) {
+    x = newX;
+    y = newY;
+  }
+  Vector2& Scale(float k);
+  float Dot(Vector2 b) const { return x * b.x + y * b.y; }
+  float Cross(Vector2 b) const { return x * b.y - y * b.x; }
+  // The signed angle in radians that turns this vector onto b.
+  float AngleTo(Vector2 b) const;
+  Vector2& Rotate(float radians);
+  void Add(Vector2 b);
+  void Subtract(Vector2 b);
+  Vector2 Sum(Vector2 b) const { return {x + b.x, y + b.y}; }
+};
+
+struct Circle {
+  Vector2 centre;
+  float radius;
+};
+
+struct Rect {
+  Vector2 position;  // top-left corner
+  Vector2 size;      // width, height
+};
+
+// Which part of the rectangle is nearest to the circle's centre, written whether or not they meet.
+enum RectSide {
+  SIDE_RIGHT_OF_CENTRE = 0,
+  SIDE_ABOVE_CENTRE = 1,
+  SIDE_LEFT_OF_CENTRE = 2,
+  SIDE_BELOW_CENTRE = 3,
+  SIDE_CORNER_OR_INSIDE = 4,
+};
+
+// True when the circle and the rectangle overlap; touching is no hit.
+bool CircleRectHit(Circle c, Rect r, int* side);

@@ -1,0 +1,40 @@
+// A pull reader for XML files: read() steps through the nodes in document order and the getters
+// describe the node it stands on. The level loader reads its files through this interface.
+#pragma once
+
+enum XmlNodeType {
+  XML_NODE_NONE = 0,         // before the first read()
+  XML_NODE_ELEMENT = 1,      // an opening or empty element; its attributes can be read
+  XML_NODE_ELEMENT_END = 2,  // the end of an element that has content
+  XML_NODE_TEXT = 3,
+  XML_NODE_COMMENT = 4,
+  XML_NODE_CDATA = 5,
+  XML_NODE_UNKNOWN = 6,  // declarations, document types, processing instructions
+};
+
+class IrrXMLReader {
+ public:
+  virtual ~IrrXMLReader() = default;
+
+  // Moves to the next node; false at the end of the document.
+  virtual bool read() = 0;
+  virtual XmlNodeType getNodeType() const = 0;
+  // The element's name for elements and element ends, otherwise "".
+  virtual const char* getNodeName() const = 0;
+  // The text of text, comment and CDATA nodes, otherwise "".
+  virtual const char* getNodeData() const = 0;
+  // The value of the element's first attribute of that name, or null when it has none.
+  virtual const char* getAttributeValue(const char* name) const = 0;
+  // That value as an integer (XmlTextToInt); 0 when the attribute is missing.
+  virtual int getAttributeValueAsInt(const char* name) const = 0;
+};
+
+// Reads the whole file (path in Windows or native form). Null when the file cannot be read or is
+// larger than kMaxXmlFileBytes; a file that is not well-formed XML gives a reader with no nodes.
+IrrXMLReader* createIrrXMLReader(const char* fileName);
+
+constexpr long kMaxXmlFileBytes = 16L * 1024 * 1024;
+
+// The integer at the start of the text: an optional sign, then decimal digits up to the first other
+// character; no leading spaces; saturates at the limits of int; 0 for null or no digits.
+int XmlTextToInt(const char* text);

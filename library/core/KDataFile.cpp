@@ -1,0 +1,136 @@
+#include "KDataFile.h"
+
+#include <climits>
+#include <cstring>
+#include <new>
+
+#include "KArchiveList.h"
+#include "KMiscTools.h"
+#include "KTarArchive.h"
+#include "platform/files.h"
+
+namespace {
+
+bool IsSeparator(char c) {
+  return c == '\\' || c == '/';
+}
+
+}  // namespace
+
+const char* KArchiveLookupName(const char* path, const char* appFolder) {
+  if (!appFolder) return path;
+  size_t folderLength = std::strlen(appFolder);
+  if (std::strncmp(path, appFolder, folderLength) != 0) return path;
+  if (!IsSeparator(path[folderLength])) return path;
+  return path + folderLength + 1;
+}
+
+KFileResult KDataFile::Open(const char* path, uint32_t mode) {
+  if (_state != 0) return K_FILE_BAD_STATE;
+  if (mode != K_FILE_MODE_READ) return K_FILE_BAD_ARGUMENT;
+  // A longer path is refused rather than cut: a cut path could name a different file.
+  if (!path || std::strlen(path) > K_FILE_MAX_PATH) return K_FILE_BAD_ARGUMENT;
+
+  const char* lookupName = KArchiveLookupName(path, KMiscTools::GetAppFolder());
+  for (KTarArchive* archive = g_archiveList.First(); archive;
+       archive = g_archiveList.Next(archive)) {
+    if (archive->OpenEntry(lookupName, this) == K_FILE_OK) return K_FILE_OK;
+  }
+
+  // Folders and devices open on Linux and report absurd sizes; only regular files are data files.
+  if (!platform::GetFileInfo(path).isRegularFile) return K_FILE_NOT_FOUND;
+  FILE* stream = platform::OpenFile(path, "rb");
+  if (!stream) return K_FILE_NOT_FOUND;
+  _stream = stream;
+  _borrowed = false;
+  _state = K_FILE_MODE_READ;
+  _baseOffset = 0;
+  _size = 0;
+  return K_FILE_OK;
+}
+
+KFileResult KDataFile::OpenEntry(const char*, KDataFile*) {
+  return K_FILE_BAD_STATE;
+}
+
+KFileResult KDataFile::AttachEntry(KDataFile* archive, uint32_t size) {
+  if (_state != 0 || !archive || archive->_state != K_FILE_MODE_READ) return K_FILE_BAD_STATE;
+  if (!archive->_stream) return K_FILE_READ_ERROR;
+  long position = std::ftell(archive->_stream);
+  if (position < 0 || static_cast<unsigned long>(position) > UINT32_MAX) return K_FILE_READ_ERROR;
+  _stream = archive->_stream;
+  _borrowed = true;
+  _state = K_FILE_MODE_READ;
+  _baseOffset = static_cast<uint32_t>(position);
+  _size = size;
+  return K_FILE_OK;
+}
+
+void KDataFile::Close() {
+  if (_state == 0) return;
+  if (!_borrowed) std::fclose(_stream);
+  _stream = nullptr;
+  _borrowed = false;
+  _state = 0;
+  _baseOffset = 0;
+  _size = 0;
+}
+
+KFileResult KDataFile::Seek(int origin, long offset) {
+  if (_state == 0) return K_FILE_BAD_STATE;
+  long target = offset;
+  int whence = SEEK_SET;
+  switch (origin) {
+    case 0:
+      if (__builtin_add_overflow(static_cast<long>(_baseOffset), offset, &target)) {
+        return K_FILE_BAD_ARGUMENT;
+      }
+      break;
+    case 1:
+      whence = SEEK_CUR;
+      break;
+    case 2:
+      // An archive entry ends at its own last byte, also when it is empty; a disk file at the end
+      // of its stream.
+      if (!_borrowed) {
+        whence = SEEK_END;
+      } else if (__builtin_sub_overflow(static_cast<long>(_baseOffset) + _size, offset, &target)) {
+        return K_FILE_BAD_ARGUMENT;
+      }
+      break;
+    default:
+      return K_FILE_BAD_ARGUMENT;
+  }
+  std::fseek(_stream, target, whence);
+  return K_FILE_OK;
+}
+
+KFileResult KDataFile::Tell(long* position) {
+  if (_state != K_FILE_MODE_READ) return K_FILE_BAD_STATE;
+  if (!position) return K_FILE_BAD_ARGUMENT;
+  long streamPosition = std::ftell(_stream);
+  if (streamPosition < 0) return K_FILE_READ_ERROR;
+  *position = streamPosition - static_cast<long>(_baseOffset);
+  return K_FILE_OK;
+}
+
+KFileResult KDataFile::Read(void* buffer, uint32_t count) {
+  if (_state == 0) return K_FILE_BAD_STATE;
+  if (_state != K_FILE_MODE_READ) return K_FILE_NOT_READABLE;
+  if (count == 0) return K_FILE_READ_ERROR;
+  if (!buffer) return K_FILE_BAD_ARGUMENT;
+  if (std::fread(buffer, 1, count, _stream) != count) return K_FILE_READ_ERROR;
+  return K_FILE_OK;
+}
+
+KFileResult KDataFile::AddTarArchive(const char* path) {
+  KTarArchive* archive = new (std::nothrow) KTarArchive;
+  if (!archive) return K_FILE_READ_ERROR;
+  KFileResult result = archive->OpenArchive(path);
+  if (result != K_FILE_OK) {
+    delete archive;
+    return result;
+  }
+  g_archiveList.Append(archive);
+  return K_FILE_OK;
+}

@@ -1,0 +1,30 @@
+// The image decoders, one per file type, each in a unit of its own so that a file is only ever
+// decoded as the type its extension names.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+#include "KImage.h"
+
+enum class KImageType { Tga, Jpeg, Bmp, Png };
+
+// What one decoder offers: a check that the bytes are safe to hand to the decoder at all, the
+// picture's size from its header, whether the header declares an alpha channel, and the decoding
+// itself into RGBA bytes, top row first (allocated with malloc).
+struct KImageCodec {
+  bool (*safeToDecode)(const uint8_t* data, size_t size);
+  bool (*readSize)(const uint8_t* data, int size, int* width, int* height);
+  bool (*declaresAlpha)(const uint8_t* data, size_t size);
+  uint8_t* (*decodeRgba)(const uint8_t* data, int size, int* width, int* height);
+};
+
+extern const KImageCodec g_tgaCodec;
+extern const KImageCodec g_jpegCodec;
+extern const KImageCodec g_bmpCodec;
+extern const KImageCodec g_pngCodec;
+
+// Decodes bytes as the given type. Null when the picture is larger than a texture can be or memory
+// runs out; a 0 x 0 image when the bytes do not decode.
+std::unique_ptr<KImage> DecodeImage(KImageType type, const uint8_t* data, size_t size);

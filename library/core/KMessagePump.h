@@ -1,0 +1,8 @@
+// Dispatching the calling thread's window messages one at a time.
+#pragma once
+
+class KMessagePump {
+ public:
+  // Takes at most one pending message, translates and dispatches it; false when none was there.
+  static bool DispatchOne();
+};

@@ -1,0 +1,97 @@
+#include "KPictureSettings.h"
+
+#include <cstring>
+#include <new>
+
+#include "KTextureSide.h"
+
+namespace {
+
+float Limit(float value) {
+  if (!(value >= 0.0f)) return 0.0f;
+  return value > 1.0f ? 1.0f : value;
+}
+
+uint32_t ToByte(float value) {
+  return static_cast<uint32_t>(Limit(value) * 255.0f);
+}
+
+}  // namespace
+
+bool KIsBlendMode(int mode) {
+  return mode >= K_BLEND_SRCALPHA_DSTALPHA && mode <= K_BLEND_ZERO_INVSRCALPHA;
+}
+
+KBlendFactors KBlendFactorsOf(int mode) {
+  switch (mode) {
+    case K_BLEND_SRCALPHA_DSTALPHA:
+      return {KBlendFactor::SourceAlpha, KBlendFactor::DestinationAlpha};
+    case K_BLEND_ONE_INVSRCALPHA:
+      return {KBlendFactor::One, KBlendFactor::InverseSourceAlpha};
+    case K_BLEND_ZERO_INVSRCALPHA:
+      return {KBlendFactor::Zero, KBlendFactor::InverseSourceAlpha};
+    default:
+      return {KBlendFactor::SourceAlpha, KBlendFactor::InverseSourceAlpha};
+  }
+}
+
+void KBlitColor::Set(float r, float g, float b, float a) {
+  if (r == 1.0f && g == 1.0f && b == 1.0f && a == 1.0f) {
+    modulate = false;
+    return;
+  }
+  color = {Limit(r), Limit(g), Limit(b), Limit(a)};
+  modulate = true;
+}
+
+KColor KBlitColor::Tint() const {
+  return modulate ? color : KColor{1, 1, 1, 1};
+}
+
+KColor KBlitColor::EffectTint(float alpha, bool negativeAlphaIsOne) const {
+  if (negativeAlphaIsOne && alpha < 0.0f) alpha = 1.0f;
+  KColor tint = Tint();
+  tint.a *= alpha;
+  return tint;
+}
+
+bool KPictureSettings::SetBlitMode(int mode) {
+  if (!KIsBlendMode(mode)) return false;
+  blendMode = mode;
+  return true;
+}
+
+uint32_t KPackArgb(KColor color) {
+  return ToByte(color.a) << 24 | ToByte(color.r) << 16 | ToByte(color.g) << 8 | ToByte(color.b);
+}
+
+uint32_t KImageTexel(const KImage& image, int x, int y, const KColorKey& key) {
+  uint32_t pixel = image.Pixel(x, y);
+  if (key.Matches(KPixelRed(pixel), KPixelGreen(pixel), KPixelBlue(pixel))) {
+    return pixel & 0x00FFFFFFu;
+  }
+  return pixel;
+}
+
+std::unique_ptr<uint32_t[]> KFillTexture(const KImage& image, const KColorKey& key, uint32_t side) {
+  if (side > K_MAX_TEXTURE_SIDE || side < static_cast<uint32_t>(image.width) ||
+      side < static_cast<uint32_t>(image.height)) {
+    return nullptr;
+  }
+  size_t count = static_cast<size_t>(side) * side;
+  std::unique_ptr<uint32_t[]> texels(new (std::nothrow) uint32_t[count]());
+  if (!texels) return nullptr;
+  for (int y = 0; y < image.height; ++y) {
+    uint32_t* row = texels.get() + static_cast<size_t>(y) * side;
+    for (int x = 0; x < image.width; ++x) row[x] = KImageTexel(image, x, y, key);
+  }
+  return texels;
+}
+
+void KApplyColorKey(uint32_t* pixels, size_t count, const KColorKey& key) {
+  if (!pixels || !key.on) return;
+  uint32_t keyColour = KPixel(key.r, key.g, key.b, 0);
+  for (size_t i = 0; i < count; ++i) {
+    if ((pixels[i] & 0x00FFFFFFu) == keyColour) pixels[i] = 0;
+  }
+}

@@ -1,0 +1,96 @@
+// The drawing settings that every picture holds whatever its renderer (blend mode, blit colour,
+// colour key, wrap), their rules, and the texel fill from a decoded image. Both picture variants
+// keep a KPictureSettings and call these functions, so the rules live in one place.
+#pragma once
+
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+#include "KGraphic.h"
+#include "KImage.h"
+
+static_assert(std::endian::native == std::endian::little,
+              "pixel words hold red, green, blue, alpha in memory order");
+
+struct KColor {
+  float r, g, b, a;
+};
+
+// The two factors of a KBlendMode; each renderer turns them into its own enumerants.
+enum class KBlendFactor { Zero, One, SourceAlpha, InverseSourceAlpha, DestinationAlpha };
+struct KBlendFactors {
+  KBlendFactor source, destination;
+};
+bool KIsBlendMode(int mode);
+// The factors of a valid mode (KIsBlendMode); any other value gives the default mode's.
+KBlendFactors KBlendFactorsOf(int mode);
+
+struct KColorKey {
+  bool on = false;
+  uint8_t r = 0, g = 0, b = 0;
+
+  bool Matches(uint8_t red, uint8_t green, uint8_t blue) const {
+    return on && red == r && green == g && blue == b;
+  }
+};
+
+// The blit colour: with modulation off, blits use white and the stored colour is kept unused.
+struct KBlitColor {
+  bool modulate = false;
+  KColor color = {1, 1, 1, 1};
+
+  // All four exactly 1: modulation off, colour left as it was. Otherwise every component is
+  // limited to 0 to 1 (NaN counts as 0), stored, and modulation goes on.
+  void Set(float r, float g, float b, float a);
+  // The colour of BlitAlphaRect, BlitAlphaRectF and BlitArbitraryQuad.
+  KColor Tint() const;
+  // The colour of BlitAlphaRectFx, BlitAlphaRectFxF (alpha as given) and StretchAlphaRect (an
+  // alpha below 0 counts as 1 there): the tint with its alpha multiplied by alpha.
+  KColor EffectTint(float alpha, bool negativeAlphaIsOne) const;
+};
+
+struct KPictureSettings {
+  KBlendMode blendMode = K_BLEND_SRCALPHA_INVSRCALPHA;
+  KBlitColor blitColor;
+  KColorKey colorKey;
+  bool wrap = false;
+
+  // Stores a valid KBlendMode and says whether it did; other values leave the mode.
+  bool SetBlitMode(int mode);
+  void SetColorKey(bool on, uint8_t r, uint8_t g, uint8_t b) { colorKey = {on, r, g, b}; }
+};
+
+// A colour as a packed ARGB word (alpha << 24 | red << 16 | green << 8 | blue), each component
+// limited to 0 to 1 first and then multiplied by 255 and truncated.
+uint32_t KPackArgb(KColor color);
+
+// Pixel words: bytes red, green, blue, alpha in memory order.
+constexpr uint8_t KPixelRed(uint32_t pixel) {
+  return static_cast<uint8_t>(pixel);
+}
+constexpr uint8_t KPixelGreen(uint32_t pixel) {
+  return static_cast<uint8_t>(pixel >> 8);
+}
+constexpr uint8_t KPixelBlue(uint32_t pixel) {
+  return static_cast<uint8_t>(pixel >> 16);
+}
+constexpr uint8_t KPixelAlpha(uint32_t pixel) {
+  return static_cast<uint8_t>(pixel >> 24);
+}
+constexpr uint32_t KPixel(uint8_t r, uint8_t g, uint8_t b, uint8_t a) {
+  return r | g << 8 | b << 16 | static_cast<uint32_t>(a) << 24;
+}
+
+// The texel of image pixel (x, y) (top row first): its colour and alpha (255 for an image without
+// alpha), alpha 0 when the colour key matches.
+uint32_t KImageTexel(const KImage& image, int x, int y, const KColorKey& key);
+
+// A side x side texture of pixel words with the image in its top-left corner, top row first, and
+// zeros beside and below it. Null when side is smaller than the image, larger than
+// K_MAX_TEXTURE_SIDE, or memory runs out.
+std::unique_ptr<uint32_t[]> KFillTexture(const KImage& image, const KColorKey& key, uint32_t side);
+
+// Sets every pixel of a caller's array whose colour matches the key to 0 (transparent black).
+void KApplyColorKey(uint32_t* pixels, size_t count, const KColorKey& key);
