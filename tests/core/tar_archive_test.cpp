@@ -41,7 +41,8 @@ TEST_F(TarArchive, EntriesMatchBackslashNamesAndAnyLetterCase) {
 TEST_F(TarArchive, EntryReportsItsOwnSizeAndPositions) {
   std::string data(1000, 'x');
   data[990] = 'T';
-  Register("data.tar", TarBuilder().File("first", "1").File("big", data).File("last", "z").EndBlocks());
+  Register("data.tar",
+           TarBuilder().File("first", "1").File("big", data).File("last", "z").EndBlocks());
   KDataFile file;
   ASSERT_EQ(file.Open("big", K_FILE_MODE_READ), K_FILE_OK);
   long position = -1;
@@ -133,7 +134,10 @@ TEST_F(TarArchive, EntriesOfOneArchiveAreReadOneAfterAnother) {
 TEST_F(TarArchive, AnArchiveInsideAnArchiveIsReadRelativeToItsEntry) {
   TarBuilder inner;
   inner.File("deep.txt", "from the inner archive").EndBlocks();
-  Register("outer.tar", TarBuilder().File("pad", std::string(1500, 'p')).File("inner.tar", inner.Bytes()).EndBlocks());
+  Register("outer.tar", TarBuilder()
+                            .File("pad", std::string(1500, 'p'))
+                            .File("inner.tar", inner.Bytes())
+                            .EndBlocks());
   ASSERT_EQ(KDataFile::AddTarArchive("inner.tar"), K_FILE_OK);
   EXPECT_EQ(Contents("deep.txt"), "from the inner archive");
 }
