@@ -231,6 +231,16 @@ TEST_F(ImageLoad, JpegHuffmanTablesWithMoreThan256CodesAreNotDecoded) {
   EXPECT_EQ(image->width, 0);
 }
 
+TEST_F(ImageLoad, JpegScansWithAnUndefinedHuffmanTableAreNotDecoded) {
+  std::string jpeg = JpegFile(Gradient(16, 8));
+  // Move the first table to slot 3, which no scan uses: slot 0 of its class stays undefined.
+  size_t table = jpeg.find("\xFF\xC4");
+  ASSERT_NE(table, std::string::npos);
+  jpeg[table + 4] = static_cast<char>((jpeg[table + 4] & 0xF0) | 3);
+  EXPECT_FALSE(
+      g_jpegCodec.safeToDecode(reinterpret_cast<const uint8_t*>(jpeg.data()), jpeg.size()));
+}
+
 TEST_F(ImageLoad, PicturesLargerThanATextureAreRefused) {
   TestPicture wide{static_cast<int>(K_MAX_TEXTURE_SIDE), 1,
                    std::vector<uint32_t>(K_MAX_TEXTURE_SIDE, KPixel(1, 2, 3, 4))};
