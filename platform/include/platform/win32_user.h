@@ -75,6 +75,11 @@ HWND WindowFromDC(HDC context);
 BOOL PeekMessageA(LPMSG message, HWND window, UINT filterMin, UINT filterMax, UINT removeMessage);
 // Blocks until a message comes; 0 for WM_QUIT, -1 on failure.
 BOOL GetMessageA(LPMSG message, HWND window, UINT filterMin, UINT filterMax);
+// Waits until a message is there or the time is up (objects to wait on are not supported: count
+// must be 0). WAIT_OBJECT_0 when a message came, WAIT_TIMEOUT otherwise; scripted input never
+// waits.
+DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll,
+                                DWORD milliseconds, DWORD wakeMask);
 BOOL TranslateMessage(const MSG* message);
 LRESULT DispatchMessageA(const MSG* message);
 LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -94,6 +99,8 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 #define GET_X_LPARAM(l) (static_cast<int>(static_cast<short>(LOWORD(l))))
 #define GET_Y_LPARAM(l) (static_cast<int>(static_cast<short>(HIWORD(l))))
 #define WHEEL_DELTA 120
+
+#define QS_ALLINPUT 0x04FFu
 
 #define PM_NOREMOVE 0x0000u
 #define PM_REMOVE 0x0001u

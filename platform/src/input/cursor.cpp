@@ -6,6 +6,7 @@
 
 #include "input/cursor_state.h"
 #include "input/key_state.h"
+#include "input/server_pointer.h"
 #include "platform/input_seams.h"
 #include "platform/win32_input.h"
 #include "window/message_queue.h"
@@ -86,9 +87,13 @@ BOOL GetCursorPos(LPPOINT point) {
     *point = g_scriptedCursor;
     return TRUE;
   }
+  *point = POINT{0, 0};
+  if (!SDL_WasInit(SDL_INIT_VIDEO)) return TRUE;
+  Uint32 buttons = 0;
+  if (platform::QueryServerPointer(point, &buttons)) return TRUE;
   int x = 0;
   int y = 0;
-  if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_GetGlobalMouseState(&x, &y);
+  SDL_GetGlobalMouseState(&x, &y);
   *point = POINT{x, y};
   return TRUE;
 }

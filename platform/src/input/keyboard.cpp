@@ -5,6 +5,7 @@
 
 #include "input/key_state.h"
 #include "input/key_table.h"
+#include "input/server_pointer.h"
 #include "platform/input_seams.h"
 #include "platform/win32_input.h"
 #include "platform/win32_version.h"
@@ -42,9 +43,15 @@ bool IsScriptedDown(int virtualKey) {
 
 bool IsRealDown(int virtualKey) {
   if (!SDL_WasInit(SDL_INIT_VIDEO)) return false;
+  if (IsMouseButton(virtualKey)) {
+    POINT position;
+    Uint32 buttons = 0;
+    if (!platform::QueryServerPointer(&position, &buttons))
+      buttons = SDL_GetGlobalMouseState(nullptr, nullptr);
+    return (buttons & SdlButtonMask(virtualKey)) != 0;
+  }
+  // The keyboard state is what the events taken in so far said.
   SDL_PumpEvents();
-  if (IsMouseButton(virtualKey))
-    return (SDL_GetGlobalMouseState(nullptr, nullptr) & SdlButtonMask(virtualKey)) != 0;
   const Uint8* keys = SDL_GetKeyboardState(nullptr);
   bool numLock = platform::IsNumLockOn();
   for (const platform::KeyRow* row = platform::KeyRows(); row->sdl != SDL_SCANCODE_UNKNOWN; ++row) {

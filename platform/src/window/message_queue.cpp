@@ -6,6 +6,7 @@
 #include "input/key_state.h"
 #include "platform/input_seams.h"
 #include "platform/win32_input.h"
+#include "platform/win32_kernel.h"
 #include "platform/win32_mm.h"
 #include "window/window_registry.h"
 
@@ -20,6 +21,8 @@ struct QueuedMessage {
 std::mutex g_queueLock;
 std::deque<QueuedMessage> g_queue;
 bool g_quitPosted = false;
+// GetMessageA looks again this often, for messages posted by other threads.
+constexpr DWORD kPollMilliseconds = 10;
 int g_quitCode = 0;
 
 MSG g_lastKeyDown{};
@@ -147,9 +150,18 @@ BOOL GetMessageA(LPMSG message, HWND window, UINT filterMin, UINT filterMax) {
     // Scripted input never brings more than the test put there: report the end instead of
     // waiting for ever.
     if (platform::IsInputScripted()) return -1;
-    platform::WaitForInput();
+    platform::WaitForInput(kPollMilliseconds);
   }
   return message->message == WM_QUIT ? 0 : 1;
+}
+
+DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE*, BOOL, DWORD milliseconds, DWORD) {
+  if (count != 0) return WAIT_FAILED;
+  MSG message;
+  if (PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) return WAIT_OBJECT_0;
+  if (platform::IsInputScripted() || milliseconds == 0) return WAIT_TIMEOUT;
+  platform::WaitForInput(milliseconds);
+  return PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE) ? WAIT_OBJECT_0 : WAIT_TIMEOUT;
 }
 
 BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

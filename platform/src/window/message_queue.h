@@ -22,8 +22,7 @@ const std::string& TextOfLastKeyDown(const MSG& message);
 
 // Takes pending input from SDL (and, for tests, the pump hook) into the queue.
 void PumpInput();
-// Blocks until SDL has input (or a short while has passed, for messages posted by other
-// threads).
-void WaitForInput();
+// Blocks until SDL has input or the time is up.
+void WaitForInput(DWORD milliseconds);
 
 }  // namespace platform

@@ -1,6 +1,7 @@
 // SDL's events become window messages.
 #include <SDL.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 
@@ -146,12 +147,12 @@ void PumpInput() {
   while (SDL_PollEvent(&event)) Translate(event);
 }
 
-void WaitForInput() {
-  // Short waits, so that messages posted by other threads are seen too.
+void WaitForInput(DWORD milliseconds) {
+  int timeout = static_cast<int>(std::min<DWORD>(milliseconds, 1000));
   if (SDL_WasInit(SDL_INIT_VIDEO))
-    SDL_WaitEventTimeout(nullptr, 10);
+    SDL_WaitEventTimeout(nullptr, timeout);
   else
-    SDL_Delay(10);
+    SDL_Delay(static_cast<Uint32>(timeout));
 }
 
 }  // namespace platform
