@@ -26,6 +26,10 @@ bool StartVideo() {
     std::fprintf(stderr, "no video driver: %s\n", SDL_GetError());
     return false;
   }
+  // OpenGL stays loaded for the life of the process, not only while a window uses it: unloading
+  // it with the last window and loading it again with the next costs time, and libraries that
+  // were unloaded can no longer tell what they still held at exit.
+  SDL_GL_LoadLibrary(nullptr);
   const char* driver = SDL_GetCurrentVideoDriver();
   g_tracksFocus =
       driver && std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0;
