@@ -15,6 +15,11 @@ struct KeyRow {
 
 constexpr uint16_t kEndOfTable = 9999;
 
+static_assert(K_KEY_F1 == 10 && K_KEY_A == 25 && K_KEY_0 == 51 && K_KEY_NUMPAD0 == 61 &&
+                  K_KEY_MULTIPLY == 71 && K_KEY_OEM_1 == 82 && K_KEY_PRINTSCREEN == 97 &&
+                  K_KEY_NONE == 100,
+              "key ids keep their numbers");
+
 // Row n holds key id n; the last row ends the table.
 KeyRow g_keyTable[K_KEY_NONE + 1] = {
     {K_KEY_LEFT, VK_LEFT},
