@@ -11,7 +11,9 @@
 
 namespace {
 
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+bool IsSeparator(char c) {
+  return c == '\\' || c == '/';
+}
 
 }  // namespace
 
@@ -30,7 +32,8 @@ KFileResult KDataFile::Open(const char* path, uint32_t mode) {
   if (!path || std::strlen(path) > K_FILE_MAX_PATH) return K_FILE_BAD_ARGUMENT;
 
   const char* lookupName = KArchiveLookupName(path, KMiscTools::GetAppFolder());
-  for (KTarArchive* archive = g_archiveList.First(); archive; archive = g_archiveList.Next(archive)) {
+  for (KTarArchive* archive = g_archiveList.First(); archive;
+       archive = g_archiveList.Next(archive)) {
     if (archive->OpenEntry(lookupName, this) == K_FILE_OK) return K_FILE_OK;
   }
 
@@ -46,7 +49,9 @@ KFileResult KDataFile::Open(const char* path, uint32_t mode) {
   return K_FILE_OK;
 }
 
-KFileResult KDataFile::OpenEntry(const char*, KDataFile*) { return K_FILE_BAD_STATE; }
+KFileResult KDataFile::OpenEntry(const char*, KDataFile*) {
+  return K_FILE_BAD_STATE;
+}
 
 KFileResult KDataFile::AttachEntry(KDataFile* archive, uint32_t size) {
   if (_state != 0 || !archive || archive->_state != K_FILE_MODE_READ) return K_FILE_BAD_STATE;

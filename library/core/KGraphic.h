@@ -62,8 +62,8 @@ class KGraphic {
   virtual void BlitAlphaRectFx(float sx1, float sy1, float sx2, float sy2, int16_t dx, int16_t dy,
                                float angle, float zoom, float alpha, bool flipX, bool flipY,
                                float cx, float cy) = 0;
-  virtual void BlitRectF(float sx1, float sy1, float sx2, float sy2, float dx, float dy,
-                         bool flipX, bool flipY) = 0;
+  virtual void BlitRectF(float sx1, float sy1, float sx2, float sy2, float dx, float dy, bool flipX,
+                         bool flipY) = 0;
   virtual void BlitRectRotateZoomF(float sx1, float sy1, float sx2, float sy2, float dx, float dy,
                                    float angle, float zoom, bool flipX, bool flipY) = 0;
   virtual void BlitAlphaRectF(float sx1, float sy1, float sx2, float sy2, float dx, float dy,

@@ -30,4 +30,5 @@ enum class KExtensionCase { Any, LowerOnly };
 // final name only. The caller's string is not changed. Null when the file cannot be read or is
 // empty, the extension is none of the four, or the picture is larger than a texture can be
 // (K_MAX_TEXTURE_SIDE); a file with a known extension that does not decode gives a 0 x 0 image.
-std::unique_ptr<KImage> LoadImageFile(const char* path, KExtensionCase extensionCase = KExtensionCase::Any);
+std::unique_ptr<KImage> LoadImageFile(const char* path,
+                                      KExtensionCase extensionCase = KExtensionCase::Any);

@@ -30,9 +30,12 @@ std::unique_ptr<KImage> DecodeImage(KImageType type, const uint8_t* data, size_t
   const KImageCodec& codec = CodecOf(type);
   int length = static_cast<int>(size);
   int width = 0, height = 0;
-  if (!codec.readSize(data, length, &width, &height)) return image;
+  if (!codec.safeToDecode(data, size) || !codec.readSize(data, length, &width, &height)) {
+    return image;
+  }
   // Measured before decoding, so that a hostile header cannot make the decoder allocate gigabytes.
-  if (width > static_cast<int>(K_MAX_TEXTURE_SIDE) || height > static_cast<int>(K_MAX_TEXTURE_SIDE)) {
+  if (width > static_cast<int>(K_MAX_TEXTURE_SIDE) ||
+      height > static_cast<int>(K_MAX_TEXTURE_SIDE)) {
     return nullptr;
   }
   uint8_t* rgba = codec.decodeRgba(data, length, &width, &height);

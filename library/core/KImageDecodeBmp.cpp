@@ -24,4 +24,4 @@ bool DeclaresAlpha(const uint8_t* data, size_t size) {
 
 }  // namespace
 
-const KImageCodec g_bmpCodec = {ReadSize, DeclaresAlpha, DecodeRgba};
+const KImageCodec g_bmpCodec = {AlwaysSafe, ReadSize, DeclaresAlpha, DecodeRgba};

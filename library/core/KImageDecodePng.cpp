@@ -18,4 +18,4 @@ bool DeclaresAlpha(const uint8_t* data, size_t size) {
 
 }  // namespace
 
-const KImageCodec g_pngCodec = {ReadSize, DeclaresAlpha, DecodeRgba};
+const KImageCodec g_pngCodec = {AlwaysSafe, ReadSize, DeclaresAlpha, DecodeRgba};

@@ -17,4 +17,4 @@ bool DeclaresAlpha(const uint8_t* data, size_t size) {
 
 }  // namespace
 
-const KImageCodec g_tgaCodec = {ReadSize, DeclaresAlpha, DecodeRgba};
+const KImageCodec g_tgaCodec = {AlwaysSafe, ReadSize, DeclaresAlpha, DecodeRgba};

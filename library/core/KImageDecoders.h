@@ -10,9 +10,11 @@
 
 enum class KImageType { Tga, Jpeg, Bmp, Png };
 
-// What one decoder offers: the picture's size from its header, whether the header declares an
-// alpha channel, and the decoding itself into RGBA bytes, top row first (allocated with malloc).
+// What one decoder offers: a check that the bytes are safe to hand to the decoder at all, the
+// picture's size from its header, whether the header declares an alpha channel, and the decoding
+// itself into RGBA bytes, top row first (allocated with malloc).
 struct KImageCodec {
+  bool (*safeToDecode)(const uint8_t* data, size_t size);
   bool (*readSize)(const uint8_t* data, int size, int* width, int* height);
   bool (*declaresAlpha)(const uint8_t* data, size_t size);
   uint8_t* (*decodeRgba)(const uint8_t* data, int size, int* width, int* height);

@@ -22,7 +22,8 @@ struct Output {
 void WriteBytes(void* context, void* data, int size) {
   Output* output = static_cast<Output*>(context);
   if (output->failed || size <= 0) return;
-  if (std::fwrite(data, 1, static_cast<size_t>(size), output->stream) != static_cast<size_t>(size)) {
+  if (std::fwrite(data, 1, static_cast<size_t>(size), output->stream) !=
+      static_cast<size_t>(size)) {
     output->failed = true;
   }
 }

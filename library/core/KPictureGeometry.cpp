@@ -8,7 +8,9 @@ namespace {
 
 constexpr float kRadiansPerDegree = 3.14159265f / 180.0f;
 
-float Divide(float value, float size) { return size != 0.0f ? value / size : 0.0f; }
+float Divide(float value, float size) {
+  return size != 0.0f ? value / size : 0.0f;
+}
 
 KBlitPlacement Unturned(float dx, float dy, float width, float height) {
   return {{dx, dy}, {0.0f, 0.0f}, width, height, 0.0f, 1.0f};
@@ -17,7 +19,8 @@ KBlitPlacement Unturned(float dx, float dy, float width, float height) {
 // The drawn size of a source rectangle; the integer forms cut it to whole pixels.
 KPoint DrawnSize(KRectF source, bool wholePixels) {
   float width = source.x2 - source.x1, height = source.y2 - source.y1;
-  if (wholePixels) return {static_cast<float>(KTruncate16(width)), static_cast<float>(KTruncate16(height))};
+  if (wholePixels)
+    return {static_cast<float>(KTruncate16(width)), static_cast<float>(KTruncate16(height))};
   return {width, height};
 }
 
@@ -89,7 +92,7 @@ KBlitPlacement KPlaceBlit(KRectF source, float dx, float dy, bool wholePixels) {
 }
 
 KBlitPlacement KPlaceRotateZoom(KRectF source, float dx, float dy, float angle, float zoom,
-                                 bool wholePixels) {
+                                bool wholePixels) {
   KPoint size = DrawnSize(source, wholePixels);
   float hw = (source.x2 - source.x1) * 0.5f, hh = (source.y2 - source.y1) * 0.5f;
   return AboutPivot(dx, dy, size, hw, hh, angle, zoom, wholePixels);
@@ -103,7 +106,9 @@ KBlitPlacement KPlaceFx(KRectF source, float dx, float dy, float angle, float zo
   return AboutPivot(dx, dy, size, hw, hh, angle, zoom, wholePixels);
 }
 
-bool KFxDraws(float zoom, float alpha) { return zoom != 0.0f && alpha > 0.0f; }
+bool KFxDraws(float zoom, float alpha) {
+  return zoom != 0.0f && alpha > 0.0f;
+}
 
 KBlitPlacement KPlaceStretch(KRectF destination, float angle, float cx, float cy) {
   KRectF corners = KTruncateRect(destination);

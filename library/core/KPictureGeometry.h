@@ -68,7 +68,7 @@ KQuad KPlaceQuad(const KBlitPlacement& placement, const KTexCoords& texCoords);
 KBlitPlacement KPlaceBlit(KRectF source, float dx, float dy, bool wholePixels);
 // BlitRectRotateZoom and its twin: turned and zoomed about the centre of the destination rectangle.
 KBlitPlacement KPlaceRotateZoom(KRectF source, float dx, float dy, float angle, float zoom,
-                                 bool wholePixels);
+                                bool wholePixels);
 // BlitAlphaRectFx and its twin: turned and zoomed about the point ((sx2 - sx1) / 2 + cx,
 // (sy2 - sy1) / 2 + cy) of the destination rectangle; with angle 0 and zoom 1 cx and cy have no
 // effect.

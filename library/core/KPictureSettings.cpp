@@ -12,11 +12,15 @@ float Limit(float value) {
   return value > 1.0f ? 1.0f : value;
 }
 
-uint32_t ToByte(float value) { return static_cast<uint32_t>(Limit(value) * 255.0f); }
+uint32_t ToByte(float value) {
+  return static_cast<uint32_t>(Limit(value) * 255.0f);
+}
 
 }  // namespace
 
-bool KIsBlendMode(int mode) { return mode >= K_BLEND_SRCALPHA_DSTALPHA && mode <= K_BLEND_ZERO_INVSRCALPHA; }
+bool KIsBlendMode(int mode) {
+  return mode >= K_BLEND_SRCALPHA_DSTALPHA && mode <= K_BLEND_ZERO_INVSRCALPHA;
+}
 
 KBlendFactors KBlendFactorsOf(int mode) {
   switch (mode) {
@@ -40,7 +44,9 @@ void KBlitColor::Set(float r, float g, float b, float a) {
   modulate = true;
 }
 
-KColor KBlitColor::Tint() const { return modulate ? color : KColor{1, 1, 1, 1}; }
+KColor KBlitColor::Tint() const {
+  return modulate ? color : KColor{1, 1, 1, 1};
+}
 
 KColor KBlitColor::EffectTint(float alpha, bool negativeAlphaIsOne) const {
   if (negativeAlphaIsOne && alpha < 0.0f) alpha = 1.0f;

@@ -67,10 +67,18 @@ struct KPictureSettings {
 uint32_t KPackArgb(KColor color);
 
 // Pixel words: bytes red, green, blue, alpha in memory order.
-constexpr uint8_t KPixelRed(uint32_t pixel) { return static_cast<uint8_t>(pixel); }
-constexpr uint8_t KPixelGreen(uint32_t pixel) { return static_cast<uint8_t>(pixel >> 8); }
-constexpr uint8_t KPixelBlue(uint32_t pixel) { return static_cast<uint8_t>(pixel >> 16); }
-constexpr uint8_t KPixelAlpha(uint32_t pixel) { return static_cast<uint8_t>(pixel >> 24); }
+constexpr uint8_t KPixelRed(uint32_t pixel) {
+  return static_cast<uint8_t>(pixel);
+}
+constexpr uint8_t KPixelGreen(uint32_t pixel) {
+  return static_cast<uint8_t>(pixel >> 8);
+}
+constexpr uint8_t KPixelBlue(uint32_t pixel) {
+  return static_cast<uint8_t>(pixel >> 16);
+}
+constexpr uint8_t KPixelAlpha(uint32_t pixel) {
+  return static_cast<uint8_t>(pixel >> 24);
+}
 constexpr uint32_t KPixel(uint8_t r, uint8_t g, uint8_t b, uint8_t a) {
   return r | g << 8 | b << 16 | static_cast<uint32_t>(a) << 24;
 }

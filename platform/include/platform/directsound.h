@@ -208,5 +208,9 @@ struct SoundBufferState {
   DWORD frequency = 0;
 };
 std::vector<SoundBufferState> ListSoundBuffers();
+// Unlocks of the buffers of all devices since the process started, and a wait for the count to
+// reach a value (false when the time limit passes first), for tests of threads that write buffers.
+uint64_t SoundUnlockCount();
+bool WaitForSoundUnlocks(uint64_t count, uint32_t milliseconds);
 
 }  // namespace platform

@@ -2,6 +2,8 @@
 #pragma once
 
 #include "platform/crt.h"
+#include "platform/direct3d.h"
+#include "platform/directdraw.h"
 #include "platform/directsound.h"
 #include "platform/win32_display.h"
 #include "platform/win32_files.h"

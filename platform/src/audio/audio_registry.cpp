@@ -1,6 +1,8 @@
 #include "audio/audio_registry.h"
 
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
 #include <mutex>
 #include <vector>
 
@@ -13,6 +15,8 @@ struct Registry {
   AudioOutput output = AudioOutput::Device;
   std::vector<std::weak_ptr<Mixer>> mixers;
   std::weak_ptr<Mixer> manual;
+  std::condition_variable unlocked;
+  uint64_t unlocks = 0;
 };
 
 // Never destroyed: sound objects may release their buffers during the exit of the process.
@@ -45,6 +49,15 @@ void RegisterMixer(const std::shared_ptr<Mixer>& mixer, AudioOutput output) {
   std::lock_guard<std::mutex> hold(registry.lock);
   registry.mixers.push_back(mixer);
   if (output == AudioOutput::Manual) registry.manual = mixer;
+}
+
+void CountUnlock() {
+  Registry& registry = TheRegistry();
+  {
+    std::lock_guard<std::mutex> hold(registry.lock);
+    ++registry.unlocks;
+  }
+  registry.unlocked.notify_all();
 }
 
 }  // namespace platform::audio
@@ -88,6 +101,19 @@ std::vector<SoundBufferState> ListSoundBuffers() {
     });
   }
   return states;
+}
+
+uint64_t SoundUnlockCount() {
+  audio::Registry& registry = audio::TheRegistry();
+  std::lock_guard<std::mutex> hold(registry.lock);
+  return registry.unlocks;
+}
+
+bool WaitForSoundUnlocks(uint64_t count, uint32_t milliseconds) {
+  audio::Registry& registry = audio::TheRegistry();
+  std::unique_lock<std::mutex> hold(registry.lock);
+  return registry.unlocked.wait_for(hold, std::chrono::milliseconds(milliseconds),
+                                    [&] { return registry.unlocks >= count; });
 }
 
 }  // namespace platform

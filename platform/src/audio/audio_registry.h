@@ -11,5 +11,6 @@ namespace platform::audio {
 AudioOutput ChosenOutput();
 // Makes the mixer known to the seams; with a manual output it becomes the one Mix pulls.
 void RegisterMixer(const std::shared_ptr<Mixer>& mixer, AudioOutput output);
+void CountUnlock();
 
 }  // namespace platform::audio

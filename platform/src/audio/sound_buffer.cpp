@@ -1,5 +1,7 @@
 #include "audio/sound_buffer.h"
 
+#include "audio/audio_registry.h"
+
 #include <algorithm>
 #include <cstring>
 #include <new>
@@ -165,6 +167,12 @@ HRESULT SoundBuffer::Lock(DWORD offset, DWORD bytes, LPVOID* audio1, LPDWORD byt
 }
 
 HRESULT SoundBuffer::Unlock(LPVOID audio1, DWORD, LPVOID audio2, DWORD) {
+  HRESULT result = ReleaseLockedRanges(audio1, audio2);
+  if (result == DS_OK) CountUnlock();
+  return result;
+}
+
+HRESULT SoundBuffer::ReleaseLockedRanges(LPVOID audio1, LPVOID audio2) {
   std::lock_guard<std::mutex> hold(mixer_->Lock());
   HRESULT result = DS_OK;
   for (LPVOID audio : {audio1, audio2}) {

@@ -38,6 +38,7 @@ class SoundBuffer final : public IDirectSoundBuffer {
   SoundBuffer(std::shared_ptr<Mixer> mixer, const DSBUFFERDESC& description);
   ~SoundBuffer() override;
   DWORD WriteLead() const;
+  HRESULT ReleaseLockedRanges(LPVOID audio1, LPVOID audio2);
 
   std::shared_ptr<Mixer> mixer_;
   Voice voice_;

@@ -1,0 +1,19 @@
+// What all DirectX pictures share: the device the window handed over and the texture last set on
+// its stage 0.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/win32.h"
+
+struct KGraphicDXDevice {
+  IDirectDraw7* directDraw = nullptr;
+  IDirect3DDevice7* device = nullptr;
+  IDirectDrawSurface7* backBuffer = nullptr;
+  uint32_t width = 0;
+  uint32_t height = 0;
+  // Only remembered, not referenced.
+  IDirectDrawSurface7* boundTexture = nullptr;
+};
+
+extern KGraphicDXDevice g_dxPictures;

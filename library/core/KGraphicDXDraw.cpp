@@ -1,0 +1,323 @@
+// Every drawing operation of the DirectX picture as Direct3D calls: per-draw states, vertices in
+// world coordinates (a screen y enters as its negative) and the world matrix for turning and
+// zooming, which every draw that changes it puts back.
+#include <cmath>
+
+#include "KGraphicDX.h"
+#include "KGraphicDXDevice.h"
+#include "KMatrix.h"
+
+namespace {
+
+D3DMATRIX Multiply(const D3DMATRIX& a, const D3DMATRIX& b) {
+  D3DMATRIX product;
+  for (int row = 0; row < 4; ++row) {
+    for (int column = 0; column < 4; ++column) {
+      product.m[row][column] = a.m[row][0] * b.m[0][column] + a.m[row][1] * b.m[1][column] +
+                               a.m[row][2] * b.m[2][column] + a.m[row][3] * b.m[3][column];
+    }
+  }
+  return product;
+}
+
+D3DMATRIX Translation(float x, float y) {
+  D3DMATRIX m;
+  KMatrixTranslation(&m.m[0][0], x, y, 0);
+  return m;
+}
+
+D3DMATRIX RotationZ(float degrees) {
+  D3DMATRIX m;
+  KMatrixRotationZ(&m.m[0][0], degrees);
+  return m;
+}
+
+D3DMATRIX Scaling(float zoom) {
+  D3DMATRIX m;
+  KMatrixScaling(&m.m[0][0], zoom, zoom, 0);
+  return m;
+}
+
+D3DMATRIX World(IDirect3DDevice7* device) {
+  D3DMATRIX world;
+  device->GetTransform(D3DTRANSFORMSTATE_WORLD, &world);
+  return world;
+}
+
+void SetWorld(IDirect3DDevice7* device, D3DMATRIX world) {
+  device->SetTransform(D3DTRANSFORMSTATE_WORLD, &world);
+}
+
+D3DLVERTEX Vertex(float x, float y, D3DCOLOR color, float u, float v) {
+  D3DLVERTEX vertex{};
+  vertex.x = x;
+  vertex.y = y;
+  vertex.color = color;
+  vertex.tu = u;
+  vertex.tv = v;
+  return vertex;
+}
+
+DWORD BlendOf(KBlendFactor factor) {
+  switch (factor) {
+    case KBlendFactor::Zero:
+      return D3DBLEND_ZERO;
+    case KBlendFactor::One:
+      return D3DBLEND_ONE;
+    case KBlendFactor::SourceAlpha:
+      return D3DBLEND_SRCALPHA;
+    case KBlendFactor::InverseSourceAlpha:
+      return D3DBLEND_INVSRCALPHA;
+    case KBlendFactor::DestinationAlpha:
+      return D3DBLEND_DESTALPHA;
+  }
+  return D3DBLEND_INVSRCALPHA;
+}
+
+void SetBlending(IDirect3DDevice7* device, bool on) {
+  device->SetRenderState(D3DRENDERSTATE_ALPHABLENDENABLE, on ? TRUE : FALSE);
+}
+
+void SetBlendFactors(IDirect3DDevice7* device, KBlendFactors factors) {
+  device->SetRenderState(D3DRENDERSTATE_SRCBLEND, BlendOf(factors.source));
+  device->SetRenderState(D3DRENDERSTATE_DESTBLEND, BlendOf(factors.destination));
+}
+
+void SetStageSampling(IDirect3DDevice7* device, DWORD address, DWORD filter) {
+  device->SetTextureStageState(0, D3DTSS_ADDRESS, address);
+  device->SetTextureStageState(0, D3DTSS_ADDRESSU, address);
+  device->SetTextureStageState(0, D3DTSS_ADDRESSV, address);
+  device->SetTextureStageState(0, D3DTSS_MAGFILTER, filter);
+  device->SetTextureStageState(0, D3DTSS_MINFILTER, filter);
+}
+
+}  // namespace
+
+bool KGraphicDX::SurfaceReady() {
+  if (!surface_ || !g_dxPictures.device) return false;
+  if (surface_->IsLost() == DDERR_SURFACELOST) RestoreSurface();
+  return surface_ != nullptr;
+}
+
+bool KGraphicDX::PrepareTexturedDraw() {
+  IDirect3DDevice7* device = g_dxPictures.device;
+  SetStageSampling(device, addressMode_, filter_);
+  SetBlendFactors(device, KBlendFactorsOf(settings_.blendMode));
+  return SetTexture();
+}
+
+D3DCOLOR KGraphicDX::VertexColor() const {
+  const KBlitColor& blit = settings_.blitColor;
+  KColor color = blit.modulate ? blit.color : KColor{1, 1, 1, 1};
+  color.a *= effectAlpha_;
+  return KPackArgb(color);
+}
+
+void KGraphicDX::DrawQuad(int sx1, int sy1, int sx2, int sy2, float dx, float dy, bool flipX,
+                          bool flipY) {
+  if (!SurfaceReady() || !PrepareTexturedDraw()) return;
+  IDirect3DDevice7* device = g_dxPictures.device;
+  D3DMATRIX w0 = World(device);
+  SetWorld(device, Multiply(w0, Translation(dx - 0.5f, 0.5f - dy)));
+  D3DCOLOR color = VertexColor();
+  float w = float(sx2 - sx1), h = float(sy2 - sy1);
+  KTexCoords uv = KBlitTexCoords({float(sx1), float(sy1), float(sx2), float(sy2)}, textureWidth_,
+                                 textureHeight_, flipX, flipY);
+  D3DLVERTEX quad[4] = {
+      Vertex(0, 0, color, uv.uLeft, uv.vTop), Vertex(w, 0, color, uv.uRight, uv.vTop),
+      Vertex(0, -h, color, uv.uLeft, uv.vBottom), Vertex(w, -h, color, uv.uRight, uv.vBottom)};
+  device->DrawPrimitive(D3DPT_TRIANGLESTRIP, D3DFVF_LVERTEX, quad, 4, 0);
+  SetWorld(device, w0);
+}
+
+void KGraphicDX::DrawStretchedQuad(float sx1, float sy1, float sx2, float sy2, float x1, float y1,
+                                   float x2, float y2) {
+  if (!SurfaceReady() || !PrepareTexturedDraw()) return;
+  IDirect3DDevice7* device = g_dxPictures.device;
+  D3DMATRIX w0 = World(device);
+  SetWorld(device, Multiply(w0, Translation(x1 - 0.5f, 0.5f - y1)));
+  D3DCOLOR color = VertexColor();
+  float w = x2 - x1, h = y2 - y1;
+  KTexCoords uv = KBlitTexCoords({sx1, sy1, sx2, sy2}, textureWidth_, textureHeight_, false, false);
+  D3DLVERTEX quad[4] = {
+      Vertex(0, 0, color, uv.uLeft, uv.vTop), Vertex(w, 0, color, uv.uRight, uv.vTop),
+      Vertex(0, -h, color, uv.uLeft, uv.vBottom), Vertex(w, -h, color, uv.uRight, uv.vBottom)};
+  device->DrawPrimitive(D3DPT_TRIANGLESTRIP, D3DFVF_LVERTEX, quad, 4, 0);
+  SetWorld(device, w0);
+}
+
+void KGraphicDX::BlitRect(float sx1, float sy1, float sx2, float sy2, int16_t dx, int16_t dy,
+                          bool flipX, bool flipY) {
+  BlitRectF(sx1, sy1, sx2, sy2, dx, dy, flipX, flipY);
+}
+
+void KGraphicDX::BlitAlphaRect(float sx1, float sy1, float sx2, float sy2, int16_t dx, int16_t dy,
+                               bool flipX, bool flipY) {
+  BlitAlphaRectF(sx1, sy1, sx2, sy2, dx, dy, flipX, flipY);
+}
+
+void KGraphicDX::BlitRectF(float sx1, float sy1, float sx2, float sy2, float dx, float dy,
+                           bool flipX, bool flipY) {
+  if (!surface_ || !g_dxPictures.device) return;
+  SetBlending(g_dxPictures.device, false);
+  DrawQuad(KTruncate(sx1), KTruncate(sy1), KTruncate(sx2), KTruncate(sy2), dx, dy, flipX, flipY);
+}
+
+void KGraphicDX::BlitAlphaRectF(float sx1, float sy1, float sx2, float sy2, float dx, float dy,
+                                bool flipX, bool flipY) {
+  if (!surface_ || !g_dxPictures.device) return;
+  SetBlending(g_dxPictures.device, true);
+  DrawQuad(KTruncate(sx1), KTruncate(sy1), KTruncate(sx2), KTruncate(sy2), dx, dy, flipX, flipY);
+}
+
+void KGraphicDX::BlitRectRotateZoom(float sx1, float sy1, float sx2, float sy2, int16_t dx,
+                                    int16_t dy, float angle, float zoom, bool flipX, bool flipY) {
+  if (!surface_ || !g_dxPictures.device || zoom == 0.0f) return;
+  IDirect3DDevice7* device = g_dxPictures.device;
+  float hx = (sx2 - sx1) / 2, hy = (sy2 - sy1) / 2;
+  D3DMATRIX w0 = World(device);
+  SetWorld(device,
+           Multiply(Multiply(Multiply(Translation(-hx, hy), RotationZ(angle)), Scaling(zoom)), w0));
+  effectAlpha_ = 1.0f;
+  BlitRect(sx1, sy1, sx2, sy2, KTruncate16(dx + hx * zoom), KTruncate16(dy + hy * zoom), flipX,
+           flipY);
+  SetWorld(device, w0);
+}
+
+void KGraphicDX::BlitRectRotateZoomF(float sx1, float sy1, float sx2, float sy2, float dx, float dy,
+                                     float angle, float zoom, bool flipX, bool flipY) {
+  if (!surface_ || !g_dxPictures.device || zoom == 0.0f) return;
+  IDirect3DDevice7* device = g_dxPictures.device;
+  float hx = (sx2 - sx1) / 2, hy = (sy2 - sy1) / 2;
+  D3DMATRIX w0 = World(device);
+  SetWorld(device,
+           Multiply(Multiply(Multiply(Translation(-hx, hy), RotationZ(angle)), Scaling(zoom)), w0));
+  effectAlpha_ = 1.0f;
+  BlitRectF(sx1, sy1, sx2, sy2, dx + hx * zoom, dy + hy * zoom, flipX, flipY);
+  SetWorld(device, w0);
+}
+
+void KGraphicDX::BlitAlphaRectFx(float sx1, float sy1, float sx2, float sy2, int16_t dx, int16_t dy,
+                                 float angle, float zoom, float alpha, bool flipX, bool flipY,
+                                 float cx, float cy) {
+  if (!(alpha > 0.0f) || !surface_ || !g_dxPictures.device || zoom == 0.0f) return;
+  IDirect3DDevice7* device = g_dxPictures.device;
+  float hx = (sx2 - sx1) / 2 + cx, hy = (sy2 - sy1) / 2 + cy;
+  D3DMATRIX w0 = World(device);
+  SetWorld(device, Multiply(Multiply(Translation(-hx, hy), RotationZ(angle)), Scaling(zoom)));
+  effectAlpha_ = alpha;
+  BlitAlphaRect(sx1, sy1, sx2, sy2, KTruncate16(dx + hx), KTruncate16(dy + hy), flipX, flipY);
+  effectAlpha_ = 1.0f;
+  SetWorld(device, w0);
+}
+
+void KGraphicDX::BlitAlphaRectFxF(float sx1, float sy1, float sx2, float sy2, float dx, float dy,
+                                  float angle, float zoom, float alpha, bool flipX, bool flipY,
+                                  float cx, float cy) {
+  if (!(alpha > 0.0f) || !surface_ || !g_dxPictures.device || zoom == 0.0f) return;
+  IDirect3DDevice7* device = g_dxPictures.device;
+  float hx = (sx2 - sx1) / 2 + cx, hy = (sy2 - sy1) / 2 + cy;
+  D3DMATRIX w0 = World(device);
+  SetWorld(device, Multiply(Multiply(Translation(-hx, hy), RotationZ(angle)), Scaling(zoom)));
+  effectAlpha_ = alpha;
+  BlitAlphaRectF(sx1, sy1, sx2, sy2, dx + hx, dy + hy, flipX, flipY);
+  effectAlpha_ = 1.0f;
+  SetWorld(device, w0);
+}
+
+void KGraphicDX::StretchAlphaRect(float sx1, float sy1, float sx2, float sy2, float dx1, float dy1,
+                                  float dx2, float dy2, float alpha, float angle, bool flipX,
+                                  bool flipY, float cx, float cy) {
+  if (!surface_ || !g_dxPictures.device) return;
+  IDirect3DDevice7* device = g_dxPictures.device;
+  float hx = (dx2 - dx1) / 2 + cx, hy = (dy2 - dy1) / 2 + cy;
+  if (flipX) std::swap(sx1, sx2);
+  if (flipY) std::swap(sy1, sy2);
+  D3DMATRIX w0 = World(device);
+  SetWorld(device, Multiply(Multiply(Translation(-hx, hy), RotationZ(angle)), w0));
+  // As in the shared picture contract, a negative alpha counts as 1.
+  effectAlpha_ = alpha < 0.0f ? 1.0f : alpha;
+  SetBlending(device, true);
+  DrawStretchedQuad(sx1, sy1, sx2, sy2, dx1 + hx, dy1 + hy, dx2 + hx, dy2 + hy);
+  effectAlpha_ = 1.0f;
+  SetWorld(device, w0);
+}
+
+void KGraphicDX::BlitTiled(int16_t x, int16_t y, int16_t width, int16_t height, float repeat,
+                           float angle) {
+  IDirect3DDevice7* device = g_dxPictures.device;
+  if (!surface_ || !device) return;
+  SetBlending(device, false);
+  SetStageSampling(device, settings_.wrap ? D3DTADDRESS_WRAP : D3DTADDRESS_CLAMP,
+                   filter_ == D3DTFG_LINEAR ? D3DTFG_LINEAR : D3DTFG_POINT);
+  float hw = float(width / 2), hh = float(height / 2);
+  D3DMATRIX w0 = World(device);
+  if (!SetTexture()) return;
+  SetWorld(device, Multiply(Multiply(Multiply(Translation(-hw, hh), RotationZ(angle)),
+                                     Translation(x + hw, -(y + hh))),
+                            w0));
+  D3DCOLOR color = KPackArgb({1, 1, 1, effectAlpha_});
+  float w = width, h = height;
+  D3DLVERTEX quad[4] = {Vertex(0, 0, color, 0, 0), Vertex(w, 0, color, repeat, 0),
+                        Vertex(0, -h, color, 0, repeat), Vertex(w, -h, color, repeat, repeat)};
+  device->DrawPrimitive(D3DPT_TRIANGLESTRIP, D3DFVF_LVERTEX, quad, 4, 0);
+  SetWorld(device, w0);
+}
+
+void KGraphicDX::BlitArbitraryQuad(float sx1, float sy1, float sx2, float sy2, float sx3, float sy3,
+                                   float sx4, float sy4, float dx1, float dy1, float dx2, float dy2,
+                                   float dx3, float dy3, float dx4, float dy4) {
+  IDirect3DDevice7* device = g_dxPictures.device;
+  if (!surface_ || !device) return;
+  SetBlending(device, true);
+  if (!PrepareTexturedDraw()) return;
+  D3DCOLOR color = VertexColor();
+  D3DLVERTEX corners[4] = {Vertex(dx1, -dy1, color, sx1 / textureWidth_, sy1 / textureHeight_),
+                           Vertex(dx2, -dy2, color, sx2 / textureWidth_, sy2 / textureHeight_),
+                           Vertex(dx3, -dy3, color, sx3 / textureWidth_, sy3 / textureHeight_),
+                           Vertex(dx4, -dy4, color, sx4 / textureWidth_, sy4 / textureHeight_)};
+  D3DLVERTEX triangles[6] = {corners[0], corners[1], corners[2],
+                             corners[0], corners[2], corners[3]};
+  device->DrawPrimitive(D3DPT_TRIANGLELIST, D3DFVF_LVERTEX, triangles, 6, 0);
+}
+
+void KGraphicDX::DrawUntextured(D3DPRIMITIVETYPE type, const float* points, int count,
+                                D3DCOLOR color) {
+  IDirect3DDevice7* device = g_dxPictures.device;
+  D3DLVERTEX vertices[6];
+  for (int i = 0; i < count; ++i)
+    vertices[i] = Vertex(points[2 * i], -points[2 * i + 1], color, 0, 0);
+  device->SetTexture(0, nullptr);
+  device->DrawPrimitive(type, D3DFVF_LVERTEX, vertices, DWORD(count), 0);
+  ForgetBoundTexture();
+}
+
+void KGraphicDX::DrawRect(float x1, float y1, float x2, float y2, float r, float g, float b,
+                          float a) {
+  IDirect3DDevice7* device = g_dxPictures.device;
+  if (!device) return;
+  SetBlending(device, true);
+  SetBlendFactors(device, KBlendFactorsOf(settings_.blendMode));
+  const float corners[12] = {x1, y1, x2, y1, x2, y2, x2, y2, x1, y2, x1, y1};
+  DrawUntextured(D3DPT_TRIANGLELIST, corners, 6, KPackArgb({r, g, b, a}));
+}
+
+void KGraphicDX::DrawLine(float x1, float y1, float x2, float y2, float r, float g, float b,
+                          float a) {
+  IDirect3DDevice7* device = g_dxPictures.device;
+  if (!device) return;
+  // Lines and points blend as the picture contract says, whatever an earlier draw left.
+  SetBlending(device, true);
+  SetBlendFactors(device, KBlendFactorsOf(K_BLEND_SRCALPHA_INVSRCALPHA));
+  const float ends[4] = {x1, y1, x2, y2};
+  DrawUntextured(D3DPT_LINELIST, ends, 2, KPackArgb({r, g, b, a}));
+}
+
+void KGraphicDX::PlotPixel(float x, float y, float r, float g, float b, float a) {
+  IDirect3DDevice7* device = g_dxPictures.device;
+  if (!device) return;
+  SetBlending(device, true);
+  SetBlendFactors(device, KBlendFactorsOf(K_BLEND_SRCALPHA_INVSRCALPHA));
+  const float point[2] = {x, y};
+  DrawUntextured(D3DPT_POINTLIST, point, 1, KPackArgb({r, g, b, a}));
+}

@@ -1,0 +1,110 @@
+// DrawPrimitive: the hot path of every frame. Vertices are transformed to pixels here and appended
+// to the batch; strips and fans become triangle lists so that consecutive draws join.
+#include "directx/device.h"
+#include "directx/vertices.h"
+
+namespace platform::directx {
+namespace {
+
+// The pixel centres of Direct3D are at whole coordinates, OpenGL's at halves; the extra 1/256 in
+// y makes Mesa's fill rule take the same edge pixels as Direct3D's top-left rule.
+constexpr float kPixelCentreX = 0.5f;
+constexpr float kPixelCentreY = 0.5f - 1.0f / 256.0f;
+
+struct Assembly {
+  GLenum mode;
+  DWORD emitted;  // vertices sent to OpenGL
+};
+
+bool Assemble(D3DPRIMITIVETYPE type, DWORD count, Assembly& assembly) {
+  switch (type) {
+    case D3DPT_POINTLIST:
+      assembly = {GL_POINTS, count};
+      return true;
+    case D3DPT_LINELIST:
+      assembly = {GL_LINES, count / 2 * 2};
+      return true;
+    case D3DPT_LINESTRIP:
+      assembly = {GL_LINES, count >= 2 ? (count - 1) * 2 : 0};
+      return true;
+    case D3DPT_TRIANGLELIST:
+      assembly = {GL_TRIANGLES, count / 3 * 3};
+      return true;
+    case D3DPT_TRIANGLESTRIP:
+    case D3DPT_TRIANGLEFAN:
+      assembly = {GL_TRIANGLES, count >= 3 ? (count - 2) * 3 : 0};
+      return true;
+  }
+  return false;
+}
+
+// The corner of the output's i-th vertex in the input, for the primitives that share corners.
+DWORD SourceIndex(D3DPRIMITIVETYPE type, DWORD i) {
+  if (type == D3DPT_LINESTRIP) return i / 2 + i % 2;
+  DWORD triangle = i / 3, corner = i % 3;
+  if (type == D3DPT_TRIANGLEFAN) return corner == 0 ? 0 : triangle + corner;
+  // Strips alternate their winding; the odd triangles swap their first two corners back.
+  if (triangle % 2 == 1 && corner < 2) return triangle + 1 - corner;
+  return triangle + corner;
+}
+
+}  // namespace
+
+const D3DMATRIX& Device::ToPixels() {
+  if (toPixelsStale_) {
+    const D3DVIEWPORT7& v = viewport_;
+    float halfWidth = v.dwWidth * 0.5f, halfHeight = v.dwHeight * 0.5f;
+    D3DMATRIX toViewport{};
+    toViewport._11 = halfWidth;
+    toViewport._41 = v.dwX + halfWidth + kPixelCentreX;
+    toViewport._22 = -halfHeight;
+    toViewport._42 = v.dwY + halfHeight + kPixelCentreY;
+    toViewport._33 = v.dvMaxZ - v.dvMinZ;
+    toViewport._43 = v.dvMinZ;
+    toViewport._44 = 1.0f;
+    toPixels_ = Multiply(Multiply(Multiply(world_, view_), projection_), toViewport);
+    toPixelsStale_ = false;
+  }
+  return toPixels_;
+}
+
+HRESULT Device::DrawPrimitive(D3DPRIMITIVETYPE type, DWORD vertexFormat, LPVOID vertices,
+                              DWORD count, DWORD flags) {
+  VertexLayout layout;
+  bool knownFormat = ParseVertexFormat(vertexFormat, layout);
+  if (Recording()) {
+    DirectXCall call{
+        .name = "DrawPrimitive", .object = this, .args = {DWORD(type), vertexFormat, count, flags}};
+    if (knownFormat && vertices) {
+      const auto* bytes = static_cast<const unsigned char*>(vertices);
+      call.vertices.assign(bytes, bytes + size_t(count) * layout.stride);
+    }
+    Record(std::move(call));
+  }
+  if (!knownFormat) return D3DERR_INVALIDVERTEXFORMAT;
+  Assembly assembly;
+  if (!Assemble(type, count, assembly)) return D3DERR_INVALIDPRIMITIVETYPE;
+  if (!vertices || assembly.emitted == 0) return DDERR_INVALIDPARAMS;
+  if (!inScene_) return D3DERR_SCENE_NOT_IN_SCENE;
+  if (!PrepareToDraw()) return DDERR_SURFACELOST;
+
+  const D3DMATRIX& toPixels = ToPixels();
+  const auto* input = static_cast<const unsigned char*>(vertices);
+  GlVertex* out = display_->Draws().Append(assembly.mode, assembly.emitted);
+  bool shared = type == D3DPT_LINESTRIP || type == D3DPT_TRIANGLESTRIP || type == D3DPT_TRIANGLEFAN;
+  if (!shared) {
+    for (DWORD i = 0; i < assembly.emitted; ++i) {
+      TransformVertex(toPixels, input + size_t(i) * layout.stride, layout, out[i]);
+    }
+    return D3D_OK;
+  }
+  scratch_.resize(size_t(count) * sizeof(GlVertex));
+  auto* corners = reinterpret_cast<GlVertex*>(scratch_.data());
+  for (DWORD i = 0; i < count; ++i) {
+    TransformVertex(toPixels, input + size_t(i) * layout.stride, layout, corners[i]);
+  }
+  for (DWORD i = 0; i < assembly.emitted; ++i) out[i] = corners[SourceIndex(type, i)];
+  return D3D_OK;
+}
+
+}  // namespace platform::directx

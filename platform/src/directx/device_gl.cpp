@@ -1,0 +1,157 @@
+// The device's states as OpenGL state, applied when draws under a new state begin.
+#include "directx/device.h"
+
+namespace platform::directx {
+namespace {
+
+GLenum BlendFactor(DWORD blend, bool source) {
+  switch (blend) {
+    case D3DBLEND_ZERO:
+      return GL_ZERO;
+    case D3DBLEND_ONE:
+      return GL_ONE;
+    case D3DBLEND_SRCCOLOR:
+      return GL_SRC_COLOR;
+    case D3DBLEND_INVSRCCOLOR:
+      return GL_ONE_MINUS_SRC_COLOR;
+    case D3DBLEND_SRCALPHA:
+      return GL_SRC_ALPHA;
+    case D3DBLEND_INVSRCALPHA:
+      return GL_ONE_MINUS_SRC_ALPHA;
+    case D3DBLEND_DESTALPHA:
+      return GL_DST_ALPHA;
+    case D3DBLEND_INVDESTALPHA:
+      return GL_ONE_MINUS_DST_ALPHA;
+    case D3DBLEND_DESTCOLOR:
+      return GL_DST_COLOR;
+    case D3DBLEND_INVDESTCOLOR:
+      return GL_ONE_MINUS_DST_COLOR;
+    case D3DBLEND_SRCALPHASAT:
+      return GL_SRC_ALPHA_SATURATE;
+    case 12:  // both source alpha: the source factor decides both
+      return source ? GL_SRC_ALPHA : GL_ONE_MINUS_SRC_ALPHA;
+    default:  // 13, both inverse source alpha
+      return source ? GL_ONE_MINUS_SRC_ALPHA : GL_SRC_ALPHA;
+  }
+}
+
+GLint AddressMode(DWORD mode) {
+  switch (mode) {
+    case D3DTADDRESS_WRAP:
+      return GL_REPEAT;
+    case 2:  // mirror
+      return GL_MIRRORED_REPEAT;
+    case D3DTADDRESS_CLAMP:
+      return GL_CLAMP_TO_EDGE;
+    default:  // border
+      return GL_CLAMP_TO_BORDER;
+  }
+}
+
+GLint FilterMode(DWORD filter) {
+  return filter == D3DTFG_POINT ? GL_NEAREST : GL_LINEAR;
+}
+
+GLint Source(DWORD argument) {
+  return argument == D3DTA_TEXTURE ? GL_TEXTURE : GL_PRIMARY_COLOR;
+}
+
+// One half (colour or alpha) of stage 0 as a texture combiner.
+void Combine(GLenum combine, GLenum source0, GLenum source1, DWORD op, DWORD argument1,
+             DWORD argument2) {
+  GLint mode = op == D3DTOP_MODULATE ? GL_MODULATE : GL_REPLACE;
+  GLint first = op == D3DTOP_DISABLE      ? GL_PRIMARY_COLOR
+                : op == D3DTOP_SELECTARG2 ? Source(argument2)
+                                          : Source(argument1);
+  glTexEnvi(GL_TEXTURE_ENV, combine, mode);
+  glTexEnvi(GL_TEXTURE_ENV, source0, first);
+  glTexEnvi(GL_TEXTURE_ENV, source1, Source(argument2));
+}
+
+}  // namespace
+
+void Device::StateChanging() {
+  Batch& draws = display_->Draws();
+  if (draws.stateOwner != this) return;
+  if (display_->MakeCurrent()) draws.Flush();
+  draws.stateOwner = nullptr;
+}
+
+bool Device::PrepareToDraw() {
+  if (!display_->MakeCurrent()) return false;
+  Batch& draws = display_->Draws();
+  if (draws.stateOwner != this) {
+    draws.Flush();
+    ApplyGlState();
+    draws.stateOwner = this;
+  }
+  return true;
+}
+
+Sampling Device::StageSampling() const {
+  const std::array<DWORD, kStageStates>& states = stageStates_[0];
+  return {AddressMode(states[D3DTSS_ADDRESSU]), AddressMode(states[D3DTSS_ADDRESSV]),
+          FilterMode(states[D3DTSS_MINFILTER]), FilterMode(states[D3DTSS_MAGFILTER])};
+}
+
+void Device::ApplyGlState() {
+  target_->BindFramebuffer(GL_FRAMEBUFFER);
+  GLsizei width = GLsizei(target_->Width()), height = GLsizei(target_->Height());
+  glViewport(0, 0, width, height);
+  // Vertices arrive in pixels, y downward, depth 0..1, already multiplied by w.
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0, width, height, 0, 0, -1);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glEnable(GL_SCISSOR_TEST);
+  glScissor(GLint(viewport_.dwX), height - GLint(viewport_.dwY + viewport_.dwHeight),
+            GLsizei(viewport_.dwWidth), GLsizei(viewport_.dwHeight));
+  glDisable(GL_LIGHTING);
+  glDisable(GL_CULL_FACE);
+  glDisable(GL_DITHER);
+  glDisable(GL_ALPHA_TEST);
+  glShadeModel(GL_SMOOTH);
+  glPointSize(1.0f);
+  glLineWidth(1.0f);
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+  glEnableClientState(GL_COLOR_ARRAY);
+  if (renderStates_[D3DRENDERSTATE_ALPHABLENDENABLE]) {
+    glEnable(GL_BLEND);
+    glBlendFunc(BlendFactor(renderStates_[D3DRENDERSTATE_SRCBLEND], true),
+                BlendFactor(renderStates_[D3DRENDERSTATE_DESTBLEND], false));
+  } else {
+    glDisable(GL_BLEND);
+  }
+  if (renderStates_[D3DRENDERSTATE_ZENABLE] && target_->HasDepthBuffer()) {
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glDepthMask(GL_TRUE);
+  } else {
+    glDisable(GL_DEPTH_TEST);
+  }
+  ApplyTextureStage();
+}
+
+void Device::ApplyTextureStage() {
+  const std::array<DWORD, kStageStates>& s = stageStates_[0];
+  Surface* texture = textures_[0];
+  if (!texture || s[D3DTSS_COLOROP] == D3DTOP_DISABLE) {
+    glDisable(GL_TEXTURE_2D);
+    return;
+  }
+  glEnable(GL_TEXTURE_2D);
+  texture->BindTexture(StageSampling());
+  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
+  Combine(GL_COMBINE_RGB, GL_SOURCE0_RGB, GL_SOURCE1_RGB, s[D3DTSS_COLOROP], s[D3DTSS_COLORARG1],
+          s[D3DTSS_COLORARG2]);
+  Combine(GL_COMBINE_ALPHA, GL_SOURCE0_ALPHA, GL_SOURCE1_ALPHA, s[D3DTSS_ALPHAOP],
+          s[D3DTSS_ALPHAARG1], s[D3DTSS_ALPHAARG2]);
+  glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_RGB, GL_SRC_COLOR);
+  glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND1_RGB, GL_SRC_COLOR);
+  glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_ALPHA, GL_SRC_ALPHA);
+  glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND1_ALPHA, GL_SRC_ALPHA);
+}
+
+}  // namespace platform::directx

@@ -1,0 +1,50 @@
+#include "directx/vertices.h"
+
+namespace platform::directx {
+namespace {
+
+constexpr DWORD kPositionMask = 0x00E;
+constexpr DWORD kTextureCountShift = 8;
+constexpr DWORD kKnownBits =
+    kPositionMask | D3DFVF_NORMAL | D3DFVF_RESERVED1 | D3DFVF_DIFFUSE | D3DFVF_SPECULAR | 0xF00;
+constexpr DWORD kMaxTextureSets = 8;
+
+}  // namespace
+
+bool ParseVertexFormat(DWORD format, VertexLayout& layout) {
+  if ((format & ~kKnownBits) || (format & kPositionMask) != D3DFVF_XYZ) return false;
+  DWORD textureSets = (format >> kTextureCountShift) & 0xF;
+  if (textureSets > kMaxTextureSets) return false;
+  int offset = 3 * sizeof(float);
+  if (format & D3DFVF_NORMAL) offset += 3 * sizeof(float);
+  if (format & D3DFVF_RESERVED1) offset += sizeof(DWORD);
+  layout.diffuse = -1;
+  if (format & D3DFVF_DIFFUSE) {
+    layout.diffuse = offset;
+    offset += sizeof(DWORD);
+  }
+  if (format & D3DFVF_SPECULAR) offset += sizeof(DWORD);
+  layout.texture = textureSets > 0 ? offset : -1;
+  offset += static_cast<int>(textureSets * 2 * sizeof(float));
+  layout.stride = static_cast<DWORD>(offset);
+  return true;
+}
+
+D3DMATRIX Multiply(const D3DMATRIX& a, const D3DMATRIX& b) {
+  D3DMATRIX product;
+  for (int row = 0; row < 4; ++row) {
+    for (int column = 0; column < 4; ++column) {
+      product.m[row][column] = a.m[row][0] * b.m[0][column] + a.m[row][1] * b.m[1][column] +
+                               a.m[row][2] * b.m[2][column] + a.m[row][3] * b.m[3][column];
+    }
+  }
+  return product;
+}
+
+D3DMATRIX Identity() {
+  D3DMATRIX identity{};
+  identity._11 = identity._22 = identity._33 = identity._44 = 1.0f;
+  return identity;
+}
+
+}  // namespace platform::directx

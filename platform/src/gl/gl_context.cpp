@@ -1,0 +1,64 @@
+#include "gl/gl_context.h"
+
+namespace platform::gl {
+namespace {
+
+template <typename Function>
+bool Load(Function& function, const char* name) {
+  function = reinterpret_cast<Function>(SDL_GL_GetProcAddress(name));
+  if (!function) SDL_SetError("OpenGL entry point %s is missing", name);
+  return function != nullptr;
+}
+
+bool LoadFunctions(Functions& f) {
+  return Load(f.GenFramebuffers, "glGenFramebuffers") &&
+         Load(f.DeleteFramebuffers, "glDeleteFramebuffers") &&
+         Load(f.BindFramebuffer, "glBindFramebuffer") &&
+         Load(f.CheckFramebufferStatus, "glCheckFramebufferStatus") &&
+         Load(f.FramebufferRenderbuffer, "glFramebufferRenderbuffer") &&
+         Load(f.GenRenderbuffers, "glGenRenderbuffers") &&
+         Load(f.DeleteRenderbuffers, "glDeleteRenderbuffers") &&
+         Load(f.BindRenderbuffer, "glBindRenderbuffer") &&
+         Load(f.RenderbufferStorage, "glRenderbufferStorage") &&
+         Load(f.BlitFramebuffer, "glBlitFramebuffer") && Load(f.WindowPos2i, "glWindowPos2i");
+}
+
+}  // namespace
+
+std::shared_ptr<Context> Context::Create(SDL_Window* window) {
+  if (!window) {
+    SDL_SetError("no window for an OpenGL context");
+    return nullptr;
+  }
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
+  SDL_GLContext context = SDL_GL_CreateContext(window);
+  if (!context) return nullptr;
+  Functions functions;
+  if (!LoadFunctions(functions)) {
+    SDL_GL_DeleteContext(context);
+    return nullptr;
+  }
+  return std::shared_ptr<Context>(new Context(SDL_GetWindowID(window), context, functions));
+}
+
+Context::Context(Uint32 windowId, SDL_GLContext context, const Functions& functions)
+    : windowId_(windowId), context_(context), functions_(functions) {}
+
+Context::~Context() {
+  SDL_GL_DeleteContext(context_);
+}
+
+SDL_Window* Context::Window() const {
+  return SDL_GetWindowFromID(windowId_);
+}
+
+bool Context::MakeCurrent() {
+  SDL_Window* window = Window();
+  if (!window) return false;
+  if (SDL_GL_GetCurrentContext() == context_ && SDL_GL_GetCurrentWindow() == window) return true;
+  return SDL_GL_MakeCurrent(window, context_) == 0;
+}
+
+}  // namespace platform::gl

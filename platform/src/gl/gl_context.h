@@ -1,0 +1,49 @@
+// An OpenGL context (compatibility profile, fixed function) made for one SDL window, with the few
+// functions beyond OpenGL 1.1 that the renderers use. Shared by the Direct3D stand-in and the WGL
+// stand-in.
+#pragma once
+
+#include <SDL.h>
+#include "gl/opengl.h"
+
+#include <memory>
+
+namespace platform::gl {
+
+// Entry points newer than OpenGL 1.1, looked up through SDL.
+struct Functions {
+  PFNGLGENFRAMEBUFFERSPROC GenFramebuffers = nullptr;
+  PFNGLDELETEFRAMEBUFFERSPROC DeleteFramebuffers = nullptr;
+  PFNGLBINDFRAMEBUFFERPROC BindFramebuffer = nullptr;
+  PFNGLCHECKFRAMEBUFFERSTATUSPROC CheckFramebufferStatus = nullptr;
+  PFNGLFRAMEBUFFERRENDERBUFFERPROC FramebufferRenderbuffer = nullptr;
+  PFNGLGENRENDERBUFFERSPROC GenRenderbuffers = nullptr;
+  PFNGLDELETERENDERBUFFERSPROC DeleteRenderbuffers = nullptr;
+  PFNGLBINDRENDERBUFFERPROC BindRenderbuffer = nullptr;
+  PFNGLRENDERBUFFERSTORAGEPROC RenderbufferStorage = nullptr;
+  PFNGLBLITFRAMEBUFFERPROC BlitFramebuffer = nullptr;
+  PFNGLWINDOWPOS2IPROC WindowPos2i = nullptr;
+};
+
+class Context {
+ public:
+  // Null when the window can't carry a context or lacks a needed entry point (SDL_GetError says).
+  static std::shared_ptr<Context> Create(SDL_Window* window);
+  ~Context();
+  Context(const Context&) = delete;
+  Context& operator=(const Context&) = delete;
+
+  // Makes the context current on its window; false once the window has been destroyed.
+  bool MakeCurrent();
+  SDL_Window* Window() const;
+  const Functions& Gl() const { return functions_; }
+
+ private:
+  Context(Uint32 windowId, SDL_GLContext context, const Functions& functions);
+
+  Uint32 windowId_;
+  SDL_GLContext context_;
+  Functions functions_;
+};
+
+}  // namespace platform::gl

@@ -1,0 +1,41 @@
+// Fuzz target for the image decoders: the input is decoded as each of the four file types, and a
+// decoded picture is filled into a texture with a colour key.
+#include <cstddef>
+#include <cstdint>
+
+#include "KImageDecoders.h"
+#include "KPictureSettings.h"
+#include "KTextureSide.h"
+
+namespace {
+
+// Larger pictures are legal but slow to decode; the fuzzer spends its time on the formats instead.
+constexpr int64_t kMostPixels = 1 << 20;
+
+bool Small(const KImageCodec& codec, const uint8_t* data, size_t size) {
+  int width = 0, height = 0;
+  if (!codec.safeToDecode(data, size)) return true;
+  if (!codec.readSize(data, static_cast<int>(size), &width, &height)) return true;
+  return static_cast<int64_t>(width) * height <= kMostPixels;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size > (1 << 20)) return 0;
+  const struct {
+    KImageType type;
+    const KImageCodec& codec;
+  } kinds[] = {{KImageType::Png, g_pngCodec},
+               {KImageType::Jpeg, g_jpegCodec},
+               {KImageType::Bmp, g_bmpCodec},
+               {KImageType::Tga, g_tgaCodec}};
+  for (const auto& kind : kinds) {
+    if (!Small(kind.codec, data, size)) continue;
+    std::unique_ptr<KImage> image = DecodeImage(kind.type, data, size);
+    if (!image || image->width == 0) continue;
+    uint32_t side = KTextureSide(image->width, image->height, K_TEXTURE_SIDE_MINIMUM);
+    KFillTexture(*image, KColorKey{true, 255, 0, 255}, side);
+  }
+  return 0;
+}

@@ -1,0 +1,382 @@
+// Real pixels drawn by the device and read back from the back buffer.
+#include <cmath>
+#include <cstdint>
+
+#include "direct3d_fixture.h"
+
+namespace {
+
+struct Rgb {
+  int red, green, blue;
+  bool operator==(const Rgb&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Rgb& c) {
+  return out << "(" << c.red << ", " << c.green << ", " << c.blue << ")";
+}
+
+bool Near(const Rgb& a, const Rgb& b, int tolerance) {
+  return std::abs(a.red - b.red) <= tolerance && std::abs(a.green - b.green) <= tolerance &&
+         std::abs(a.blue - b.blue) <= tolerance;
+}
+
+class Pixels : public DirectXTest {
+ protected:
+  void SetUp() override {
+    DirectXTest::SetUp();
+    MakeDevice();
+    // World (x, y) is the pixel (x, y), y downward, pixel centres at whole numbers.
+    D3DMATRIX projection{};
+    projection._11 = 2.0f / kWidth;
+    projection._22 = -2.0f / kHeight;
+    projection._33 = 1.0f;
+    projection._41 = -1.0f;
+    projection._42 = 1.0f;
+    projection._44 = 1.0f;
+    device_->SetTransform(D3DTRANSFORMSTATE_PROJECTION, &projection);
+    device_->SetRenderState(D3DRENDERSTATE_LIGHTING, FALSE);
+    device_->SetRenderState(D3DRENDERSTATE_CULLMODE, D3DCULL_NONE);
+    device_->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
+    device_->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
+    Clear(0xFF000000);
+  }
+
+  void Clear(D3DCOLOR color) {
+    ASSERT_EQ(device_->Clear(0, nullptr, D3DCLEAR_TARGET, color, 1.0f, 0), D3D_OK);
+  }
+
+  Rgb Pixel(int x, int y) {
+    DDSURFACEDESC2 locked{};
+    locked.dwSize = sizeof locked;
+    EXPECT_EQ(backBuffer_->Lock(nullptr, &locked, DDLOCK_WAIT | DDLOCK_READONLY, nullptr), DD_OK);
+    const unsigned char* p =
+        static_cast<const unsigned char*>(locked.lpSurface) + y * locked.lPitch + x * 4;
+    Rgb color{p[2], p[1], p[0]};
+    backBuffer_->Unlock(nullptr);
+    return color;
+  }
+
+  // Columns x0..x1 - 1 of row y that have the colour.
+  std::vector<int> ColumnsOf(int y, const Rgb& color) {
+    std::vector<int> columns;
+    for (int x = 0; x < int(kWidth); ++x) {
+      if (Pixel(x, y) == color) columns.push_back(x);
+    }
+    return columns;
+  }
+
+  // A quad from (x0, y0) to (x1, y1) with texture coordinates (u0, v0) to (u1, v1).
+  HRESULT Quad(float x0, float y0, float x1, float y1, D3DCOLOR color = 0xFFFFFFFF, float u0 = 0,
+               float v0 = 0, float u1 = 1, float v1 = 1) {
+    D3DLVERTEX v[4] = {};
+    float xs[4] = {x0, x1, x0, x1}, ys[4] = {y0, y0, y1, y1};
+    float us[4] = {u0, u1, u0, u1}, vs[4] = {v0, v0, v1, v1};
+    for (int i = 0; i < 4; ++i) {
+      v[i].x = xs[i];
+      v[i].y = ys[i];
+      v[i].color = color;
+      v[i].tu = us[i];
+      v[i].tv = vs[i];
+    }
+    return device_->DrawPrimitive(D3DPT_TRIANGLESTRIP, D3DFVF_LVERTEX, v, 4, 0);
+  }
+
+  void Blend(DWORD source, DWORD destination) {
+    device_->SetRenderState(D3DRENDERSTATE_ALPHABLENDENABLE, TRUE);
+    device_->SetRenderState(D3DRENDERSTATE_SRCBLEND, source);
+    device_->SetRenderState(D3DRENDERSTATE_DESTBLEND, destination);
+  }
+};
+
+const Rgb kBlack{0, 0, 0}, kWhite{255, 255, 255}, kRed{255, 0, 0}, kGreen{0, 255, 0},
+    kBlue{0, 0, 255};
+
+TEST_F(Pixels, ClearFillsTheViewportOrItsRectanglesWithTheColour) {
+  Clear(0xFF336699);
+  EXPECT_EQ(Pixel(0, 0), (Rgb{0x33, 0x66, 0x99}));
+  EXPECT_EQ(Pixel(kWidth - 1, kHeight - 1), (Rgb{0x33, 0x66, 0x99}));
+  D3DRECT area{4, 2, 6, 3};
+  ASSERT_EQ(device_->Clear(1, &area, D3DCLEAR_TARGET, 0xFFFFFFFF, 1.0f, 0), D3D_OK);
+  EXPECT_EQ(ColumnsOf(2, kWhite), (std::vector<int>{4, 5}));
+  EXPECT_EQ(ColumnsOf(3, kWhite), std::vector<int>{});
+}
+
+TEST_F(Pixels, AQuadOnPixelEdgesCoversExactlyItsPixels) {
+  // Corners half a pixel off the centres, as the picture blits place them.
+  ASSERT_EQ(Quad(9.5f, 19.5f, 13.5f, 23.5f, 0xFFFFFFFF), D3D_OK);
+  EXPECT_EQ(ColumnsOf(20, kWhite), (std::vector<int>{10, 11, 12, 13}));
+  EXPECT_EQ(ColumnsOf(23, kWhite), (std::vector<int>{10, 11, 12, 13}));
+  EXPECT_EQ(ColumnsOf(19, kWhite), std::vector<int>{});
+  EXPECT_EQ(ColumnsOf(24, kWhite), std::vector<int>{});
+}
+
+TEST_F(Pixels, EdgesThroughPixelCentresFollowTheTopLeftRule) {
+  ASSERT_EQ(Quad(10, 20, 14, 24, 0xFFFFFFFF), D3D_OK);
+  EXPECT_EQ(ColumnsOf(20, kWhite), (std::vector<int>{10, 11, 12, 13}));
+  EXPECT_EQ(ColumnsOf(23, kWhite), (std::vector<int>{10, 11, 12, 13}));
+  EXPECT_EQ(ColumnsOf(24, kWhite), std::vector<int>{});
+}
+
+TEST_F(Pixels, PointSampledTexelsLandOnePerPixel) {
+  IDirectDrawSurface7* texture = MakeTexture(2, 2, Argb8888());
+  Fill<uint32_t>(texture, {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF}, 2);
+  device_->SetTexture(0, texture);
+  ASSERT_EQ(Quad(4.5f, 6.5f, 6.5f, 8.5f), D3D_OK);
+  EXPECT_EQ(Pixel(5, 7), kRed);
+  EXPECT_EQ(Pixel(6, 7), kGreen);
+  EXPECT_EQ(Pixel(5, 8), kBlue);
+  EXPECT_EQ(Pixel(6, 8), kWhite);
+  // Flipped coordinates mirror the picture.
+  ASSERT_EQ(Quad(20.5f, 6.5f, 22.5f, 8.5f, 0xFFFFFFFF, 1, 0, 0, 1), D3D_OK);
+  EXPECT_EQ(Pixel(21, 7), kGreen);
+  EXPECT_EQ(Pixel(22, 7), kRed);
+  device_->SetTexture(0, nullptr);
+  texture->Release();
+}
+
+TEST_F(Pixels, TheDiffuseColourTintsTheTextureAndAloneColoursUntexturedDraws) {
+  IDirectDrawSurface7* texture = MakeTexture(1, 1, Argb8888());
+  Fill<uint32_t>(texture, {0xFFFFFF80}, 1);
+  device_->SetTexture(0, texture);
+  ASSERT_EQ(Quad(-0.5f, -0.5f, 0.5f, 0.5f, 0xFF00FFFF), D3D_OK);
+  EXPECT_EQ(Pixel(0, 0), (Rgb{0, 255, 128}));
+  device_->SetTexture(0, nullptr);
+  ASSERT_EQ(Quad(1.5f, -0.5f, 2.5f, 0.5f, 0xFF203040), D3D_OK);
+  EXPECT_EQ(Pixel(2, 0), (Rgb{0x20, 0x30, 0x40}));
+  texture->Release();
+}
+
+TEST_F(Pixels, SourceAlphaBlendingMixesWithTheBackground) {
+  Clear(0xFF0000FF);
+  Blend(D3DBLEND_SRCALPHA, D3DBLEND_INVSRCALPHA);
+  ASSERT_EQ(Quad(-0.5f, -0.5f, 0.5f, 0.5f, 0x80FF0000), D3D_OK);
+  EXPECT_TRUE(Near(Pixel(0, 0), Rgb{128, 0, 127}, 1)) << Pixel(0, 0);
+  // The texture's alpha times the diffuse alpha: 0.5 x 0.5.
+  IDirectDrawSurface7* texture = MakeTexture(1, 1, Argb8888());
+  Fill<uint32_t>(texture, {0x80FFFFFF}, 1);
+  device_->SetTexture(0, texture);
+  ASSERT_EQ(Quad(1.5f, -0.5f, 2.5f, 0.5f, 0x80FFFFFF), D3D_OK);
+  EXPECT_TRUE(Near(Pixel(2, 0), Rgb{64, 64, 255}, 2)) << Pixel(2, 0);
+  device_->SetTexture(0, nullptr);
+  texture->Release();
+}
+
+TEST_F(Pixels, TheBackBufferHasNoAlphaSoDestinationAlphaIsOne) {
+  Clear(0xFF404040);
+  Blend(D3DBLEND_ZERO, D3DBLEND_DESTALPHA);
+  ASSERT_EQ(Quad(-0.5f, -0.5f, 0.5f, 0.5f, 0x00FFFFFF), D3D_OK);
+  EXPECT_EQ(Pixel(0, 0), (Rgb{0x40, 0x40, 0x40}));
+  Blend(D3DBLEND_ONE, D3DBLEND_INVDESTALPHA);
+  ASSERT_EQ(Quad(-0.5f, -0.5f, 0.5f, 0.5f, 0x00102030), D3D_OK);
+  EXPECT_EQ(Pixel(0, 0), (Rgb{0x10, 0x20, 0x30}));
+}
+
+TEST_F(Pixels, SixteenBitTexturesKeepTheirAlphaOrHaveNone) {
+  Clear(0xFF000000);
+  Blend(D3DBLEND_SRCALPHA, D3DBLEND_INVSRCALPHA);
+  IDirectDrawSurface7* a4 = MakeTexture(2, 1, Argb4444());
+  Fill<uint16_t>(a4, {0xFF00, 0x00F0}, 2);  // opaque red, transparent green
+  device_->SetTexture(0, a4);
+  ASSERT_EQ(Quad(-0.5f, -0.5f, 1.5f, 0.5f), D3D_OK);
+  EXPECT_EQ(Pixel(0, 0), kRed);
+  EXPECT_EQ(Pixel(1, 0), kBlack);
+  // The unused top bit of 1-5-5-5 texels must not become an alpha of 0.
+  IDirectDrawSurface7* x1 = MakeTexture(2, 1, Xrgb1555());
+  Fill<uint16_t>(x1, {0x001F, 0x83E0}, 2);
+  device_->SetTexture(0, x1);
+  ASSERT_EQ(Quad(-0.5f, 1.5f, 1.5f, 2.5f), D3D_OK);
+  EXPECT_EQ(Pixel(0, 2), kBlue);
+  EXPECT_EQ(Pixel(1, 2), kGreen);
+  device_->SetTexture(0, nullptr);
+  x1->Release();
+  a4->Release();
+}
+
+TEST_F(Pixels, ChangingTheTextureBetweenDrawsDrawsEachWithItsOwn) {
+  IDirectDrawSurface7* red = MakeTexture(1, 1, Argb8888());
+  IDirectDrawSurface7* green = MakeTexture(1, 1, Argb8888());
+  Fill<uint32_t>(red, {0xFFFF0000}, 1);
+  Fill<uint32_t>(green, {0xFF00FF00}, 1);
+  for (int i = 0; i < 4; ++i) {
+    device_->SetTexture(0, i % 2 ? green : red);
+    ASSERT_EQ(Quad(i - 0.5f, -0.5f, i + 0.5f, 0.5f), D3D_OK);
+  }
+  // The same texture again joins the batch; the world matrix still applies per draw.
+  D3DMATRIX shift{};
+  shift._11 = shift._22 = shift._33 = shift._44 = 1.0f;
+  shift._42 = 2.0f;
+  device_->SetTransform(D3DTRANSFORMSTATE_WORLD, &shift);
+  ASSERT_EQ(Quad(-0.5f, -0.5f, 0.5f, 0.5f), D3D_OK);
+  EXPECT_EQ(Pixel(0, 0), kRed);
+  EXPECT_EQ(Pixel(1, 0), kGreen);
+  EXPECT_EQ(Pixel(2, 0), kRed);
+  EXPECT_EQ(Pixel(3, 0), kGreen);
+  EXPECT_EQ(Pixel(0, 2), kGreen);
+  EXPECT_EQ(Pixel(0, 1), kBlack);
+  device_->SetTexture(0, nullptr);
+  green->Release();
+  red->Release();
+}
+
+TEST_F(Pixels, ATextureChangedAfterADrawShowsItsNewTexelsInTheNextDrawOnly) {
+  IDirectDrawSurface7* texture = MakeTexture(1, 1, Argb8888());
+  Fill<uint32_t>(texture, {0xFFFF0000}, 1);
+  device_->SetTexture(0, texture);
+  ASSERT_EQ(Quad(-0.5f, -0.5f, 0.5f, 0.5f), D3D_OK);
+  Fill<uint32_t>(texture, {0xFF0000FF}, 1);
+  ASSERT_EQ(Quad(0.5f, -0.5f, 1.5f, 0.5f), D3D_OK);
+  EXPECT_EQ(Pixel(0, 0), kRed);
+  EXPECT_EQ(Pixel(1, 0), kBlue);
+  device_->SetTexture(0, nullptr);
+  texture->Release();
+}
+
+TEST_F(Pixels, WrapRepeatsTheTextureAndClampStretchesItsEdge) {
+  IDirectDrawSurface7* texture = MakeTexture(2, 1, Argb8888());
+  Fill<uint32_t>(texture, {0xFFFF0000, 0xFF0000FF}, 2);
+  device_->SetTexture(0, texture);
+  ASSERT_EQ(Quad(-0.5f, -0.5f, 3.5f, 0.5f, 0xFFFFFFFF, 0, 0, 2, 1), D3D_OK);
+  EXPECT_EQ(ColumnsOf(0, kRed), (std::vector<int>{0, 2}));
+  device_->SetTextureStageState(0, D3DTSS_ADDRESS, D3DTADDRESS_CLAMP);
+  ASSERT_EQ(Quad(-0.5f, 1.5f, 3.5f, 2.5f, 0xFFFFFFFF, 0, 0, 2, 1), D3D_OK);
+  EXPECT_EQ(ColumnsOf(2, kBlue), (std::vector<int>{1, 2, 3}));
+  device_->SetTexture(0, nullptr);
+  texture->Release();
+}
+
+TEST_F(Pixels, LinearFilteringBlendsNeighbouringTexels) {
+  IDirectDrawSurface7* texture = MakeTexture(2, 1, Argb8888());
+  Fill<uint32_t>(texture, {0xFF000000, 0xFFFFFFFF}, 2);
+  device_->SetTexture(0, texture);
+  device_->SetTextureStageState(0, D3DTSS_ADDRESS, D3DTADDRESS_CLAMP);
+  device_->SetTextureStageState(0, D3DTSS_MAGFILTER, D3DTFG_LINEAR);
+  device_->SetTextureStageState(0, D3DTSS_MINFILTER, D3DTFN_LINEAR);
+  ASSERT_EQ(Quad(-0.5f, -0.5f, 19.5f, 0.5f), D3D_OK);
+  EXPECT_EQ(Pixel(0, 0), kBlack);
+  EXPECT_EQ(Pixel(19, 0), kWhite);
+  int previous = -1;
+  for (int x = 0; x < 20; ++x) {
+    EXPECT_GE(Pixel(x, 0).red, previous);
+    previous = Pixel(x, 0).red;
+  }
+  EXPECT_TRUE(Near(Pixel(10, 0), Rgb{140, 140, 140}, 20)) << Pixel(10, 0);
+  device_->SetTexture(0, nullptr);
+  texture->Release();
+}
+
+TEST_F(Pixels, AQuarterTurnMovesTheRightOfAQuadAboveIt) {
+  IDirectDrawSurface7* texture = MakeTexture(2, 1, Argb8888());
+  Fill<uint32_t>(texture, {0xFFFF0000, 0xFF0000FF}, 2);
+  device_->SetTexture(0, texture);
+  // Turn by 90 degrees counter-clockwise on the screen about (20, 20): y is downward.
+  D3DMATRIX turn{};
+  turn._12 = -1.0f;
+  turn._21 = 1.0f;
+  turn._33 = turn._44 = 1.0f;
+  turn._41 = 0.0f;
+  turn._42 = 40.0f;
+  device_->SetTransform(D3DTRANSFORMSTATE_WORLD, &turn);
+  ASSERT_EQ(Quad(10, 16, 30, 24), D3D_OK);  // red on the left half, blue on the right
+  EXPECT_EQ(Pixel(20, 14), kBlue);
+  EXPECT_EQ(Pixel(20, 26), kRed);
+  EXPECT_EQ(Pixel(12, 20), kBlack);
+  device_->SetTexture(0, nullptr);
+  texture->Release();
+}
+
+TEST_F(Pixels, PointsAndLinesAreOnePixelWide) {
+  D3DLVERTEX point{};
+  point.x = 5;
+  point.y = 7;
+  point.color = 0xFFFFFFFF;
+  ASSERT_EQ(device_->DrawPrimitive(D3DPT_POINTLIST, D3DFVF_LVERTEX, &point, 1, 0), D3D_OK);
+  EXPECT_EQ(Pixel(5, 7), kWhite);
+  EXPECT_EQ(Pixel(4, 7), kBlack);
+  EXPECT_EQ(Pixel(5, 6), kBlack);
+  D3DLVERTEX line[2] = {};
+  line[0].x = 2;
+  line[1].x = 12;
+  line[0].y = line[1].y = 10;
+  line[0].color = line[1].color = 0xFF00FF00;
+  ASSERT_EQ(device_->DrawPrimitive(D3DPT_LINELIST, D3DFVF_LVERTEX, line, 2, 0), D3D_OK);
+  std::vector<int> lit = ColumnsOf(10, kGreen);
+  ASSERT_GE(lit.size(), 10u);
+  EXPECT_EQ(lit.front(), 2);
+  EXPECT_EQ(ColumnsOf(9, kGreen), std::vector<int>{});
+  EXPECT_EQ(ColumnsOf(11, kGreen), std::vector<int>{});
+}
+
+TEST_F(Pixels, FansAndListsCoverTheSameQuad) {
+  D3DLVERTEX fan[4] = {};
+  float xs[4] = {-0.5f, 1.5f, 1.5f, -0.5f}, ys[4] = {-0.5f, -0.5f, 1.5f, 1.5f};
+  for (int i = 0; i < 4; ++i) {
+    fan[i].x = xs[i];
+    fan[i].y = ys[i];
+    fan[i].color = 0xFFFF0000;
+  }
+  ASSERT_EQ(device_->DrawPrimitive(D3DPT_TRIANGLEFAN, D3DFVF_LVERTEX, fan, 4, 0), D3D_OK);
+  D3DLVERTEX list[6] = {fan[0], fan[1], fan[2], fan[0], fan[2], fan[3]};
+  for (D3DLVERTEX& v : list) {
+    v.y += 3;
+    v.color = 0xFF0000FF;
+  }
+  ASSERT_EQ(device_->DrawPrimitive(D3DPT_TRIANGLELIST, D3DFVF_LVERTEX, list, 6, 0), D3D_OK);
+  for (int y : {0, 1}) EXPECT_EQ(ColumnsOf(y, kRed), (std::vector<int>{0, 1}));
+  for (int y : {3, 4}) EXPECT_EQ(ColumnsOf(y, kBlue), (std::vector<int>{0, 1}));
+}
+
+TEST_F(Pixels, TheViewportClipsAndPlacesTheDrawing) {
+  D3DVIEWPORT7 right{32, 0, 32, kHeight, 0.0f, 1.0f};
+  ASSERT_EQ(device_->SetViewport(&right), D3D_OK);
+  // The projection spans the viewport now: x 0..63 in the world is 32..63 on the target.
+  ASSERT_EQ(Quad(-0.5f, -0.5f, 63.5f, 0.5f, 0xFFFFFFFF), D3D_OK);
+  std::vector<int> lit = ColumnsOf(0, kWhite);
+  ASSERT_FALSE(lit.empty());
+  EXPECT_EQ(lit.front(), 32);
+  EXPECT_EQ(lit.back(), 63);
+}
+
+TEST_F(Pixels, ADeviceContextAndALockReadTheSamePixels) {
+  Clear(0xFF123456);
+  HDC dc = nullptr;
+  ASSERT_EQ(backBuffer_->GetDC(&dc), DD_OK);
+  EXPECT_EQ(GetPixel(dc, 3, 3), 0x563412u);
+  backBuffer_->ReleaseDC(dc);
+  // Writing through a lock reaches the frame buffer.
+  DDSURFACEDESC2 locked{};
+  locked.dwSize = sizeof locked;
+  ASSERT_EQ(backBuffer_->Lock(nullptr, &locked, DDLOCK_WAIT, nullptr), DD_OK);
+  auto* row = static_cast<unsigned char*>(locked.lpSurface) + 5 * locked.lPitch;
+  row[4 * 7 + 0] = 0xFF;  // blue
+  row[4 * 7 + 1] = 0x00;
+  row[4 * 7 + 2] = 0x00;
+  ASSERT_EQ(backBuffer_->Unlock(nullptr), DD_OK);
+  ASSERT_EQ(Quad(-0.5f, -0.5f, 0.5f, 0.5f, 0xFFFF0000), D3D_OK);
+  EXPECT_EQ(Pixel(7, 5), kBlue);
+  EXPECT_EQ(Pixel(0, 0), kRed);
+  EXPECT_EQ(Pixel(8, 5), (Rgb{0x12, 0x34, 0x56}));
+}
+
+TEST_F(Pixels, PresentingCopiesTheBackBufferIntoTheWindow) {
+  Clear(0xFF00FF00);
+  ASSERT_EQ(directDraw_->SetCooperativeLevel(Handle(), DDSCL_NORMAL), DD_OK);
+  DDSURFACEDESC2 description{};
+  description.dwSize = sizeof description;
+  description.dwFlags = DDSD_CAPS;
+  description.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
+  IDirectDrawSurface7* primary = nullptr;
+  ASSERT_EQ(directDraw_->CreateSurface(&description, &primary, nullptr), DD_OK);
+  POINT origin{};
+  SDL_GetWindowPosition(window_, reinterpret_cast<int*>(&origin.x),
+                        reinterpret_cast<int*>(&origin.y));
+  RECT source{0, 0, LONG(kWidth), LONG(kHeight)};
+  RECT destination{origin.x, origin.y, origin.x + LONG(kWidth), origin.y + LONG(kHeight)};
+  EXPECT_EQ(directDraw_->WaitForVerticalBlank(DDWAITVB_BLOCKBEGIN, nullptr), DD_OK);
+  EXPECT_EQ(primary->Blt(&destination, backBuffer_, &source, DDBLT_WAIT, nullptr), DD_OK);
+  // The back buffer keeps its content after being shown.
+  EXPECT_EQ(Pixel(0, 0), kGreen);
+  EXPECT_EQ(primary->Blt(&destination, primary, &source, DDBLT_WAIT, nullptr), DDERR_UNSUPPORTED);
+  primary->Release();
+}
+
+}  // namespace
