@@ -22,15 +22,12 @@ void UseHeadlessDisplay() {
 
 bool StartVideo() {
   if (g_started) return true;
-  // Closing a window asks that window to close, nothing more.
-  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     std::fprintf(stderr, "no video driver: %s\n", SDL_GetError());
     return false;
   }
-  // OpenGL stays loaded for the life of the process, not only while a window uses it: unloading
-  // it with the last window and loading it again with the next costs time, and libraries that
-  // were unloaded can no longer tell what they still held at exit.
+  // Keep the GL library loaded for the life of the process: otherwise SDL unloads it with the last
+  // GL window and loads it again with the next, and what the driver keeps would be lost with it.
   SDL_GL_LoadLibrary(nullptr);
   const char* driver = SDL_GetCurrentVideoDriver();
   g_tracksFocus =
