@@ -1,6 +1,7 @@
 // Keyboard and mouse.
 #include "KInput.h"
 
+#include "KGraphic.h"
 #include "KInputState.h"
 #include "KMessagePump.h"
 
@@ -252,6 +253,14 @@ void KInput::ShowMouse() {
 void KInput::HideMouse() {
   while (ShowCursor(FALSE) >= 0) {
   }
+}
+
+// Here with the mouse, not with the cursor's pictures: the windows' flips call it.
+void KInput::DrawCursor() {
+  if (!g_cursorGraphic) CreateCursorGraphic();
+  if (!g_cursorGraphic) return;
+  g_cursorGraphic->BlitAlphaRect(0, 0, kCursorSize, kCursorSize, GetMouseX(), GetMouseY(), false,
+                                 false);
 }
 
 void KInput::ClipMouse(bool clip) {

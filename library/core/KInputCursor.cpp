@@ -4,10 +4,11 @@
 #include "KFactory.h"
 #include "KGraphic.h"
 #include "KInput.h"
+#include "KInputState.h"
 
 namespace {
 
-constexpr int kArrowSize = 16;
+constexpr int kArrowSize = kCursorSize;
 
 // W white outline, B black inside, . transparent; the tip is the top-left pixel.
 constexpr const char* kArrowRows[kArrowSize] = {
@@ -34,9 +35,10 @@ constexpr std::array<uint32_t, 2 + kArrowSize * kArrowSize> MakeArrow() {
 std::array<uint32_t, 2 + kArrowSize* kArrowSize> g_arrow = MakeArrow();
 
 const uint32_t* g_cursorImage = g_arrow.data();
-KGraphic* g_cursorGraphic = nullptr;
 
 }  // namespace
+
+KGraphic* g_cursorGraphic = nullptr;
 
 void KInput::SetCursorImage(const uint32_t* image) {
   g_cursorImage = image;
@@ -56,11 +58,4 @@ void KInput::CreateCursorGraphic() {
 void KInput::FreeCursorGraphic() {
   delete g_cursorGraphic;
   g_cursorGraphic = nullptr;
-}
-
-void KInput::DrawCursor() {
-  if (!g_cursorGraphic) CreateCursorGraphic();
-  if (!g_cursorGraphic) return;
-  g_cursorGraphic->BlitAlphaRect(0, 0, kArrowSize, kArrowSize, GetMouseX(), GetMouseY(), false,
-                                 false);
 }

@@ -98,14 +98,4 @@ TEST_F(CursorTest, MakingTheCursorPictureAgainReplacesIt) {
   EXPECT_EQ(Pixel(5, 5), kGreen);
 }
 
-TEST_F(CursorTest, TheFlipDrawsTheSoftwareCursorWhenItIsOn) {
-  KInput::SetMousePosition(70, 60);
-  window_->SetWorldView(0, 0, 0, 1, true);
-  window_->SetSoftwareCursor(true);
-  window_->FlipBackBuffer(false, false);
-  window_->SetSoftwareCursor(false);
-  std::vector<int> white = ColumnsOf(60, kWhite);
-  EXPECT_EQ(white, (std::vector<int>{70, 71}));
-}
-
 }  // namespace
