@@ -104,9 +104,17 @@ void Device::ApplyGlState() {
   glOrtho(0, width, height, 0, 0, -1);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
-  glEnable(GL_SCISSOR_TEST);
+  // A viewport smaller than the target clips what is drawn outside it.
+  bool wholeTarget = viewport_.dwX == 0 && viewport_.dwY == 0 &&
+                     GLsizei(viewport_.dwWidth) == width && GLsizei(viewport_.dwHeight) == height;
+  if (wholeTarget) {
+    glDisable(GL_SCISSOR_TEST);
+  } else {
+    glEnable(GL_SCISSOR_TEST);
+  }
   glScissor(GLint(viewport_.dwX), height - GLint(viewport_.dwY + viewport_.dwHeight),
             GLsizei(viewport_.dwWidth), GLsizei(viewport_.dwHeight));
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);  // the target's alpha stays 1
   glDisable(GL_LIGHTING);
   glDisable(GL_CULL_FACE);
   glDisable(GL_DITHER);
