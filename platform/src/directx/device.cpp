@@ -154,8 +154,13 @@ HRESULT Device::Clear(DWORD count, LPD3DRECT rects, DWORD flags, D3DCOLOR color,
     LONG left = std::max(area.x1, whole.x1), right = std::min(area.x2, whole.x2);
     LONG top = std::max(area.y1, whole.y1), bottom = std::min(area.y2, whole.y2);
     if (left >= right || top >= bottom) continue;
+    bool wholeTarget = left == 0 && top == 0 && right == LONG(target_->Width()) &&
+                       bottom == targetHeight;
+    // Without a scissor OpenGL clears the whole buffer at once.
+    if (wholeTarget) glDisable(GL_SCISSOR_TEST);
     glScissor(left, targetHeight - bottom, right - left, bottom - top);
     glClear(buffers);
+    glEnable(GL_SCISSOR_TEST);
   }
   // Scissor and depth mask were changed: the next draw applies its state again.
   display_->Draws().stateOwner = nullptr;
@@ -222,6 +227,10 @@ HRESULT Device::SetViewport(LPD3DVIEWPORT7 viewport) {
               v.dwY < target_->Height();
   bool depths = v.dvMinZ >= 0.0f && v.dvMaxZ <= 1.0f && v.dvMinZ <= v.dvMaxZ;
   if (!fits || !depths) return DDERR_INVALIDPARAMS;
+  bool same = v.dwX == viewport_.dwX && v.dwY == viewport_.dwY && v.dwWidth == viewport_.dwWidth &&
+              v.dwHeight == viewport_.dwHeight && v.dvMinZ == viewport_.dvMinZ &&
+              v.dvMaxZ == viewport_.dvMaxZ;
+  if (same) return D3D_OK;
   StateChanging();
   viewport_ = v;
   toPixelsStale_ = true;

@@ -56,6 +56,10 @@ GLint Source(DWORD argument) {
   return argument == D3DTA_TEXTURE ? GL_TEXTURE : GL_PRIMARY_COLOR;
 }
 
+bool ModulatesTextureByDiffuse(DWORD op, DWORD argument1, DWORD argument2) {
+  return op == D3DTOP_MODULATE && Source(argument1) != Source(argument2);
+}
+
 // One half (colour or alpha) of stage 0 as a texture combiner.
 void Combine(GLenum combine, GLenum source0, GLenum source1, DWORD op, DWORD argument1,
              DWORD argument2) {
@@ -151,6 +155,11 @@ void Device::ApplyTextureStage() {
   }
   glEnable(GL_TEXTURE_2D);
   texture->BindTexture(StageSampling());
+  if (ModulatesTextureByDiffuse(s[D3DTSS_COLOROP], s[D3DTSS_COLORARG1], s[D3DTSS_COLORARG2]) &&
+      ModulatesTextureByDiffuse(s[D3DTSS_ALPHAOP], s[D3DTSS_ALPHAARG1], s[D3DTSS_ALPHAARG2])) {
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);  // the common case, simplest
+    return;
+  }
   glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
   Combine(GL_COMBINE_RGB, GL_SOURCE0_RGB, GL_SOURCE1_RGB, s[D3DTSS_COLOROP], s[D3DTSS_COLORARG1],
           s[D3DTSS_COLORARG2]);
