@@ -154,8 +154,8 @@ HRESULT Device::Clear(DWORD count, LPD3DRECT rects, DWORD flags, D3DCOLOR color,
     LONG left = std::max(area.x1, whole.x1), right = std::min(area.x2, whole.x2);
     LONG top = std::max(area.y1, whole.y1), bottom = std::min(area.y2, whole.y2);
     if (left >= right || top >= bottom) continue;
-    bool wholeTarget = left == 0 && top == 0 && right == LONG(target_->Width()) &&
-                       bottom == targetHeight;
+    bool wholeTarget =
+        left == 0 && top == 0 && right == LONG(target_->Width()) && bottom == targetHeight;
     // Without a scissor OpenGL clears the whole buffer at once.
     if (wholeTarget) glDisable(GL_SCISSOR_TEST);
     glScissor(left, targetHeight - bottom, right - left, bottom - top);
