@@ -1,5 +1,4 @@
 #include <climits>
-#include <cstring>
 #include <new>
 
 #include "KImageDecoders.h"

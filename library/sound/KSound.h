@@ -102,7 +102,7 @@ class KSound {
   DUH_SIGRENDERER* _moduleRenderer = nullptr;
   bool _moduleLoop = false;
   WAVEFORMATEX* _format = nullptr;
-  uint8_t* _pcm = nullptr;
+  const uint8_t* _pcm = nullptr;
   uint32_t _pcmBytes = 0;
   WAVEFORMATEX _streamFormat{};
   // A sample's own copy of its format record, read from the WAV image or the Ogg Vorbis header.

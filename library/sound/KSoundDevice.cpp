@@ -58,8 +58,8 @@ void KSound::InitDirectSound() {
   caps.dwSize = sizeof(DSCAPS);
   g_directSound->GetCaps(&caps);
   g_soundOutputRate = (caps.dwFlags & DSCAPS_EMULDRIVER) ? 22050.0f : 44100.0f;
-  // The mixer has no focus of its own, so no window is needed for the priority level.
-  if (g_directSound->SetCooperativeLevel(nullptr, DSSCL_PRIORITY) != DS_OK) return;
+  // Without a foreground window the level is set for no window, which the mixer accepts.
+  if (g_directSound->SetCooperativeLevel(GetForegroundWindow(), DSSCL_PRIORITY) != DS_OK) return;
   g_directSound->SetSpeakerConfig(DSSPEAKER_STEREO);
 }
 

@@ -59,9 +59,10 @@ void KSound::UnloadModule() {
 }
 
 void KSound::PlayModule(bool loop) {
-  if (!_buffers[0] || !_moduleRenderer) return;
+  if (!_buffers[0]) return;
+  // First, as a module that ended on its thread has replaced its renderer there.
   StopThread();
-  _buffers[0]->Stop();
+  if (!_moduleRenderer) return;
   _endOfStream = false;
   if (!loop) {
     dumb_it_set_loop_callback(duh_get_it_sigrenderer(_moduleRenderer), ModuleLoopCallback, this);
@@ -126,8 +127,8 @@ bool KSound::PollModule() {
 
 // Takes the renderer over from a playing stream first. Fails when nothing could be written.
 bool KSound::RenderModuleToFile(const char* filename, int maxBytes) {
-  if (!_buffers[0] || !_moduleRenderer) return false;
   StopThread();
+  if (!_buffers[0] || !_moduleRenderer) return false;
   FILE* file = platform::OpenFile(filename, "wb");
   if (!file) return false;
   _endOfStream = false;

@@ -76,7 +76,7 @@ int KSound::ParseWav(const uint8_t* data, int size) {
     if (TagAt(data, p, "data")) {
       const uint32_t length = U32At(data, p + 4);
       if (length & 0x80000000u) return -1;
-      _pcm = const_cast<uint8_t*>(data) + p + 8;
+      _pcm = data + p + 8;
       _pcmBytes = std::min<uint32_t>(length, uint32_t(size - (p + 8)));
       return int(_pcmBytes);
     }

@@ -199,6 +199,22 @@ TEST_F(ImageLoad, TruncatedFilesNeverReadPastTheirEnd) {
   EXPECT_EQ(png->width, 0);
 }
 
+TEST_F(ImageLoad, TheColourKeyMakesExactlyItsPixelsTransparent) {
+  TestPicture keyed{3,
+                    2,
+                    {KPixel(255, 0, 255, 255), KPixel(254, 0, 255, 255), KPixel(255, 0, 255, 255),
+                     KPixel(0, 0, 0, 255), KPixel(255, 1, 255, 255), KPixel(255, 0, 255, 255)}};
+  auto image = Load("keyed.bmp", BmpFile(keyed, 24));
+  ASSERT_TRUE(image);
+  auto texels = KFillTexture(*image, KColorKey{true, 255, 0, 255}, 4);
+  ASSERT_TRUE(texels);
+  const uint8_t expectedAlpha[2][3] = {{0, 255, 0}, {255, 255, 0}};
+  for (int y = 0; y < 2; ++y) {
+    for (int x = 0; x < 3; ++x)
+      EXPECT_EQ(KPixelAlpha(texels[y * 4 + x]), expectedAlpha[y][x]) << x << ", " << y;
+  }
+}
+
 TEST_F(ImageLoad, JpegHuffmanTablesWithMoreThan256CodesAreNotDecoded) {
   std::string jpeg = JpegFile(Gradient(16, 8));
   auto bytes = [](const std::string& file) {
@@ -213,6 +229,16 @@ TEST_F(ImageLoad, JpegHuffmanTablesWithMoreThan256CodesAreNotDecoded) {
   auto image = Load("oversized-table.jpg", jpeg);
   ASSERT_TRUE(image);
   EXPECT_EQ(image->width, 0);
+}
+
+TEST_F(ImageLoad, JpegScansWithAnUndefinedHuffmanTableAreNotDecoded) {
+  std::string jpeg = JpegFile(Gradient(16, 8));
+  // Move the first table to slot 3, which no scan uses: slot 0 of its class stays undefined.
+  size_t table = jpeg.find("\xFF\xC4");
+  ASSERT_NE(table, std::string::npos);
+  jpeg[table + 4] = static_cast<char>((jpeg[table + 4] & 0xF0) | 3);
+  EXPECT_FALSE(
+      g_jpegCodec.safeToDecode(reinterpret_cast<const uint8_t*>(jpeg.data()), jpeg.size()));
 }
 
 TEST_F(ImageLoad, PicturesLargerThanATextureAreRefused) {

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
 
 #include "KArchiveList.h"
 #include "KDataFile.h"
+#include "KMiscTools.h"
 #include "KTarArchive.h"
 #include "file_temp_folder.h"
 #include "file_whole_read.h"
@@ -36,6 +38,17 @@ TEST_F(TarArchive, EntriesMatchBackslashNamesAndAnyLetterCase) {
   EXPECT_EQ(Contents("img\\bg\\menu.jpg"), "menu picture");
   EXPECT_EQ(Contents("IMG/BG/Menu.JPG"), "menu picture");
   EXPECT_EQ(Contents("img/bg/menu.jp"), "error 104");
+}
+
+TEST_F(TarArchive, PathsInTheProgramFolderAreLookedUpRelativeToIt) {
+  Register("data.tar", TarBuilder().File("img/bg/menu.jpg", "menu picture").EndBlocks());
+  std::string path = KMiscTools::MakeFilePath("img/bg/menu.jpg");
+  EXPECT_EQ(Contents(path.c_str()), "menu picture");
+  // The folder is compared case-sensitively: another spelling keeps the whole path as the name.
+  size_t letter = path.find_first_of("abcdefghijklmnopqrstuvwxyz");
+  ASSERT_LT(letter, std::string(KMiscTools::GetAppFolder()).size());
+  path[letter] = static_cast<char>(std::toupper(path[letter]));
+  EXPECT_EQ(Contents(path.c_str()), "error 104");
 }
 
 TEST_F(TarArchive, EntryReportsItsOwnSizeAndPositions) {

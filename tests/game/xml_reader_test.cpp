@@ -126,6 +126,12 @@ TEST_F(XmlReaderTest, TakesTheFirstOfRepeatedAttributesAndEmptyValuesAsText) {
   EXPECT_EQ(reader->getAttributeValueAsInt("type"), 0);
 }
 
+TEST_F(XmlReaderTest, ReadsFilesWithAByteOrderMarkAndWindowsLineEnds) {
+  auto reader = Open("\xEF\xBB\xBF<?xml version=\"1.0\"?>\r\n<level\r\n name=\"Snow\"\r\n/>\r\n");
+  ASSERT_NE(reader, nullptr);
+  EXPECT_EQ(Walk(*reader), (std::vector<std::string>{"6 ", "1 level"}));
+}
+
 TEST_F(XmlReaderTest, OpensPathsWrittenWithBackslashes) {
   folder_.MakeFolder("levels");
   folder_.Write("levels/3.xml", "<level brickCnt=\"3\"/>");

@@ -64,7 +64,7 @@ TEST(DirectSoundOutput, SampleReachesTheAudioDevice) {
   const std::string output = folder.File("out.raw");
   ScopedEnvironment driver("SDL_AUDIODRIVER", "disk");
   ScopedEnvironment file("SDL_DISKAUDIOFILE", output);
-  ScopedEnvironment delay("SDL_DISKAUDIODELAY", "0");
+  ScopedEnvironment delay("SDL_DISKAUDIODELAY", "1");
   platform::SetAudioOutput(platform::AudioOutput::Device);
 
   IDirectSound* device = nullptr;

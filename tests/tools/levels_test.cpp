@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <set>
 #include <string>
@@ -47,6 +49,11 @@ struct Level {
   }
 };
 
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
 std::string LevelPath(int number) {
   return std::string(TUNDREL_GAME_DATA_DIR) + "/levels/" + std::to_string(number) + ".xml";
 }
@@ -85,6 +92,18 @@ TEST(Levels, AreNumberedOneToFiveWithoutAGap) {
   }
   // Winning the fifth level shows the finish screen because there is no sixth.
   EXPECT_FALSE(std::filesystem::exists(LevelPath(6)));
+}
+
+TEST(Levels, InTheGameFolderAreCopiesOfTheHandWrittenFiles) {
+  int copied = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(TUNDREL_LEVEL_SOURCES)) {
+    if (entry.path().extension() != ".xml") continue;
+    SCOPED_TRACE(entry.path().filename().string());
+    auto copy = std::filesystem::path(TUNDREL_GAME_DATA_DIR) / "levels" / entry.path().filename();
+    EXPECT_EQ(ReadFile(copy), ReadFile(entry.path()));
+    ++copied;
+  }
+  EXPECT_EQ(copied, 5);
 }
 
 TEST(Levels, StayWithinTheLimitsOfTheLevelTable) {

@@ -27,7 +27,6 @@ class Canvas {
 
   int Width() const { return width_; }
   int Height() const { return height_; }
-  Colour At(int x, int y) const { return pixels_[y * width_ + x]; }
 
   // Source-over blending of one pixel with the given coverage (0 to 1); outside pixels are ignored.
   void Blend(int x, int y, Colour colour, float coverage);

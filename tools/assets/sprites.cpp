@@ -96,18 +96,21 @@ void PaintSnowball(Canvas& canvas) {
   // The catch rectangle is (31, 39) to (102, 110): the snowball fills it as a circle.
   const float cx = 66.5f, cy = 74.5f, r = 35;
   PaintString(cell, cx, cy - r + 2);
-  Random random(77);
-  float bumps[12][3];
-  for (auto& b : bumps)
-    b[0] = random.Uniform(-26, 26), b[1] = random.Uniform(-26, 26), b[2] = random.Uniform(3, 7);
+  // Packed snow: soft blue shadow toward the lower right, and a few glints of ice.
   cell.Fill([=](float x, float y) { return CircleDistance(x, y, cx, cy, r); },
             [=](float x, float y) {
-              float light = 1.12f - 0.3f * std::hypot(x - (cx - 12), y - (cy - 12)) / (r * 1.7f);
-              for (const auto& b : bumps) {
-                if (std::hypot(x - cx - b[0], y - cy - b[1]) < b[2]) light -= 0.025f;
-              }
-              return Shade(Colour{0.9f, 0.94f, 1.0f, 1}, light);
+              float light = 1.15f - 0.75f * std::hypot(x - (cx - 12), y - (cy - 12)) / (r * 1.7f);
+              return Mix(Colour{0.62f, 0.72f, 0.92f, 1}, Colour{0.97f, 0.98f, 1.0f, 1},
+                         std::clamp(light, 0.0f, 1.0f));
             });
+  Random random(77);
+  for (int i = 0; i < 14; ++i) {
+    float angle = random.Uniform(0, 6.2831853f), distance = random.Uniform(0, r - 6);
+    float gx = cx + distance * std::cos(angle), gy = cy + distance * std::sin(angle);
+    float size = random.Uniform(0.8f, 1.6f);
+    cell.Fill([=](float x, float y) { return CircleDistance(x, y, gx, gy, size); },
+              Colour{1, 1, 1, 0.9f});
+  }
   cell.Fill([=](float x, float y) { return CircleDistance(x, y, cx - 13, cy - 14, 7); },
             Colour{1, 1, 1, 0.55f});
 }

@@ -26,6 +26,9 @@ bool StartVideo() {
     std::fprintf(stderr, "no video driver: %s\n", SDL_GetError());
     return false;
   }
+  // Keep the GL library loaded for the life of the process: otherwise SDL unloads it with the last
+  // GL window and loads it again with the next, and what the driver keeps would be lost with it.
+  SDL_GL_LoadLibrary(nullptr);
   const char* driver = SDL_GetCurrentVideoDriver();
   g_tracksFocus =
       driver && std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0;

@@ -1,0 +1,26 @@
+// Small utilities of the screens and the level: the frame rate in the window title, random
+// numbers, a file test.
+#pragma once
+
+#include <cstdint>
+
+class KWindow;
+
+// The last measured frame rate.
+extern int g_fps;
+
+// Counts a frame; once a second stores the rate in *fps (held to min..max) and, if asked, shows
+// it in the window's title.
+void UpdateFps(KWindow* window, int* fps, bool showInTitle, int min, int max);
+// The smoothed time of a frame in milliseconds.
+uint32_t UpdateFrameTime(KWindow* window, bool showInTitle);
+
+// The game's own generator of random numbers 0 to 32767, seeded once at start.
+void SeedRandom(unsigned int seed);
+int Random15();
+// base + Random15() x range / 32768: base to base + range - 1 for a positive range.
+int RandomRange(int base, int range);
+
+// True when the file, named relative to the program's folder, can be opened for reading.
+bool FileExists(const char* path);
+bool ArrayContains(const int* values, int value, int count);

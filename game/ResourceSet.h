@@ -1,0 +1,82 @@
+// The game's owning store of pictures, sound samples and streamed sounds loaded from data files.
+// Each kind is numbered by its order of adding, from 0, and can also be found by the path it was
+// added with. The set deletes what it holds.
+#pragma once
+
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+class KGraphic;
+class KSound;
+
+// One kind of object: the objects in the order of adding, and each name's index.
+template <typename T>
+class ResourceTable {
+ public:
+  // Appends the object under the name; the name now leads to it.
+  void Add(const std::string& name, T* object) {
+    _indices[name] = static_cast<int>(_objects.size());
+    _objects.push_back(object);
+  }
+  // Throws std::out_of_range for an index outside the table.
+  T* At(int index) const {
+    if (index < 0 || static_cast<size_t>(index) >= _objects.size()) {
+      throw std::out_of_range("invalid vector<T> subscript");
+    }
+    return _objects[static_cast<size_t>(index)];
+  }
+  // -1 for a name that is not in the table.
+  int IndexOf(const std::string& name) const {
+    auto entry = _indices.find(name);
+    return entry == _indices.end() ? -1 : entry->second;
+  }
+  T* ByName(const std::string& name) const {
+    int index = IndexOf(name);
+    return index < 0 ? nullptr : At(index);
+  }
+  // Deletes the object of that name; the objects after it move down one index. An unknown name
+  // changes nothing.
+  void Remove(const std::string& name);
+  void Clear();
+  size_t Size() const { return _objects.size(); }
+
+ private:
+  std::map<std::string, int> _indices;
+  std::vector<T*> _objects;
+};
+
+class ResourceSet {
+ public:
+  ResourceSet() = default;
+  ~ResourceSet();
+  ResourceSet(const ResourceSet&) = delete;
+  ResourceSet& operator=(const ResourceSet&) = delete;
+
+  // path: relative to the program's folder, with backslashes. A file that doesn't load still
+  // takes its index: its picture shows nothing, its sound plays nothing.
+  void AddImage(std::string path, bool smooth);
+  KGraphic* GetImage(int index);
+  KGraphic* GetImageByName(std::string name);
+  int GetImageIndex(std::string name);
+  void RemoveImage(std::string name);
+  void ClearImages();
+
+  void AddSound(std::string path);
+  KSound* GetSound(int index);
+  KSound* GetSoundByName(std::string name);
+  int GetSoundIndex(std::string name);
+  void RemoveSound(std::string name);
+  void ClearSounds();
+
+  void AddStream(std::string path);
+  KSound* GetStream(int index);
+  void RemoveStream(std::string name);
+  void ClearStreams();
+
+ private:
+  ResourceTable<KGraphic> _images;
+  ResourceTable<KSound> _sounds;
+  ResourceTable<KSound> _streams;
+};

@@ -1,0 +1,97 @@
+// Rendering the glyphs of one face and size into the atlas picture.
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+#include "KFactory.h"
+#include "KGraphic.h"
+#include "KTrueText.h"
+
+namespace {
+
+// Coverage of the bitmap's pixel (column, row), 0 to 255, for the bitmap kinds FreeType renders.
+uint8_t Coverage(const FT_Bitmap& bitmap, unsigned column, unsigned row) {
+  const unsigned char* line = bitmap.buffer + static_cast<ptrdiff_t>(row) * bitmap.pitch;
+  if (bitmap.pitch < 0) {
+    line = bitmap.buffer + static_cast<ptrdiff_t>(bitmap.rows - 1 - row) * -bitmap.pitch;
+  }
+  switch (bitmap.pixel_mode) {
+    case FT_PIXEL_MODE_GRAY:
+      return line[column];
+    case FT_PIXEL_MODE_MONO:
+      return (line[column / 8] & (0x80 >> (column % 8))) ? 255 : 0;
+    default:
+      return 0;
+  }
+}
+
+}  // namespace
+
+void KTrueText::BuildAtlas() {
+  if (!_face) return;
+  DropAtlas();
+  if (GetHeight() == 0) FT_Set_Char_Size(_face, 0, 12 * 64, 96, 96);
+  const unsigned rowLimit = GetHeight() < 20 ? 256 : 512;
+
+  // Layout: glyphs side by side in rows no wider than the limit.
+  std::memset(_glyphs, 0, sizeof _glyphs);
+  unsigned penX = 0, penY = 0, tallest = 0, widest = 0;
+  for (int i = 0; i < g_glyphCount; ++i) {
+    if (FT_Load_Char(_face, static_cast<FT_ULong>(g_firstCharacter + i), FT_LOAD_RENDER) != 0) {
+      continue;
+    }
+    FT_GlyphSlot slot = _face->glyph;
+    unsigned width = slot->bitmap.width, rows = slot->bitmap.rows;
+    if (penX + width > rowLimit) {
+      penX = 0;
+      penY += tallest;
+    }
+    tallest = std::max(tallest, rows);
+    KTrueGlyph& glyph = _glyphs[i];
+    glyph.x = static_cast<float>(penX);
+    glyph.y = static_cast<float>(penY);
+    glyph.w = static_cast<float>(width);
+    glyph.h = static_cast<float>(rows);
+    glyph.left = slot->bitmap_left;
+    glyph.top = static_cast<int32_t>(_face->size->metrics.ascender >> 6) - slot->bitmap_top;
+    glyph.advance = static_cast<int32_t>(slot->advance.x >> 6);
+    penX += width;
+    widest = std::max(widest, penX);
+  }
+  const unsigned atlasWidth = widest, atlasHeight = penY + tallest;
+  if (atlasWidth == 0 || atlasHeight == 0) return;
+
+  auto* pixels = static_cast<uint32_t*>(
+      std::calloc(static_cast<size_t>(atlasWidth) * atlasHeight, sizeof(uint32_t)));
+  if (!pixels) return;
+
+  // Copy: white pixels whose alpha is the coverage, each glyph kept inside its own record.
+  for (int i = 0; i < g_glyphCount; ++i) {
+    if (FT_Load_Char(_face, static_cast<FT_ULong>(g_firstCharacter + i), FT_LOAD_RENDER) != 0) {
+      continue;
+    }
+    const FT_Bitmap& bitmap = _face->glyph->bitmap;
+    const KTrueGlyph& glyph = _glyphs[i];
+    unsigned width = std::min(bitmap.width, static_cast<unsigned>(glyph.w));
+    unsigned rows = std::min(bitmap.rows, static_cast<unsigned>(glyph.h));
+    for (unsigned row = 0; row < rows; ++row) {
+      uint8_t* target =
+          reinterpret_cast<uint8_t*>(pixels + (static_cast<size_t>(glyph.y) + row) * atlasWidth +
+                                     static_cast<size_t>(glyph.x));
+      for (unsigned column = 0; column < width; ++column, target += 4) {
+        target[0] = target[1] = target[2] = 255;
+        target[3] = Coverage(bitmap, column, row);
+      }
+    }
+  }
+
+  _atlas = KFactory::CreateGraphic();
+  if (_atlas && !_atlas->MakePictureFromArray(pixels, static_cast<int>(atlasWidth),
+                                              static_cast<int>(atlasHeight), true)) {
+    DropAtlas();
+  }
+  std::free(pixels);
+}

@@ -1,0 +1,170 @@
+// Broken and hostile WAV and Ogg Vorbis images: every read stays inside the image, and a load
+// either fails cleanly or gives a sound no longer than what the image holds.
+#include <cstdint>
+
+#include "sound_test_support.h"
+
+using sound_fixtures::Chunk;
+using sound_fixtures::EncodeOgg;
+using sound_fixtures::FormatPayload;
+using sound_fixtures::Riff;
+using sound_fixtures::Wav16;
+
+namespace {
+
+class KSoundHostile : public SoundTest {};
+
+// A fixed sequence of pseudo-random bytes.
+class Bytes {
+ public:
+  explicit Bytes(uint32_t seed) : state_(seed) {}
+  uint8_t Next() {
+    state_ = state_ * 1664525u + 1013904223u;
+    return uint8_t(state_ >> 24);
+  }
+
+ private:
+  uint32_t state_;
+};
+
+}  // namespace
+
+TEST_F(KSoundHostile, EveryCutOfAWavImageLoadsNoMoreThanItHolds) {
+  const std::string wav = Wav16(2, 44100, std::vector<int16_t>(40, 1234));
+  const size_t dataStart = wav.find("data") + 8;
+  for (size_t size = 0; size <= wav.size(); ++size) {
+    // An exact-size copy, so that any read past the end is caught.
+    std::vector<uint8_t> image(wav.begin(), wav.begin() + long(size));
+    KSound sound;
+    bool loaded = sound.LoadSampleFromMemory(image.data(), int(image.size()), 0, 100, false, 2);
+    EXPECT_EQ(loaded, size >= dataStart + 4) << size;
+    if (loaded) {
+      EXPECT_EQ(platform::ListSoundBuffers()[0].bytes, size - dataStart);
+    }
+  }
+}
+
+TEST_F(KSoundHostile, TagsAtTheVeryEndAreNotReadPast) {
+  const std::string format = Chunk("fmt ", FormatPayload(1, 16, 44100));
+  for (std::string image :
+       {std::string("RIFF....WAVEfmt "), std::string("RIFF....WAVEdata"), format + "data",
+        format + "dat", std::string("RIFF....WAVEfmt \x10\0\0\0\1", 21)}) {
+    std::vector<uint8_t> exact(image.begin(), image.end());
+    KSound sound;
+    EXPECT_FALSE(sound.LoadSampleFromMemory(exact.data(), int(exact.size()), 0, 100, false, 1))
+        << image;
+  }
+}
+
+TEST_F(KSoundHostile, RandomImagesWithScatteredTagsNeverReadOutside) {
+  Bytes random(7);
+  const char* tags[] = {"fmt ", "data", "RIFF", "WAVE"};
+  int loads = 0;
+  for (int round = 0; round < 300; ++round) {
+    std::vector<uint8_t> image(8 + random.Next() % 120);
+    for (uint8_t& byte : image) byte = random.Next();
+    for (int t = 0; t < 3; ++t) {
+      size_t at = random.Next() % image.size();
+      const char* tag = tags[random.Next() % 4];
+      for (size_t i = 0; i < 4 && at + i < image.size(); ++i) image[at + i] = uint8_t(tag[i]);
+    }
+    KSound sound;
+    if (sound.LoadSampleFromMemory(image.data(), int(image.size()), 0, 100, round % 2, 2)) {
+      ++loads;
+      ASSERT_LE(platform::ListSoundBuffers()[0].bytes, image.size());
+      sound.PlaySample();
+      platform::Mix(64);
+    }
+  }
+  SUCCEED() << loads << " images loaded";
+}
+
+TEST_F(KSoundHostile, CutOggImagesFailOrDecodeWhatTheyHold) {
+  const std::string ogg = EncodeOgg(2, 22050, 9000);
+  for (size_t size = 0; size < ogg.size(); size += 97) {
+    std::vector<uint8_t> image(ogg.begin(), ogg.begin() + long(size));
+    KSound sample;
+    if (sample.LoadSampleFromMemory(image.data(), int(size), 1, 100, false, 1)) {
+      EXPECT_LT(platform::ListSoundBuffers()[0].bytes, 9000u * 4) << size;
+    }
+    KSound stream;
+    if (stream.LoadStreamFromMemory(image.data(), int(size))) {
+      stream.PlayLooping();
+      for (int i = 0; i < 3; ++i) {
+        stream.PollOggStream(0);
+        platform::Mix(16384);
+      }
+    }
+  }
+  platform::TakeMessageBoxes();
+  KSound whole;
+  EXPECT_TRUE(whole.LoadSampleFromMemory(ogg.data(), int(ogg.size()), 1, 100, false, 1));
+}
+
+TEST_F(KSoundHostile, DamagedOggPagesAreSkippedOrSilenced) {
+  const std::string ogg = EncodeOgg(2, 44100, 30000);
+  // The first two pages hold the headers; leave them alone so that the decoder opens.
+  const size_t audio = ogg.find("OggS", ogg.find("OggS", 4) + 4);
+  ASSERT_NE(audio, std::string::npos);
+  Bytes random(11);
+  for (int round = 0; round < 20; ++round) {
+    std::string damaged = ogg;
+    for (int i = 0; i < 40; ++i) {
+      size_t at = audio + (random.Next() * 257u + random.Next()) % (ogg.size() - audio);
+      damaged[at] = char(random.Next());
+    }
+    KSound sample;
+    if (sample.LoadSampleFromMemory(damaged.data(), int(damaged.size()), 1, 100, false, 1)) {
+      EXPECT_LE(platform::ListSoundBuffers()[0].bytes, 30000u * 4 + 8192u);
+    }
+    KSound stream;
+    ASSERT_TRUE(stream.LoadStreamFromMemory(damaged.data(), int(damaged.size())));
+    stream.PlayLooping();
+    for (int i = 0; i < 6; ++i) {
+      stream.PollOggStream(0);
+      platform::Mix(16384);
+    }
+  }
+  EXPECT_TRUE(platform::TakeMessageBoxes().empty());
+}
+
+TEST_F(KSoundHostile, CutModuleFilesFailOrPlay) {
+  const std::string mod = sound_fixtures::MakeMod(12);
+  for (size_t size = 0; size <= mod.size(); size += 61) {
+    KSound sound;
+    const bool loaded = sound.LoadModule(File("cut.mod", mod.substr(0, size)).c_str());
+    // Without its pattern a module has nothing to play.
+    if (size < 1084 + 1024) {
+      EXPECT_FALSE(loaded) << size;
+    }
+    if (loaded) {
+      sound.PlayLooping();
+      sound.PollModule();
+      platform::Mix(16384);
+    }
+  }
+  KSound whole;
+  EXPECT_TRUE(whole.LoadModule(File("whole.mod", mod).c_str()));
+  EXPECT_TRUE(platform::TakeMessageBoxes().empty());
+}
+
+TEST_F(KSoundHostile, DecodingGoesOnAfterAMissingPage) {
+  const long frames = 44100 * 5;
+  const std::string ogg = EncodeOgg(2, 44100, frames);
+  std::vector<size_t> pages;
+  for (size_t at = ogg.find("OggS"); at != std::string::npos; at = ogg.find("OggS", at + 4))
+    pages.push_back(at);
+  ASSERT_GT(pages.size(), 5u);  // two header pages, then audio
+  const size_t gone = pages.size() / 2;
+  const std::string holed = ogg.substr(0, pages[gone]) + ogg.substr(pages[gone + 1]);
+
+  KSound sample;
+  ASSERT_TRUE(sample.LoadSampleFromMemory(holed.data(), int(holed.size()), 1, 100, false, 1));
+  const uint32_t bytes = platform::ListSoundBuffers()[0].bytes;
+  EXPECT_LT(bytes, uint32_t(frames * 4));
+  EXPECT_GT(bytes, uint32_t(frames * 4) / 2);
+  // The audio after the hole is decoded too.
+  sample.PlaySample();
+  const std::vector<int16_t> played = platform::Mix(bytes / 4);
+  EXPECT_FALSE(IsSilent(std::vector<int16_t>(played.end() - 2 * 44100, played.end())));
+}
