@@ -1,6 +1,7 @@
 // Keyboard and mouse.
 #include "KInput.h"
 
+#include "KGraphic.h"
 #include "KInputState.h"
 #include "KMessagePump.h"
 
@@ -14,6 +15,11 @@ struct KeyRow {
 };
 
 constexpr uint16_t kEndOfTable = 9999;
+
+static_assert(K_KEY_F1 == 10 && K_KEY_A == 25 && K_KEY_0 == 51 && K_KEY_NUMPAD0 == 61 &&
+                  K_KEY_MULTIPLY == 71 && K_KEY_OEM_1 == 82 && K_KEY_PRINTSCREEN == 97 &&
+                  K_KEY_NONE == 100,
+              "key ids keep their numbers");
 
 // Row n holds key id n; the last row ends the table.
 KeyRow g_keyTable[K_KEY_NONE + 1] = {
@@ -247,6 +253,14 @@ void KInput::ShowMouse() {
 void KInput::HideMouse() {
   while (ShowCursor(FALSE) >= 0) {
   }
+}
+
+// Here with the mouse, not with the cursor's pictures: the windows' flips call it.
+void KInput::DrawCursor() {
+  if (!g_cursorGraphic) CreateCursorGraphic();
+  if (!g_cursorGraphic) return;
+  g_cursorGraphic->BlitAlphaRect(0, 0, kCursorSize, kCursorSize, GetMouseX(), GetMouseY(), false,
+                                 false);
 }
 
 void KInput::ClipMouse(bool clip) {

@@ -3,5 +3,11 @@
 
 #include "platform/win32.h"
 
+class KGraphic;
+
 // The game window, set by KInput::Init.
 extern HWND g_inputWindow;
+
+// The software cursor's picture (made on first draw) and the size drawn of it.
+extern KGraphic* g_cursorGraphic;
+constexpr int kCursorSize = 16;

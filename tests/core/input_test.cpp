@@ -74,6 +74,17 @@ TEST_F(InputTest, KeyIdsOutsideTheTableAreNeverDown) {
   EXPECT_TRUE(KInput::IsKeyDown(K_KEY_PAGEDOWN));
 }
 
+TEST_F(InputTest, RangesOfKeysRunInStep) {
+  for (int i = 0; i < 26; ++i) EXPECT_EQ(KInput::KeyIdFromVirtualKey('A' + i), K_KEY_A + i);
+  for (int i = 0; i < 10; ++i) {
+    EXPECT_EQ(KInput::KeyIdFromVirtualKey('0' + i), K_KEY_0 + i);
+    EXPECT_EQ(KInput::KeyIdFromVirtualKey(VK_NUMPAD0 + i), K_KEY_NUMPAD0 + i);
+  }
+  for (int i = 0; i < 12; ++i) EXPECT_EQ(KInput::KeyIdFromVirtualKey(VK_F1 + i), K_KEY_F1 + i);
+  for (int i = 0; i < 7; ++i) EXPECT_EQ(KInput::KeyIdFromVirtualKey(VK_OEM_1 + i), K_KEY_OEM_1 + i);
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(KInput::KeyIdFromVirtualKey(VK_OEM_4 + i), K_KEY_OEM_4 + i);
+}
+
 TEST_F(InputTest, VirtualKeysFindTheirKeyIds) {
   EXPECT_EQ(KInput::KeyIdFromVirtualKey(VK_LEFT), K_KEY_LEFT);
   EXPECT_EQ(KInput::KeyIdFromVirtualKey('A'), K_KEY_A);

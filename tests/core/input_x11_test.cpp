@@ -16,6 +16,7 @@ std::vector<MSG> g_received;
 
 LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   MSG copy{};
+  copy.hwnd = window;
   copy.message = message;
   copy.wParam = wParam;
   copy.lParam = lParam;
@@ -162,6 +163,27 @@ TEST_F(RealWindowTest, AHeldButtonIsDownUntilReleased) {
   ASSERT_TRUE(Shell("xdotool mouseup 3"));
   EXPECT_FALSE(KInput::IsRightButtonDown());
   ASSERT_TRUE(WaitForMessage(WM_CONTEXTMENU)) << "the release asked for the context menu";
+}
+
+TEST_F(RealWindowTest, AnotherWindowTakingTheKeyboardDeactivatesThisOne) {
+  HWND other = CreateWindowExA(0, "real window test", "other", WS_POPUP, 600, 500, 100, 100,
+                               nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(other, nullptr);
+  ShowWindow(other, SW_SHOW);
+  bool moved = WaitFor([&] { return GetForegroundWindow() == other; });
+  bool told = WaitFor([&] {
+    for (const MSG& received : g_received)
+      if (received.hwnd == window_ && received.message == WM_ACTIVATEAPP) return true;
+    return false;
+  });
+  DestroyWindow(other);
+  ASSERT_TRUE(moved);
+  ASSERT_TRUE(told);
+  bool deactivated = false;
+  for (const MSG& received : g_received)
+    if (received.hwnd == window_ && received.message == WM_ACTIVATEAPP)
+      deactivated = received.wParam == FALSE;
+  EXPECT_TRUE(deactivated);
 }
 
 TEST_F(RealWindowTest, TheWheelIs120ANotch) {

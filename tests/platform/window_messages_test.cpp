@@ -1,6 +1,8 @@
 // The message queue and the messages input becomes, on the headless display with scripted input.
 #include <gtest/gtest.h>
 
+#include <csignal>
+
 #include "platform/clock.h"
 #include "platform/input_seams.h"
 #include "platform/win32.h"
@@ -276,6 +278,16 @@ TEST_F(MessagesTest, DefaultCloseDestroysTheWindow) {
   EXPECT_FALSE(IsWindow(window));
   EXPECT_EQ(Received(WM_DESTROY).size(), 1u);
   EXPECT_TRUE(Received(WM_USER).empty()) << "messages of a destroyed window are dropped";
+}
+
+TEST_F(MessagesTest, ATerminationSignalAsksEveryWindowToClose) {
+  HWND first = MakeWindow();
+  HWND second = MakeWindow();
+  std::raise(SIGTERM);
+  DispatchAll();
+  EXPECT_EQ(Received(WM_CLOSE).size(), 2u);
+  EXPECT_FALSE(IsWindow(first));
+  EXPECT_FALSE(IsWindow(second));
 }
 
 TEST_F(MessagesTest, AShownWindowIsPaintedOnceAndNotAgainUntilInvalidated) {

@@ -65,6 +65,14 @@ HWND WindowUnderCursor() {
   return nullptr;
 }
 
+POINT LastKnownCursor() {
+  if (IsInputScripted()) return g_scriptedCursor;
+  int x = 0;
+  int y = 0;
+  if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_GetGlobalMouseState(&x, &y);
+  return POINT{x, y};
+}
+
 void ResetScriptedCursor() {
   g_scriptedCursor = POINT{0, 0};
   g_clipped = false;

@@ -7,6 +7,9 @@ namespace platform {
 
 // The newest visible window whose client area holds the cursor; null when none does.
 HWND WindowUnderCursor();
+// Where the cursor was last seen, without asking the display server: for the position every
+// message carries.
+POINT LastKnownCursor();
 // Back to the top-left corner of the screen, unclipped.
 void ResetScriptedCursor();
 

@@ -13,10 +13,11 @@ SDL_Joystick* g_open[kMaxJoysticks] = {};
 HWND g_captured[kMaxJoysticks] = {};
 
 bool StartJoysticks() {
-  if (SDL_WasInit(SDL_INIT_JOYSTICK)) return true;
-  // The joystick is read whichever window has the keyboard.
-  SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
-  return SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0;
+  // The joystick is read whichever window has the keyboard (SDL follows the hint also when
+  // joysticks were started elsewhere).
+  static const bool hinted = SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+  (void)hinted;
+  return SDL_WasInit(SDL_INIT_JOYSTICK) || SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0;
 }
 
 // The open device behind a joystick number, reopened after it was unplugged and plugged in.

@@ -3,6 +3,7 @@
 #include <deque>
 #include <mutex>
 
+#include "input/cursor_state.h"
 #include "input/key_state.h"
 #include "platform/input_seams.h"
 #include "platform/win32_input.h"
@@ -35,7 +36,7 @@ MSG MakeMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   made.wParam = wParam;
   made.lParam = lParam;
   made.time = timeGetTime();
-  GetCursorPos(&made.pt);
+  made.pt = platform::LastKnownCursor();
   return made;
 }
 

@@ -103,8 +103,16 @@ void OnWheel(const SDL_MouseWheelEvent& event) {
   platform::QueueWheelMessage(window, notches * WHEEL_DELTA, cursor);
 }
 
+// SDL's quit request comes from an interrupt or termination signal: every window is asked to
+// close, as a system shutdown asks them.
+void OnQuitRequest() {
+  for (platform::Window* window : platform::AllWindows())
+    platform::QueueMessage(window->handle, WM_CLOSE, 0, 0);
+}
+
 void Translate(const SDL_Event& event) {
   if (event.type == SDL_WINDOWEVENT) return OnWindowEvent(event.window);
+  if (event.type == SDL_QUIT) return OnQuitRequest();
   // Scripted input stands in for the devices: their events are dropped.
   if (platform::IsInputScripted()) return;
   switch (event.type) {

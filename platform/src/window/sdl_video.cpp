@@ -22,6 +22,8 @@ void UseHeadlessDisplay() {
 
 bool StartVideo() {
   if (g_started) return true;
+  // Closing a window asks that window to close, nothing more.
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     std::fprintf(stderr, "no video driver: %s\n", SDL_GetError());
     return false;

@@ -1,7 +1,5 @@
-// Showing, minimising, moving and painting windows, and which window is in front.
+// Showing and minimising windows, and which window is in front.
 #include <SDL.h>
-
-#include <algorithm>
 
 #include "platform/input_seams.h"
 #include "window/display_mode.h"
@@ -66,48 +64,6 @@ BOOL IsIconic(HWND handle) {
   return window->sdl && (SDL_GetWindowFlags(window->sdl) & SDL_WINDOW_MINIMIZED) ? TRUE : FALSE;
 }
 
-BOOL MoveWindow(HWND handle, int x, int y, int width, int height, BOOL repaint) {
-  platform::Window* window = platform::FindWindow(handle);
-  if (!window) return FALSE;
-  window->frame = RECT{x, y, x + width, y + height};
-  RECT margins = platform::FrameMargins(window->style);
-  if (window->sdl) {
-    SDL_SetWindowSize(window->sdl, std::max(1, width - margins.left - margins.right),
-                      std::max(1, height - margins.top - margins.bottom));
-    SDL_SetWindowPosition(window->sdl, x + margins.left, y + margins.top);
-  }
-  platform::ApplyDisplayMode(*window);
-  if (repaint) window->needsPaint = true;
-  return TRUE;
-}
-
-BOOL GetClientRect(HWND handle, LPRECT rect) {
-  platform::Window* window = platform::FindWindow(handle);
-  if (!window || !rect) return FALSE;
-  RECT margins = platform::FrameMargins(window->style);
-  int width = window->frame.right - window->frame.left - margins.left - margins.right;
-  int height = window->frame.bottom - window->frame.top - margins.top - margins.bottom;
-  if (window->sdl) SDL_GetWindowSize(window->sdl, &width, &height);
-  *rect = RECT{0, 0, width, height};
-  return TRUE;
-}
-
-BOOL AdjustWindowRect(LPRECT rect, DWORD style, BOOL) {
-  if (!rect) return FALSE;
-  RECT margins = platform::FrameMargins(style);
-  rect->left -= margins.left;
-  rect->top -= margins.top;
-  rect->right += margins.right;
-  rect->bottom += margins.bottom;
-  return TRUE;
-}
-
-BOOL SetRect(LPRECT rect, int left, int top, int right, int bottom) {
-  if (!rect) return FALSE;
-  *rect = RECT{left, top, right, bottom};
-  return TRUE;
-}
-
 HWND GetForegroundWindow() {
   if (platform::IsInputScripted()) {
     return platform::FindWindow(g_scriptedForeground) ? g_scriptedForeground : nullptr;
@@ -126,20 +82,6 @@ BOOL SetForegroundWindow(HWND handle) {
   platform::Window* window = platform::FindWindow(handle);
   if (!window) return FALSE;
   Activate(*window);
-  return TRUE;
-}
-
-HDC BeginPaint(HWND handle, LPPAINTSTRUCT paint) {
-  platform::Window* window = platform::FindWindow(handle);
-  if (!window || !paint) return nullptr;
-  *paint = PAINTSTRUCT{};
-  paint->hdc = window->deviceContext;
-  GetClientRect(handle, &paint->rcPaint);
-  window->needsPaint = false;
-  return paint->hdc;
-}
-
-BOOL EndPaint(HWND, const PAINTSTRUCT*) {
   return TRUE;
 }
 

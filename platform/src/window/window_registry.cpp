@@ -28,9 +28,6 @@ ATOM g_nextAtom = 0xC000;
 // Handles are counters, never reused, so a stale handle never finds a newer window.
 uintptr_t g_nextHandle = 0x10000;
 
-constexpr int kBorder = 3;
-constexpr int kCaption = 23;
-
 }  // namespace
 
 namespace platform {
@@ -65,25 +62,6 @@ Window* LastShownWindow() {
 void MarkShown(Window& window) {
   std::erase(g_shownOrder, window.handle);
   g_shownOrder.push_back(window.handle);
-}
-
-RECT FrameMargins(DWORD style) {
-  if (style & WS_CHILD) return RECT{0, 0, 0, 0};
-  if ((style & WS_CAPTION) == WS_CAPTION)
-    return RECT{kBorder, kBorder + kCaption, kBorder, kBorder};
-  if (style & (WS_BORDER | WS_DLGFRAME | WS_THICKFRAME)) return RECT{1, 1, 1, 1};
-  return RECT{0, 0, 0, 0};
-}
-
-POINT ClientOrigin(const Window& window) {
-  if (window.sdl) {
-    int x = 0;
-    int y = 0;
-    SDL_GetWindowPosition(window.sdl, &x, &y);
-    return POINT{x, y};
-  }
-  RECT margins = FrameMargins(window.style);
-  return POINT{window.frame.left + margins.left, window.frame.top + margins.top};
 }
 
 SDL_Window* SdlWindowOf(HWND handle) {
