@@ -193,7 +193,3 @@ void KWindowDX::FlipBackBuffer(bool waitWhileInactive, bool resetView) {
   KWindowFlip::LimitFrameRate(&FlipState(), t0, millisecondsPerFrame_);
   if (waitWhileInactive && !HasFocus()) KWindowFlip::WaitWhileInactive(this);
 }
-
-// The input module draws the software cursor; a program linked without its drawing gets this
-// weak definition, which draws nothing.
-__attribute__((weak)) void KInput::DrawCursor() {}
