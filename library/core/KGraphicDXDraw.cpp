@@ -5,38 +5,9 @@
 
 #include "KGraphicDX.h"
 #include "KGraphicDXDevice.h"
-#include "KMatrix.h"
+#include "KGraphicDXMatrix.h"
 
 namespace {
-
-D3DMATRIX Multiply(const D3DMATRIX& a, const D3DMATRIX& b) {
-  D3DMATRIX product;
-  for (int row = 0; row < 4; ++row) {
-    for (int column = 0; column < 4; ++column) {
-      product.m[row][column] = a.m[row][0] * b.m[0][column] + a.m[row][1] * b.m[1][column] +
-                               a.m[row][2] * b.m[2][column] + a.m[row][3] * b.m[3][column];
-    }
-  }
-  return product;
-}
-
-D3DMATRIX Translation(float x, float y) {
-  D3DMATRIX m;
-  KMatrixTranslation(&m.m[0][0], x, y, 0);
-  return m;
-}
-
-D3DMATRIX RotationZ(float degrees) {
-  D3DMATRIX m;
-  KMatrixRotationZ(&m.m[0][0], degrees);
-  return m;
-}
-
-D3DMATRIX Scaling(float zoom) {
-  D3DMATRIX m;
-  KMatrixScaling(&m.m[0][0], zoom, zoom, 0);
-  return m;
-}
 
 D3DMATRIX World(IDirect3DDevice7* device) {
   D3DMATRIX world;
@@ -118,7 +89,7 @@ void KGraphicDX::DrawQuad(int sx1, int sy1, int sx2, int sy2, float dx, float dy
   if (!SurfaceReady() || !PrepareTexturedDraw()) return;
   IDirect3DDevice7* device = g_dxPictures.device;
   D3DMATRIX w0 = World(device);
-  SetWorld(device, Multiply(w0, Translation(dx - 0.5f, 0.5f - dy)));
+  SetWorld(device, KDXMultiply(w0, KDXTranslation(dx - 0.5f, 0.5f - dy)));
   D3DCOLOR color = VertexColor();
   float w = float(sx2 - sx1), h = float(sy2 - sy1);
   KTexCoords uv = KBlitTexCoords({float(sx1), float(sy1), float(sx2), float(sy2)}, textureWidth_,
@@ -135,7 +106,7 @@ void KGraphicDX::DrawStretchedQuad(float sx1, float sy1, float sx2, float sy2, f
   if (!SurfaceReady() || !PrepareTexturedDraw()) return;
   IDirect3DDevice7* device = g_dxPictures.device;
   D3DMATRIX w0 = World(device);
-  SetWorld(device, Multiply(w0, Translation(x1 - 0.5f, 0.5f - y1)));
+  SetWorld(device, KDXMultiply(w0, KDXTranslation(x1 - 0.5f, 0.5f - y1)));
   D3DCOLOR color = VertexColor();
   float w = x2 - x1, h = y2 - y1;
   KTexCoords uv = KBlitTexCoords({sx1, sy1, sx2, sy2}, textureWidth_, textureHeight_, false, false);
@@ -177,7 +148,9 @@ void KGraphicDX::BlitRectRotateZoom(float sx1, float sy1, float sx2, float sy2, 
   float hx = (sx2 - sx1) / 2, hy = (sy2 - sy1) / 2;
   D3DMATRIX w0 = World(device);
   SetWorld(device,
-           Multiply(Multiply(Multiply(Translation(-hx, hy), RotationZ(angle)), Scaling(zoom)), w0));
+           KDXMultiply(KDXMultiply(KDXMultiply(KDXTranslation(-hx, hy), KDXRotationZ(angle)),
+                                   KDXScaling(zoom)),
+                       w0));
   effectAlpha_ = 1.0f;
   BlitRect(sx1, sy1, sx2, sy2, KTruncate16(dx + hx * zoom), KTruncate16(dy + hy * zoom), flipX,
            flipY);
@@ -191,7 +164,9 @@ void KGraphicDX::BlitRectRotateZoomF(float sx1, float sy1, float sx2, float sy2,
   float hx = (sx2 - sx1) / 2, hy = (sy2 - sy1) / 2;
   D3DMATRIX w0 = World(device);
   SetWorld(device,
-           Multiply(Multiply(Multiply(Translation(-hx, hy), RotationZ(angle)), Scaling(zoom)), w0));
+           KDXMultiply(KDXMultiply(KDXMultiply(KDXTranslation(-hx, hy), KDXRotationZ(angle)),
+                                   KDXScaling(zoom)),
+                       w0));
   effectAlpha_ = 1.0f;
   BlitRectF(sx1, sy1, sx2, sy2, dx + hx * zoom, dy + hy * zoom, flipX, flipY);
   SetWorld(device, w0);
@@ -204,7 +179,8 @@ void KGraphicDX::BlitAlphaRectFx(float sx1, float sy1, float sx2, float sy2, int
   IDirect3DDevice7* device = g_dxPictures.device;
   float hx = (sx2 - sx1) / 2 + cx, hy = (sy2 - sy1) / 2 + cy;
   D3DMATRIX w0 = World(device);
-  SetWorld(device, Multiply(Multiply(Translation(-hx, hy), RotationZ(angle)), Scaling(zoom)));
+  SetWorld(device, KDXMultiply(KDXMultiply(KDXTranslation(-hx, hy), KDXRotationZ(angle)),
+                               KDXScaling(zoom)));
   effectAlpha_ = alpha;
   BlitAlphaRect(sx1, sy1, sx2, sy2, KTruncate16(dx + hx), KTruncate16(dy + hy), flipX, flipY);
   effectAlpha_ = 1.0f;
@@ -218,7 +194,8 @@ void KGraphicDX::BlitAlphaRectFxF(float sx1, float sy1, float sx2, float sy2, fl
   IDirect3DDevice7* device = g_dxPictures.device;
   float hx = (sx2 - sx1) / 2 + cx, hy = (sy2 - sy1) / 2 + cy;
   D3DMATRIX w0 = World(device);
-  SetWorld(device, Multiply(Multiply(Translation(-hx, hy), RotationZ(angle)), Scaling(zoom)));
+  SetWorld(device, KDXMultiply(KDXMultiply(KDXTranslation(-hx, hy), KDXRotationZ(angle)),
+                               KDXScaling(zoom)));
   effectAlpha_ = alpha;
   BlitAlphaRectF(sx1, sy1, sx2, sy2, dx + hx, dy + hy, flipX, flipY);
   effectAlpha_ = 1.0f;
@@ -234,7 +211,7 @@ void KGraphicDX::StretchAlphaRect(float sx1, float sy1, float sx2, float sy2, fl
   if (flipX) std::swap(sx1, sx2);
   if (flipY) std::swap(sy1, sy2);
   D3DMATRIX w0 = World(device);
-  SetWorld(device, Multiply(Multiply(Translation(-hx, hy), RotationZ(angle)), w0));
+  SetWorld(device, KDXMultiply(KDXMultiply(KDXTranslation(-hx, hy), KDXRotationZ(angle)), w0));
   // As in the shared picture contract, a negative alpha counts as 1.
   effectAlpha_ = alpha < 0.0f ? 1.0f : alpha;
   SetBlending(device, true);
@@ -253,9 +230,10 @@ void KGraphicDX::BlitTiled(int16_t x, int16_t y, int16_t width, int16_t height, 
   float hw = float(width / 2), hh = float(height / 2);
   D3DMATRIX w0 = World(device);
   if (!SetTexture()) return;
-  SetWorld(device, Multiply(Multiply(Multiply(Translation(-hw, hh), RotationZ(angle)),
-                                     Translation(x + hw, -(y + hh))),
-                            w0));
+  SetWorld(device,
+           KDXMultiply(KDXMultiply(KDXMultiply(KDXTranslation(-hw, hh), KDXRotationZ(angle)),
+                                   KDXTranslation(x + hw, -(y + hh))),
+                       w0));
   D3DCOLOR color = KPackArgb({1, 1, 1, effectAlpha_});
   float w = width, h = height;
   D3DLVERTEX quad[4] = {Vertex(0, 0, color, 0, 0), Vertex(w, 0, color, repeat, 0),

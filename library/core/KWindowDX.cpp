@@ -1,29 +1,16 @@
 #include "KWindowDX.h"
 
 #include "KGraphicDX.h"
+#include "KGraphicDXMatrix.h"
 #include "KInput.h"
-#include "KMatrix.h"
 #include "KMiscTools.h"
 #include "KPictureSettings.h"
 #include "KWindowProcedure.h"
 
 namespace {
 
-constexpr DWORD kWindowedStyle = WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-constexpr DWORD kFullScreenStyle = WS_POPUP | WS_VISIBLE;
 constexpr char kClassName[] = "TundrelDirectXWindow";
 constexpr int kIconResource = 160;
-
-D3DMATRIX Multiply(const D3DMATRIX& a, const D3DMATRIX& b) {
-  D3DMATRIX product;
-  for (int row = 0; row < 4; ++row) {
-    for (int column = 0; column < 4; ++column) {
-      product.m[row][column] = a.m[row][0] * b.m[0][column] + a.m[row][1] * b.m[1][column] +
-                               a.m[row][2] * b.m[2][column] + a.m[row][3] * b.m[3][column];
-    }
-  }
-  return product;
-}
 
 }  // namespace
 
@@ -113,12 +100,11 @@ void KWindowDX::SetWorldView(float tx, float ty, float angleDeg, float zoom, boo
   D3DMATRIX projection;
   KMatrixOrtho(&projection.m[0][0], width_, height_, -100, 100);
   device_->SetTransform(D3DTRANSFORMSTATE_PROJECTION, &projection);
-  D3DMATRIX toCentre, turn, scale, move;
-  KMatrixTranslation(&toCentre.m[0][0], float(-(width_ / 2)), float(height_ / 2), 0);
-  KMatrixRotationZ(&turn.m[0][0], angleDeg);
-  KMatrixScaling(&scale.m[0][0], zoom, zoom, 0);
-  KMatrixTranslation(&move.m[0][0], tx, ty, 0);
-  D3DMATRIX view = Multiply(Multiply(Multiply(toCentre, turn), scale), move);
+  D3DMATRIX view =
+      KDXMultiply(KDXMultiply(KDXMultiply(KDXTranslation(float(-(width_ / 2)), float(height_ / 2)),
+                                          KDXRotationZ(angleDeg)),
+                              KDXScaling(zoom)),
+                  KDXTranslation(tx, ty));
   device_->SetTransform(D3DTRANSFORMSTATE_VIEW, &view);
 }
 

@@ -7,9 +7,6 @@
 
 namespace {
 
-constexpr DWORD kWindowedStyle = WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-constexpr DWORD kFullScreenStyle = WS_POPUP | WS_VISIBLE;
-
 void Message(const char* text) {
   MessageBoxA(nullptr, text, nullptr, MB_OK);
 }

@@ -385,4 +385,36 @@ TEST_F(GraphicDX, ALostTextureIsReloadedFromItsFileBeforeADraw) {
   EXPECT_EQ(Pixel(5, 5), kRed);
 }
 
+TEST_F(GraphicDX, AFailedSetTextureDrawsNothingAndIsTriedAgain) {
+  KGraphicDX graphic;
+  MakeSolid(graphic, 2, 2, kOpaqueRed);
+  platform::FailDirectXStep(platform::DirectXStep::SetTexture);
+  graphic.BlitRect(0, 0, 2, 2, 10, 10, false, false);
+  EXPECT_EQ(Pixel(10, 10), kBlack);
+  graphic.BlitRect(0, 0, 2, 2, 10, 10, false, false);
+  EXPECT_EQ(Pixel(10, 10), kRed);
+}
+
+TEST(GraphicDXSixteenBitScreen, AGrabWidensFiveSixFivePixels) {
+  platform::UseScriptedInput(true);
+  KWindowDX window(false);
+  ASSERT_TRUE(window.CreateGameWindow(64, 48, 16, false, "sixteen bits"));
+  window.FlipBackBuffer(false, true);
+  window.SetClearColor(1, 1, 1, 1);
+  window.SetWorldView(0, 0, 0, 1, true);
+  DDSURFACEDESC2 description{};
+  description.dwSize = sizeof description;
+  g_dxPictures.backBuffer->GetSurfaceDesc(&description);
+  EXPECT_EQ(description.ddpfPixelFormat.dwGBitMask, 0x07E0u);
+  KGraphicDX graphic;
+  ASSERT_TRUE(graphic.GrabBackBuffer());
+  DDSURFACEDESC2 locked{};
+  locked.dwSize = sizeof locked;
+  ASSERT_EQ(graphic.Surface()->Lock(nullptr, &locked, DDLOCK_WAIT, nullptr), DD_OK);
+  const auto* texel = static_cast<const unsigned char*>(locked.lpSurface);
+  EXPECT_EQ((std::vector<int>{texel[2], texel[1], texel[0], texel[3]}),
+            (std::vector<int>{248, 252, 248, 255}));
+  graphic.Surface()->Unlock(nullptr);
+}
+
 }  // namespace

@@ -15,12 +15,6 @@
 #include "platform/input_seams.h"
 #include "platform/message_boxes.h"
 
-// SDL's X11 video opens the desktop bus, whose library keeps blocks to the end of the process.
-// Defined once per test program: each includes this header from one source file.
-extern "C" const char* __lsan_default_suppressions() {
-  return "leak:libdbus-1.so\n";
-}
-
 struct Rgb {
   int red, green, blue;
   bool operator==(const Rgb&) const = default;

@@ -11,13 +11,8 @@
 #include "platform/direct3d.h"
 #include "platform/directx_seams.h"
 
-// SDL's X11 video opens the desktop bus, whose library keeps blocks to the end of the process.
-// Video stays up between tests, so that the library stays loaded and its frames known. Defined
-// once per test program: each includes this header from one source file.
-extern "C" const char* __lsan_default_suppressions() {
-  return "leak:libdbus-1.so\n";
-}
-
+// Video stays up between the tests of a program: SDL's desktop bus library would otherwise be
+// unloaded with blocks it keeps until the process ends, and those could no longer be told apart.
 class DirectXTest : public testing::Test {
  protected:
   static constexpr DWORD kWidth = 64;

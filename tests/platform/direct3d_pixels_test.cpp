@@ -162,13 +162,19 @@ TEST_F(Pixels, SourceAlphaBlendingMixesWithTheBackground) {
 }
 
 TEST_F(Pixels, TheBackBufferHasNoAlphaSoDestinationAlphaIsOne) {
-  Clear(0xFF404040);
+  Clear(0x00404040);  // a clear colour's alpha is not kept either
   Blend(D3DBLEND_ZERO, D3DBLEND_DESTALPHA);
   ASSERT_EQ(Quad(-0.5f, -0.5f, 0.5f, 0.5f, 0x00FFFFFF), D3D_OK);
   EXPECT_EQ(Pixel(0, 0), (Rgb{0x40, 0x40, 0x40}));
-  Blend(D3DBLEND_ONE, D3DBLEND_INVDESTALPHA);
+  // An opaque write of a colour with alpha 0 leaves no alpha behind.
+  Blend(D3DBLEND_ONE, D3DBLEND_ZERO);
   ASSERT_EQ(Quad(-0.5f, -0.5f, 0.5f, 0.5f, 0x00102030), D3D_OK);
+  Blend(D3DBLEND_ZERO, D3DBLEND_DESTALPHA);
+  ASSERT_EQ(Quad(-0.5f, -0.5f, 0.5f, 0.5f, 0x00FFFFFF), D3D_OK);
   EXPECT_EQ(Pixel(0, 0), (Rgb{0x10, 0x20, 0x30}));
+  Blend(D3DBLEND_ONE, D3DBLEND_INVDESTALPHA);
+  ASSERT_EQ(Quad(-0.5f, -0.5f, 0.5f, 0.5f, 0x00010101), D3D_OK);
+  EXPECT_EQ(Pixel(0, 0), (Rgb{0x01, 0x01, 0x01}));
 }
 
 TEST_F(Pixels, SixteenBitTexturesKeepTheirAlphaOrHaveNone) {

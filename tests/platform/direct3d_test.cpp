@@ -147,6 +147,8 @@ TEST_F(Direct3D, DrawsRefuseFormatsPrimitivesAndCountsTheyCannotDraw) {
             DDERR_INVALIDPARAMS);
   EXPECT_EQ(device_->DrawPrimitive(D3DPT_TRIANGLESTRIP, D3DFVF_LVERTEX, nullptr, 4, 0),
             DDERR_INVALIDPARAMS);
+  EXPECT_EQ(device_->DrawPrimitive(D3DPT_POINTLIST, D3DFVF_LVERTEX, quad, 0x10000, 0),
+            DDERR_INVALIDPARAMS);
 }
 
 TEST_F(Direct3D, TheRecorderCopiesVerticesStatesAndTransforms) {

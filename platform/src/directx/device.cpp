@@ -135,8 +135,10 @@ HRESULT Device::Clear(DWORD count, LPD3DRECT rects, DWORD flags, D3DCOLOR color,
   GLbitfield buffers = 0;
   if (flags & D3DCLEAR_TARGET) {
     buffers |= GL_COLOR_BUFFER_BIT;
+    // The target's alpha stays 1 whatever the colour's alpha: it stands for "no alpha channel".
     glClearColor(((color >> 16) & 0xFF) / 255.0f, ((color >> 8) & 0xFF) / 255.0f,
-                 (color & 0xFF) / 255.0f, (color >> 24) / 255.0f);
+                 (color & 0xFF) / 255.0f, 1.0f);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
   }
   if (flags & D3DCLEAR_ZBUFFER) {
     buffers |= GL_DEPTH_BUFFER_BIT;
@@ -146,15 +148,22 @@ HRESULT Device::Clear(DWORD count, LPD3DRECT rects, DWORD flags, D3DCOLOR color,
   D3DRECT whole{LONG(viewport_.dwX), LONG(viewport_.dwY), LONG(viewport_.dwX + viewport_.dwWidth),
                 LONG(viewport_.dwY + viewport_.dwHeight)};
   LONG targetHeight = static_cast<LONG>(target_->Height());
+  glEnable(GL_SCISSOR_TEST);
   for (DWORD i = 0; i < std::max<DWORD>(count, 1); ++i) {
     D3DRECT area = count > 0 ? rects[i] : whole;
     LONG left = std::max(area.x1, whole.x1), right = std::min(area.x2, whole.x2);
     LONG top = std::max(area.y1, whole.y1), bottom = std::min(area.y2, whole.y2);
     if (left >= right || top >= bottom) continue;
+    bool wholeTarget =
+        left == 0 && top == 0 && right == LONG(target_->Width()) && bottom == targetHeight;
+    // Without a scissor OpenGL clears the whole buffer at once.
+    if (wholeTarget) glDisable(GL_SCISSOR_TEST);
     glScissor(left, targetHeight - bottom, right - left, bottom - top);
     glClear(buffers);
+    glEnable(GL_SCISSOR_TEST);
   }
-  glScissor(whole.x1, targetHeight - whole.y2, whole.x2 - whole.x1, whole.y2 - whole.y1);
+  // Scissor and depth mask were changed: the next draw applies its state again.
+  display_->Draws().stateOwner = nullptr;
   return D3D_OK;
 }
 
@@ -218,6 +227,10 @@ HRESULT Device::SetViewport(LPD3DVIEWPORT7 viewport) {
               v.dwY < target_->Height();
   bool depths = v.dvMinZ >= 0.0f && v.dvMaxZ <= 1.0f && v.dvMinZ <= v.dvMaxZ;
   if (!fits || !depths) return DDERR_INVALIDPARAMS;
+  bool same = v.dwX == viewport_.dwX && v.dwY == viewport_.dwY && v.dwWidth == viewport_.dwWidth &&
+              v.dwHeight == viewport_.dwHeight && v.dvMinZ == viewport_.dvMinZ &&
+              v.dvMaxZ == viewport_.dvMaxZ;
+  if (same) return D3D_OK;
   StateChanging();
   viewport_ = v;
   toPixelsStale_ = true;

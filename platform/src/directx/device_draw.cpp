@@ -11,6 +11,9 @@ namespace {
 constexpr float kPixelCentreX = 0.5f;
 constexpr float kPixelCentreY = 0.5f - 1.0f / 256.0f;
 
+// The most vertices one DrawPrimitive takes.
+constexpr DWORD kMostVertices = 0xFFFF;
+
 struct Assembly {
   GLenum mode;
   DWORD emitted;  // vertices sent to OpenGL
@@ -75,7 +78,7 @@ HRESULT Device::DrawPrimitive(D3DPRIMITIVETYPE type, DWORD vertexFormat, LPVOID 
   if (Recording()) {
     DirectXCall call{
         .name = "DrawPrimitive", .object = this, .args = {DWORD(type), vertexFormat, count, flags}};
-    if (knownFormat && vertices) {
+    if (knownFormat && vertices && count <= kMostVertices) {
       const auto* bytes = static_cast<const unsigned char*>(vertices);
       call.vertices.assign(bytes, bytes + size_t(count) * layout.stride);
     }
@@ -84,7 +87,7 @@ HRESULT Device::DrawPrimitive(D3DPRIMITIVETYPE type, DWORD vertexFormat, LPVOID 
   if (!knownFormat) return D3DERR_INVALIDVERTEXFORMAT;
   Assembly assembly;
   if (!Assemble(type, count, assembly)) return D3DERR_INVALIDPRIMITIVETYPE;
-  if (!vertices || assembly.emitted == 0) return DDERR_INVALIDPARAMS;
+  if (!vertices || assembly.emitted == 0 || count > kMostVertices) return DDERR_INVALIDPARAMS;
   if (!inScene_) return D3DERR_SCENE_NOT_IN_SCENE;
   if (!PrepareToDraw()) return DDERR_SURFACELOST;
 
@@ -98,8 +101,8 @@ HRESULT Device::DrawPrimitive(D3DPRIMITIVETYPE type, DWORD vertexFormat, LPVOID 
     }
     return D3D_OK;
   }
-  scratch_.resize(size_t(count) * sizeof(GlVertex));
-  auto* corners = reinterpret_cast<GlVertex*>(scratch_.data());
+  corners_.resize(count);
+  GlVertex* corners = corners_.data();
   for (DWORD i = 0; i < count; ++i) {
     TransformVertex(toPixels, input + size_t(i) * layout.stride, layout, corners[i]);
   }

@@ -56,6 +56,10 @@ GLint Source(DWORD argument) {
   return argument == D3DTA_TEXTURE ? GL_TEXTURE : GL_PRIMARY_COLOR;
 }
 
+bool ModulatesTextureByDiffuse(DWORD op, DWORD argument1, DWORD argument2) {
+  return op == D3DTOP_MODULATE && Source(argument1) != Source(argument2);
+}
+
 // One half (colour or alpha) of stage 0 as a texture combiner.
 void Combine(GLenum combine, GLenum source0, GLenum source1, DWORD op, DWORD argument1,
              DWORD argument2) {
@@ -104,9 +108,17 @@ void Device::ApplyGlState() {
   glOrtho(0, width, height, 0, 0, -1);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
-  glEnable(GL_SCISSOR_TEST);
+  // A viewport smaller than the target clips what is drawn outside it.
+  bool wholeTarget = viewport_.dwX == 0 && viewport_.dwY == 0 &&
+                     GLsizei(viewport_.dwWidth) == width && GLsizei(viewport_.dwHeight) == height;
+  if (wholeTarget) {
+    glDisable(GL_SCISSOR_TEST);
+  } else {
+    glEnable(GL_SCISSOR_TEST);
+  }
   glScissor(GLint(viewport_.dwX), height - GLint(viewport_.dwY + viewport_.dwHeight),
             GLsizei(viewport_.dwWidth), GLsizei(viewport_.dwHeight));
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);  // the target's alpha stays 1
   glDisable(GL_LIGHTING);
   glDisable(GL_CULL_FACE);
   glDisable(GL_DITHER);
@@ -143,6 +155,11 @@ void Device::ApplyTextureStage() {
   }
   glEnable(GL_TEXTURE_2D);
   texture->BindTexture(StageSampling());
+  if (ModulatesTextureByDiffuse(s[D3DTSS_COLOROP], s[D3DTSS_COLORARG1], s[D3DTSS_COLORARG2]) &&
+      ModulatesTextureByDiffuse(s[D3DTSS_ALPHAOP], s[D3DTSS_ALPHAARG1], s[D3DTSS_ALPHAARG2])) {
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);  // the common case, simplest
+    return;
+  }
   glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
   Combine(GL_COMBINE_RGB, GL_SOURCE0_RGB, GL_SOURCE1_RGB, s[D3DTSS_COLOROP], s[D3DTSS_COLORARG1],
           s[D3DTSS_COLORARG2]);

@@ -1,0 +1,36 @@
+// Direct3D matrices built with the matrix helpers, for the DirectX window and pictures. A product
+// A . B applies A to a vertex first, then B (row vectors).
+#pragma once
+
+#include "KMatrix.h"
+#include "platform/win32.h"
+
+inline D3DMATRIX KDXMultiply(const D3DMATRIX& a, const D3DMATRIX& b) {
+  D3DMATRIX product;
+  for (int row = 0; row < 4; ++row) {
+    for (int column = 0; column < 4; ++column) {
+      product.m[row][column] = a.m[row][0] * b.m[0][column] + a.m[row][1] * b.m[1][column] +
+                               a.m[row][2] * b.m[2][column] + a.m[row][3] * b.m[3][column];
+    }
+  }
+  return product;
+}
+
+inline D3DMATRIX KDXTranslation(float x, float y) {
+  D3DMATRIX m;
+  KMatrixTranslation(&m.m[0][0], x, y, 0);
+  return m;
+}
+
+inline D3DMATRIX KDXRotationZ(float degrees) {
+  D3DMATRIX m;
+  KMatrixRotationZ(&m.m[0][0], degrees);
+  return m;
+}
+
+// Scales x and y by zoom and flattens z, as the 2D views and blits do.
+inline D3DMATRIX KDXScaling(float zoom) {
+  D3DMATRIX m;
+  KMatrixScaling(&m.m[0][0], zoom, zoom, 0);
+  return m;
+}
