@@ -2,11 +2,7 @@
 // DirectDraw surface. Matrices are for row vectors; pixel centres are at whole coordinates.
 #pragma once
 
-// The matrix type is declared with an anonymous structure inside its union, as callers expect.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wpedantic"
 #include "platform/d3d_types.h"
-#pragma GCC diagnostic pop
 #include "platform/directdraw.h"
 
 typedef DWORD D3DCOLOR;
