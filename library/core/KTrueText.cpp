@@ -111,12 +111,16 @@ void KTrueText::DrawStringFromRight(const char* text, int x, int y, int kerning)
   const auto* begin = reinterpret_cast<const unsigned char*>(text);
   const unsigned char* end = begin + std::char_traits<char>::length(text);
   int pen = x;
+  // The kerning goes between characters: none after the last one drawn, so that the text ends at
+  // x even when characters that draw nothing follow it.
+  bool last = true;
   for (const unsigned char* c = end; c != begin;) {
     --c;
     const KTrueGlyph* glyph = GlyphOf(*c);
     if (!glyph) continue;
     pen -= glyph->advance;
-    if (c + 1 != end) pen -= kerning;
+    if (!last) pen -= kerning;
+    last = false;
     DrawGlyph(*glyph, pen, y);
   }
 }
