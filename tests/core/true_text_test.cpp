@@ -2,6 +2,7 @@
 // three alignments and measuring, checked against FreeType's own rendering of the same face.
 #include "KTrueText.h"
 
+#include <array>
 #include <cmath>
 #include <functional>
 
@@ -68,16 +69,25 @@ class TrueTextTest : public DirectXWindowTest {
     return pictures.empty() ? nullptr : pictures.back();
   }
 
-  // The atlas texel at (x, y) as bytes red, green, blue, alpha.
-  static std::vector<int> Texel(KGraphicDX* atlas, int x, int y) {
+  // The atlas's texels, row by row, each as bytes red, green, blue, alpha.
+  static std::vector<std::vector<std::array<int, 4>>> Texels(KGraphicDX* atlas) {
+    int width = int(atlas->TextureWidth()), height = int(atlas->TextureHeight());
+    std::vector<std::vector<std::array<int, 4>>> texels(
+        static_cast<size_t>(height), std::vector<std::array<int, 4>>(static_cast<size_t>(width)));
     DDSURFACEDESC2 locked{};
     locked.dwSize = sizeof locked;
     if (atlas->Surface()->Lock(nullptr, &locked, DDLOCK_WAIT, nullptr) != DD_OK) return {};
-    uint32_t texel;
-    std::memcpy(&texel, static_cast<unsigned char*>(locked.lpSurface) + y * locked.lPitch + x * 4,
-                4);
+    for (int y = 0; y < height; ++y) {
+      for (int x = 0; x < width; ++x) {
+        uint32_t texel;
+        std::memcpy(&texel,
+                    static_cast<unsigned char*>(locked.lpSurface) + y * locked.lPitch + x * 4, 4);
+        texels[size_t(y)][size_t(x)] = {int(texel >> 16 & 0xFF), int(texel >> 8 & 0xFF),
+                                        int(texel & 0xFF), int(texel >> 24)};
+      }
+    }
     atlas->Surface()->Unlock(nullptr);
-    return {int(texel >> 16 & 0xFF), int(texel >> 8 & 0xFF), int(texel & 0xFF), int(texel >> 24)};
+    return texels;
   }
 };
 
@@ -100,11 +110,15 @@ TEST_F(TrueTextTest, OneGlyphTakesItsBitmapFromTheAtlasAndSitsByItsBearings) {
 
   KGraphicDX* atlas = Atlas();
   ASSERT_NE(atlas, nullptr);
+  auto texels = Texels(atlas);
+  ASSERT_FALSE(texels.empty());
   int mismatches = 0;
   for (int row = 0; row < a.rows; ++row) {
     for (int column = 0; column < a.width; ++column) {
-      std::vector<int> expected = {255, 255, 255, a.coverage[size_t(row) * a.width + column]};
-      if (Texel(atlas, blits[0].sx + column, blits[0].sy + row) != expected) ++mismatches;
+      std::array<int, 4> expected = {255, 255, 255, a.coverage[size_t(row) * a.width + column]};
+      if (texels[size_t(blits[0].sy + row)][size_t(blits[0].sx + column)] != expected) {
+        ++mismatches;
+      }
     }
   }
   EXPECT_EQ(mismatches, 0);
@@ -154,10 +168,12 @@ TEST_F(TrueTextTest, AtlasHoldsEveryCharacterSideBySideInRows) {
   EXPECT_EQ(atlas->TextureHeight(), float(penY + tallest));
   EXPECT_GT(penY, 0) << "more than one row";
 
+  auto texels = Texels(atlas);
+  ASSERT_EQ(texels.size(), covered.size());
   int stray = 0;
   for (size_t y = 0; y < covered.size(); ++y)
     for (size_t x = 0; x < covered[y].size(); ++x)
-      if (!covered[y][x] && Texel(atlas, int(x), int(y)) != std::vector<int>{0, 0, 0, 0}) ++stray;
+      if (!covered[y][x] && texels[y][x] != std::array<int, 4>{0, 0, 0, 0}) ++stray;
   EXPECT_EQ(stray, 0) << "texels outside every glyph stay clear";
 }
 
@@ -364,6 +380,84 @@ TEST_F(TrueTextTest, LoadingAnotherFaceDropsTheOldGlyphs) {
   auto blits = Blits([&] { text.DrawStringFromLeft("i", 0, 0, 0); });
   ASSERT_EQ(blits.size(), 1u);
   EXPECT_EQ(blits[0].w, mono.Glyph('i').width);
+}
+
+// A bitmap font of one 14-pixel strike, whose glyphs FreeType renders as one bit a pixel with rows
+// padded to whole bytes: 'A' is 10 pixels wide (2 bytes a row), 'B' 3 pixels.
+std::string BitmapFont() {
+  auto glyph = [](const char* name, int code, int width, int advance) {
+    std::string text = std::string("STARTCHAR ") + name + "\nENCODING " + std::to_string(code) +
+                       "\nSWIDTH 500 0\nDWIDTH " + std::to_string(advance) + " 0\nBBX " +
+                       std::to_string(width) + " 14 1 -3\nBITMAP\n";
+    for (int row = 0; row < 14; ++row) {
+      unsigned bits = 0;
+      for (int column = 0; column < width; ++column)
+        if ((row + column + code) % 3 == 0) bits |= 0x8000u >> column;
+      char line[8];
+      std::snprintf(line, sizeof line, width > 8 ? "%04X\n" : "%02X\n",
+                    width > 8 ? bits : bits >> 8);
+      text += line;
+    }
+    return text + "ENDCHAR\n";
+  };
+  return "STARTFONT 2.1\nFONT -test-probe-medium-r-normal--14-140-75-75-c-100-iso8859-1\n"
+         "SIZE 14 75 75\nFONTBOUNDINGBOX 10 14 1 -3\nSTARTPROPERTIES 6\nPIXEL_SIZE 14\n"
+         "FONT_ASCENT 11\nFONT_DESCENT 3\nDEFAULT_CHAR 65\nCHARSET_REGISTRY \"ISO8859\"\n"
+         "CHARSET_ENCODING \"1\"\nENDPROPERTIES\nCHARS 2\n" +
+         glyph("A", 'A', 10, 12) + glyph("B", 'B', 3, 5) + "ENDFONT\n";
+}
+
+TEST_F(TrueTextTest, OneBitGlyphsWithPaddedRowsBecomeFullCoverage) {
+  TempFolder folder;
+  folder.Write("probe.bdf", BitmapFont());
+  KTrueText text(folder.File("probe.bdf").c_str());
+  ASSERT_EQ(text.GetHeight(), 14);
+  auto blits = Blits([&] { text.DrawStringFromLeft("AB", 20, 30, 0); });
+  ASSERT_EQ(blits.size(), 2u);
+  EXPECT_EQ(blits[0].x, 21);
+  EXPECT_EQ(blits[0].y, 30) << "the bitmap's top is the font's ascent";
+  EXPECT_EQ(blits[1].x, 20 + 12 + 1);
+  EXPECT_EQ(text.GetStringWidth("AB", 0), 17);
+
+  auto texels = Texels(Atlas());
+  ASSERT_FALSE(texels.empty());
+  int mismatches = 0;
+  for (size_t i = 0; i < 2; ++i) {
+    const DrawnGlyph& glyph = blits[i];
+    ASSERT_EQ(glyph.w, i == 0 ? 10 : 3);
+    ASSERT_EQ(glyph.h, 14);
+    for (int row = 0; row < 14; ++row) {
+      for (int column = 0; column < glyph.w; ++column) {
+        int alpha = (row + column + (i == 0 ? 'A' : 'B')) % 3 == 0 ? 255 : 0;
+        std::array<int, 4> expected = {255, 255, 255, alpha};
+        if (texels[size_t(glyph.sy + row)][size_t(glyph.sx + column)] != expected) ++mismatches;
+      }
+    }
+  }
+  EXPECT_EQ(mismatches, 0);
+}
+
+// At 400 pixels the 224 glyphs need a picture taller than any texture: none is made or tried, the
+// text still measures, and a smaller height draws again.
+TEST_F(TrueTextTest, GlyphsBeyondTheLargestTextureMeasureButDrawNothing) {
+  TextOracle oracle(kFont, 400);
+  KTrueText text(kFont);
+  text.SetHeightPix(400);
+  size_t pictures = KGraphicDX::LivePictures().size();
+  platform::RecordDirectXCalls(true);
+  text.DrawStringFromLeft("AB", 0, 0, 0);
+  text.SetColor(1, 1, 0, 1);
+  text.DrawStringFromRight("AB", 100, 0, 0);
+  platform::RecordDirectXCalls(false);
+  auto calls = platform::TakeDirectXCalls();
+  EXPECT_TRUE(CallsNamed(calls, "CreateSurface").empty());
+  EXPECT_TRUE(CallsNamed(calls, "DrawPrimitive").empty());
+  EXPECT_EQ(KGraphicDX::LivePictures().size(), pictures);
+  EXPECT_EQ(text.GetStringWidth("AB", 1),
+            oracle.Glyph('A').advance + oracle.Glyph('B').advance + 2);
+
+  text.SetHeightPix(40);
+  EXPECT_EQ(Blits([&] { text.DrawStringFromLeft("AB", 0, 0, 0); }).size(), 2u);
 }
 
 }  // namespace
