@@ -277,4 +277,26 @@ TEST_F(FrameRateTest, WithoutTitleOnlyTheRateIsStored) {
   EXPECT_TRUE(window_.titles.empty());
 }
 
+// The smoothed frame time: each call weighs the time since the previous call once and the
+// smoothed value twice, so steady 30 ms frames bring it down to 30 from any larger value.
+TEST(FrameTimeTest, SmoothsTowardTheSteadyFrameTime) {
+  platform::UseManualClock(3'000'000'000, 0);
+  TitleRecordingWindow window;
+  platform::AdvanceClock(10'000'000);
+  uint32_t first = UpdateFrameTime(&window, false);
+  EXPECT_GE(first, 3333u) << "ten seconds since any earlier call";
+  platform::AdvanceClock(30'000);
+  uint32_t second = UpdateFrameTime(&window, false);
+  EXPECT_EQ(second, (30 + 2 * uint64_t{first}) / 3);
+  EXPECT_TRUE(window.titles.empty());
+  for (int i = 0; i < 40; ++i) {
+    platform::AdvanceClock(30'000);
+    UpdateFrameTime(&window, true);
+  }
+  EXPECT_EQ(UpdateFrameTime(&window, true), 20u) << "no time passed: (0 + 2 x 30) / 3";
+  EXPECT_EQ(window.titles.back(), "FT 20");
+  EXPECT_EQ(window.titles[window.titles.size() - 2], "FT 30");
+  platform::UseRealClock();
+}
+
 }  // namespace
