@@ -346,7 +346,8 @@ TEST_F(TrueTextTest, ColourTintsTheAtlasWithoutChangingItsGlyphs) {
 
 TEST_F(TrueTextTest, MissingOrBrokenFontDrawsNothingAndMeasuresZero) {
   TempFolder folder;
-  folder.Write("broken.ttf", std::string("\0\1\0\0 not a font at all", 24));
+  const char broken[] = "\0\1\0\0 not a font at all";
+  folder.Write("broken.ttf", std::string(broken, sizeof broken - 1));
   for (const std::string& file : {std::string("/no/such/font.ttf"), folder.File("broken.ttf")}) {
     SCOPED_TRACE(file);
     size_t pictures = KGraphicDX::LivePictures().size();
