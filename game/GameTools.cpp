@@ -64,8 +64,9 @@ int Random15() {
 }
 
 int RandomRange(int base, int range) {
-  int product = Random15() * range;
-  return base + static_cast<int>(product / 32768.0);
+  // Wide enough for any range: an int product would overflow beyond 65536.
+  int64_t product = int64_t{Random15()} * range;
+  return base + static_cast<int>(static_cast<double>(product) / 32768.0);
 }
 
 bool FileExists(const char* path) {

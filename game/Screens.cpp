@@ -29,7 +29,10 @@ int RunScreenLoop(int state, ResourceSet& resources, bool& clickLatch, int escap
     }
     if (escape.IsDown()) state = escapeState;
     if (g_window->IsQuit()) state = STATE_QUIT;
-    resources.GetImage(0)->BlitRect(0.0f, 0.0f, 800.0f, 640.0f, 0, 0, false, false);
+    // Without a picture of this renderer the screen stays blank but still answers.
+    if (KGraphic* background = resources.GetImage(0)) {
+      background->BlitRect(0.0f, 0.0f, 800.0f, 640.0f, 0, 0, false, false);
+    }
     g_window->FlipBackBuffer(true, true);
     for (int finalState : finalStates)
       if (state == finalState) return state;

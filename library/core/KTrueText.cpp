@@ -34,6 +34,7 @@ void KTrueText::LoadFace(const char* file) {
   _face = nullptr;
   // Glyphs of the old face must not be drawn for the new one.
   DropAtlas();
+  _atlasTooLarge = false;
   if (!g_freeTypeLibrary || !file) return;
   FT_Face face = nullptr;
   if (FT_New_Face(g_freeTypeLibrary, platform::NativePath(file).c_str(), 0, &face) != 0) {
@@ -58,7 +59,9 @@ void KTrueText::SetHeightPt(int points) {
 }
 
 void KTrueText::DropAtlasIfHeightChanged(int heightBefore) {
-  if (GetHeight() != heightBefore) DropAtlas();
+  if (GetHeight() == heightBefore) return;
+  DropAtlas();
+  _atlasTooLarge = false;
 }
 
 int KTrueText::GetHeight() {
@@ -70,7 +73,7 @@ void KTrueText::SetColor(float r, float g, float b, float a) {
   _red = r;
   _green = g;
   _blue = b;
-  if (!_atlas) BuildAtlas();
+  if (NeedsAtlas()) BuildAtlas();
   if (_atlas) _atlas->SetBlitColor(r, g, b, a);
 }
 
@@ -93,7 +96,7 @@ void KTrueText::DrawGlyph(const KTrueGlyph& glyph, int penX, int y) {
 
 void KTrueText::DrawStringFromLeft(const char* text, int x, int y, int kerning) {
   if (!_face || !text) return;
-  if (!_atlas) BuildAtlas();
+  if (NeedsAtlas()) BuildAtlas();
   if (!_atlas) return;
   int pen = x;
   for (const unsigned char* c = reinterpret_cast<const unsigned char*>(text); *c; ++c) {
@@ -106,17 +109,21 @@ void KTrueText::DrawStringFromLeft(const char* text, int x, int y, int kerning) 
 
 void KTrueText::DrawStringFromRight(const char* text, int x, int y, int kerning) {
   if (!_face || !text) return;
-  if (!_atlas) BuildAtlas();
+  if (NeedsAtlas()) BuildAtlas();
   if (!_atlas) return;
   const auto* begin = reinterpret_cast<const unsigned char*>(text);
   const unsigned char* end = begin + std::char_traits<char>::length(text);
   int pen = x;
+  // The kerning goes between characters: none after the last one drawn, so that the text ends at
+  // x even when characters that draw nothing follow it.
+  bool last = true;
   for (const unsigned char* c = end; c != begin;) {
     --c;
     const KTrueGlyph* glyph = GlyphOf(*c);
     if (!glyph) continue;
     pen -= glyph->advance;
-    if (c + 1 != end) pen -= kerning;
+    if (!last) pen -= kerning;
+    last = false;
     DrawGlyph(*glyph, pen, y);
   }
 }
@@ -130,7 +137,7 @@ void KTrueText::DrawStringCentered(const char* text, int x1, int x2, int y, int 
 // string and a drawn one always have the same width.
 int KTrueText::GetStringWidth(const char* text, int kerning) {
   if (!_face || !text) return 0;
-  if (!_atlas) BuildAtlas();
+  if (NeedsAtlas()) BuildAtlas();
   int width = 0;
   for (const unsigned char* c = reinterpret_cast<const unsigned char*>(text); *c; ++c) {
     const KTrueGlyph* glyph = GlyphOf(*c);

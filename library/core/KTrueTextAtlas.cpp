@@ -12,6 +12,9 @@
 
 namespace {
 
+// The largest texture side of the renderers.
+constexpr unsigned g_largestAtlasSide = 16384;
+
 // Coverage of the bitmap's pixel (column, row), 0 to 255, for the bitmap kinds FreeType renders.
 uint8_t Coverage(const FT_Bitmap& bitmap, unsigned column, unsigned row) {
   const unsigned char* line = bitmap.buffer + static_cast<ptrdiff_t>(row) * bitmap.pitch;
@@ -62,7 +65,9 @@ void KTrueText::BuildAtlas() {
     widest = std::max(widest, penX);
   }
   const unsigned atlasWidth = widest, atlasHeight = penY + tallest;
-  if (atlasWidth == 0 || atlasHeight == 0) return;
+  // A picture that can't be made is not rendered either; the records still measure the text.
+  _atlasTooLarge = atlasWidth > g_largestAtlasSide || atlasHeight > g_largestAtlasSide;
+  if (_atlasTooLarge || atlasWidth == 0 || atlasHeight == 0) return;
 
   auto* pixels = static_cast<uint32_t*>(
       std::calloc(static_cast<size_t>(atlasWidth) * atlasHeight, sizeof(uint32_t)));
