@@ -9,16 +9,6 @@ namespace {
 
 using Screen = GameSession::Screen;
 
-std::string LevelFile(const std::string& attributes, const std::string& objects) {
-  return "<?xml version=\"1.0\"?>\n<level name=\"test\" descr=\"level\" " + attributes + ">" +
-         objects + "</level>\n";
-}
-
-std::string Object(int x, int y, int type, int state = 0) {
-  return "<object x=\"" + std::to_string(x) + "\" y=\"" + std::to_string(y) + "\" type=\"" +
-         std::to_string(type) + "\" state=\"" + std::to_string(state) + "\"/>";
-}
-
 using Game = GameSession;
 
 }  // namespace

@@ -60,6 +60,17 @@ inline bool Near(GameColour a, GameColour b, int tolerance = 40) {
          std::abs(a.blue - b.blue) <= tolerance;
 }
 
+// A level file with the given attributes of its level element and the given objects.
+inline std::string LevelFile(const std::string& attributes, const std::string& objects) {
+  return "<?xml version=\"1.0\"?>\n<level name=\"test\" descr=\"level\" " + attributes + ">" +
+         objects + "</level>\n";
+}
+
+inline std::string Object(int x, int y, int type, int state = 0) {
+  return "<object x=\"" + std::to_string(x) + "\" y=\"" + std::to_string(y) + "\" type=\"" +
+         std::to_string(type) + "\" state=\"" + std::to_string(state) + "\"/>";
+}
+
 class GameSession : public testing::Test {
  public:
   enum class Screen { Unknown, Menu, Level, Finish, GameOver };
@@ -298,3 +309,8 @@ class GameSession : public testing::Test {
   std::function<void()> player_;
   HDC dc_ = nullptr;
 };
+
+inline void PrintTo(GameSession::Screen screen, std::ostream* out) {
+  const char* names[] = {"unknown", "menu", "level", "finish", "game over"};
+  *out << names[static_cast<int>(screen)];
+}
