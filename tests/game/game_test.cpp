@@ -1,6 +1,11 @@
 // Whole games through the state machine, played by a scripted player who sees the screen.
 #include "game_session.h"
 
+#include <cstdlib>
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
+
 #include "Game.h"
 #include "GameState.h"
 #include "LevelObjects.h"
@@ -124,6 +129,19 @@ TEST_F(Program, ClosingTheWindowInTheMenuEndsTheProgramInTheNextFrame) {
   EXPECT_EQ(seen_, std::vector<Screen>{Screen::Menu});
 }
 
+TEST_F(Program, EscapeInTheMenuEndsTheProgramInTheNextFrame) {
+  int pressed = -1;
+  Play([&] {
+    if (framesOnScreen_ != 4) return;
+    Key(VK_ESCAPE, true);
+    pressed = frame_;
+  });
+  EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 0);
+  EXPECT_EQ(frame_, pressed + 1);
+  EXPECT_EQ(g_window, nullptr);
+  EXPECT_EQ(seen_, std::vector<Screen>{Screen::Menu});
+}
+
 TEST_F(Program, ClosingTheWindowInALevelEndsTheProgramInTheNextFrame) {
   WriteLevel(1, LevelFile("brickCnt=\"1\" neededBrickCnt=\"1\"", Object(600, 100, 0)));
   WriteLevel(2, LevelFile("brickCnt=\"1\" neededBrickCnt=\"1\"", Object(600, 100, 0)));
@@ -142,4 +160,26 @@ TEST_F(Program, WithoutALevelFileTheFinishScreenShowsAndClosingItEndsTheProgram)
   });
   EXPECT_EQ(FramesAfterTheClose(), 1);
   EXPECT_EQ(seen_, (std::vector<Screen>{Screen::Menu, Screen::Finish}));
+}
+
+// The program from its entry to the process's exit; the exit code tells whether the shared
+// resources were still there after the window had gone.
+[[noreturn]] void RunTheProgramAndExit() {
+  WinMain(nullptr, nullptr, nullptr, 0);
+  bool resourcesLeft = g_resources.GetImage(IMAGE_SPRITES) && g_resources.GetSound(4);
+#if defined(__SANITIZE_ADDRESS__)
+  // As the test main does: look for leaks while the system's libraries are still loaded.
+  __lsan_do_leak_check();
+#endif
+  std::exit(resourcesLeft && !g_window ? 0 : 3);
+}
+
+// The program's exit destroys the shared pictures and sounds after the window is gone, as the
+// static objects of a process go: that must neither crash nor touch released objects.
+TEST_F(Program, TheSharedResourcesAreReleasedAtTheProgramsExitAfterTheWindow) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  Play([this] {
+    if (framesOnScreen_ >= 3 && closeFrame_ < 0) CloseWindowNow();
+  });
+  EXPECT_EXIT(RunTheProgramAndExit(), testing::ExitedWithCode(0), "");
 }
