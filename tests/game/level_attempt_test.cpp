@@ -28,8 +28,8 @@ class LevelAttemptTest : public GameSession {
   int PlayLevel(const std::string& levelFile, std::function<void()> more = nullptr,
                 bool click = true) {
     WriteLevel(1, levelFile);
+    MoveCursor(cursorX_ = 400, 300);
     Play([this, more, click] {
-      if (framesOnScreen_ == 1) MoveCursor(400, 300);
       if (click) KeepClicking();
       if (more) more();
     });
@@ -176,4 +176,43 @@ TEST_F(LevelAttemptTest, TheLastLifeLostEndsTheGameWithTheLivesBelowZero) {
             STATE_GAME_OVER);
   EXPECT_EQ(lives_, -1);
   EXPECT_EQ(livesShown, (std::vector<int>{1, 0})) << "a ball lost with no life shown ends it";
+}
+
+// A ball that falls out in the frame in which the level ends is lost once: it goes back on the
+// paddle, where it stands still while the result shows. A first run finds when the ball is lost;
+// the next runs drop the level's only gift out of the window around that frame, so that in one of
+// them the level ends in the very frame in which the ball falls out.
+TEST_F(LevelAttemptTest, ABallLostAsTheLevelEndsTakesOneLifeOnly) {
+  int lossShownAt = -1;
+  auto play = [&](bool leaveAfterTheLoss) {
+    return [&, leaveAfterTheLoss] {
+      if (screen_ != Screen::Level) return;
+      AvoidTheBall();
+      if (lossShownAt < 0 && LivesShown() < 3) lossShownAt = framesOnScreen_;
+      if (leaveAfterTheLoss && lossShownAt > 0) Key(VK_ESCAPE, true);
+    };
+  };
+  Button(true);  // launches the ball at once, and later closes the result message
+  ASSERT_EQ(PlayLevel(LevelFile("brickCnt=\"1\" neededBrickCnt=\"1\"", kUnreachableGift),
+                      play(true), false),
+            STATE_TO_MENU);
+  Key(VK_ESCAPE, false);
+  const int firstLoss = lossShownAt;
+  ASSERT_GT(firstLoss, 10);
+  for (int goneAt = firstLoss - 3; goneAt <= firstLoss; ++goneAt) {
+    // A falling gift goes at the update that finds it below 800: the goneAt-th, when it starts
+    // the fall of goneAt - 1 updates, less half the last of them, above 800.
+    const double fall = 0.09 * (goneAt - 1) * goneAt;
+    const int y0 = static_cast<int>(800 - fall + 0.09 * (goneAt - 1));
+    lives_ = 3;
+    lossShownAt = -1;
+    EXPECT_EQ(PlayLevel(LevelFile("brickCnt=\"1\" neededBrickCnt=\"1\"",
+                                  Object(kOverPaddle, y0, BRICK_GIFT_SMALL, BRICK_FALLING)),
+                        play(false), false),
+              STATE_RETRY)
+        << "gift gone at update " << goneAt;
+    // The level may end before the ball falls out: the ball then stands still in the air.
+    EXPECT_GE(lives_, 2) << "one life at most, gift gone at update " << goneAt;
+  }
+  Button(false);
 }
