@@ -2,7 +2,7 @@
 // headless display, with scripted input, the manual clock and the manual sound output, from a
 // temporary program folder that holds the level files and plain pictures: a background colour for
 // each screen and a sprite sheet with one colour for each kind of sprite. The player acts once a
-// frame, at the flip's look for messages, and sees the frame just presented as a person would:
+// frame, at the flip's look for messages, and sees what was presented as a person would:
 // which screen is showing, the life icons, the ball crossing a line above the paddle.
 // Include this header from one source file of a test program.
 #pragma once
@@ -124,7 +124,8 @@ class GameSession : public testing::Test {
 
   // --- what the player sees ---
 
-  // A pixel of the frame just presented; (-1, -1, -1) when it can't be read.
+  // A pixel of the back buffer as the flip left it (a frame may trail the game by one); (-1, -1,
+  // -1) when it cannot be read.
   GameColour Pixel(int x, int y) {
     if (!dc_) return {-1, -1, -1};
     COLORREF c = GetPixel(dc_, x, y);
