@@ -124,8 +124,7 @@ class GameSession : public testing::Test {
 
   // --- what the player sees ---
 
-  // A pixel of the back buffer as the flip left it (a frame may trail the game by one); (-1, -1,
-  // -1) when it cannot be read.
+  // A pixel of the back buffer as the flip left it; (-1, -1, -1) when it cannot be read.
   GameColour Pixel(int x, int y) {
     if (!dc_) return {-1, -1, -1};
     COLORREF c = GetPixel(dc_, x, y);
