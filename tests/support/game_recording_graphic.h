@@ -1,0 +1,95 @@
+// A picture that draws nothing and records the blits and blit settings the game's objects ask of
+// it, one line of text each, so that a test can compare what was drawn where and how.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "KGraphic.h"
+
+class RecordingGraphic : public KGraphic {
+ public:
+  std::vector<std::string> calls;
+
+  void BlitAlphaRect(float sx1, float sy1, float sx2, float sy2, int16_t dx, int16_t dy, bool flipX,
+                     bool flipY) override {
+    Record("BlitAlphaRect(%g,%g,%g,%g at %d,%d flip %d,%d)", sx1, sy1, sx2, sy2, dx, dy, flipX,
+           flipY);
+  }
+  void BlitAlphaRectFx(float sx1, float sy1, float sx2, float sy2, int16_t dx, int16_t dy,
+                       float angle, float zoom, float alpha, bool flipX, bool flipY, float cx,
+                       float cy) override {
+    Record("BlitAlphaRectFx(%g,%g,%g,%g at %d,%d angle %.4g zoom %g alpha %g flip %d,%d c %g,%g)",
+           sx1, sy1, sx2, sy2, dx, dy, angle, zoom, alpha, flipX, flipY, cx, cy);
+  }
+  void SetBlitColor(float r, float g, float b, float a) override {
+    Record("SetBlitColor(%g,%g,%g,%g)", r, g, b, a);
+  }
+  void SetBlitMode(int mode) override { Record("SetBlitMode(%d)", mode); }
+
+  // Everything else is not used by the objects; a call shows up as a line of its own.
+  bool LoadPicture(const char*, bool, bool) override { return Other("LoadPicture"); }
+  void FreePicture() override { Other("FreePicture"); }
+  float GetWidth() override { return 0; }
+  float GetHeight() override { return 0; }
+  void SetTextureQuality(bool) override { Other("SetTextureQuality"); }
+  void DrawRect(float, float, float, float, float, float, float, float) override {
+    Other("DrawRect");
+  }
+  void DrawLine(float, float, float, float, float, float, float, float) override {
+    Other("DrawLine");
+  }
+  void PlotPixel(float, float, float, float, float, float) override { Other("PlotPixel"); }
+  void BlitRect(float, float, float, float, int16_t, int16_t, bool, bool) override {
+    Other("BlitRect");
+  }
+  void BlitRectRotateZoom(float, float, float, float, int16_t, int16_t, float, float, bool,
+                          bool) override {
+    Other("BlitRectRotateZoom");
+  }
+  void BlitRectF(float, float, float, float, float, float, bool, bool) override {
+    Other("BlitRectF");
+  }
+  void BlitRectRotateZoomF(float, float, float, float, float, float, float, float, bool,
+                           bool) override {
+    Other("BlitRectRotateZoomF");
+  }
+  void BlitAlphaRectF(float, float, float, float, float, float, bool, bool) override {
+    Other("BlitAlphaRectF");
+  }
+  void BlitAlphaRectFxF(float, float, float, float, float, float, float, float, float, bool, bool,
+                        float, float) override {
+    Other("BlitAlphaRectFxF");
+  }
+  void BlitTiled(int16_t, int16_t, int16_t, int16_t, float, float) override { Other("BlitTiled"); }
+  void BlitArbitraryQuad(float, float, float, float, float, float, float, float, float, float,
+                         float, float, float, float, float, float) override {
+    Other("BlitArbitraryQuad");
+  }
+  void StretchAlphaRect(float, float, float, float, float, float, float, float, float, float, bool,
+                        bool, float, float) override {
+    Other("StretchAlphaRect");
+  }
+  bool GrabBackBufferFiltered(KGrabFilter) override { return Other("GrabBackBufferFiltered"); }
+  bool GrabBackBuffer() override { return Other("GrabBackBuffer"); }
+  void SetColorKey(bool, uint8_t, uint8_t, uint8_t) override { Other("SetColorKey"); }
+  void SetTextureWrap(bool) override { Other("SetTextureWrap"); }
+  bool MakePictureFromArray(uint32_t*, int, int, bool) override {
+    return Other("MakePictureFromArray");
+  }
+  void UpdatePictureFromArray() override { Other("UpdatePictureFromArray"); }
+  void BindRepeat() override { Other("BindRepeat"); }
+
+ private:
+  template <typename... Args>
+  void Record(const char* format, Args... args) {
+    char line[200];
+    std::snprintf(line, sizeof line, format, args...);
+    calls.push_back(line);
+  }
+  bool Other(const char* name) {
+    calls.push_back(name);
+    return false;
+  }
+};
