@@ -19,6 +19,19 @@ void SetWorld(IDirect3DDevice7* device, D3DMATRIX world) {
   device->SetTransform(D3DTRANSFORMSTATE_WORLD, &world);
 }
 
+// Runs draw with the world turned by angle and scaled by zoom about (hx, hy), either on top of the
+// current world or in its place, and puts the world back afterwards.
+template <typename Draw>
+void DrawTurned(IDirect3DDevice7* device, float hx, float hy, float angle, float zoom,
+                bool onCurrentWorld, Draw draw) {
+  D3DMATRIX w0 = World(device);
+  D3DMATRIX turn =
+      KDXMultiply(KDXMultiply(KDXTranslation(-hx, hy), KDXRotationZ(angle)), KDXScaling(zoom));
+  SetWorld(device, onCurrentWorld ? KDXMultiply(turn, w0) : turn);
+  draw();
+  SetWorld(device, w0);
+}
+
 D3DLVERTEX Vertex(float x, float y, D3DCOLOR color, float u, float v) {
   D3DLVERTEX vertex{};
   vertex.x = x;
@@ -144,62 +157,44 @@ void KGraphicDX::BlitAlphaRectF(float sx1, float sy1, float sx2, float sy2, floa
 void KGraphicDX::BlitRectRotateZoom(float sx1, float sy1, float sx2, float sy2, int16_t dx,
                                     int16_t dy, float angle, float zoom, bool flipX, bool flipY) {
   if (!surface_ || !g_dxPictures.device || zoom == 0.0f) return;
-  IDirect3DDevice7* device = g_dxPictures.device;
   float hx = (sx2 - sx1) / 2, hy = (sy2 - sy1) / 2;
-  D3DMATRIX w0 = World(device);
-  SetWorld(device,
-           KDXMultiply(KDXMultiply(KDXMultiply(KDXTranslation(-hx, hy), KDXRotationZ(angle)),
-                                   KDXScaling(zoom)),
-                       w0));
   effectAlpha_ = 1.0f;
-  BlitRect(sx1, sy1, sx2, sy2, KTruncate16(dx + hx * zoom), KTruncate16(dy + hy * zoom), flipX,
-           flipY);
-  SetWorld(device, w0);
+  DrawTurned(g_dxPictures.device, hx, hy, angle, zoom, true, [&] {
+    BlitRect(sx1, sy1, sx2, sy2, KTruncate16(dx + hx * zoom), KTruncate16(dy + hy * zoom), flipX,
+             flipY);
+  });
 }
 
 void KGraphicDX::BlitRectRotateZoomF(float sx1, float sy1, float sx2, float sy2, float dx, float dy,
                                      float angle, float zoom, bool flipX, bool flipY) {
   if (!surface_ || !g_dxPictures.device || zoom == 0.0f) return;
-  IDirect3DDevice7* device = g_dxPictures.device;
   float hx = (sx2 - sx1) / 2, hy = (sy2 - sy1) / 2;
-  D3DMATRIX w0 = World(device);
-  SetWorld(device,
-           KDXMultiply(KDXMultiply(KDXMultiply(KDXTranslation(-hx, hy), KDXRotationZ(angle)),
-                                   KDXScaling(zoom)),
-                       w0));
   effectAlpha_ = 1.0f;
-  BlitRectF(sx1, sy1, sx2, sy2, dx + hx * zoom, dy + hy * zoom, flipX, flipY);
-  SetWorld(device, w0);
+  DrawTurned(g_dxPictures.device, hx, hy, angle, zoom, true,
+             [&] { BlitRectF(sx1, sy1, sx2, sy2, dx + hx * zoom, dy + hy * zoom, flipX, flipY); });
 }
 
 void KGraphicDX::BlitAlphaRectFx(float sx1, float sy1, float sx2, float sy2, int16_t dx, int16_t dy,
                                  float angle, float zoom, float alpha, bool flipX, bool flipY,
                                  float cx, float cy) {
   if (!(alpha > 0.0f) || !surface_ || !g_dxPictures.device || zoom == 0.0f) return;
-  IDirect3DDevice7* device = g_dxPictures.device;
   float hx = (sx2 - sx1) / 2 + cx, hy = (sy2 - sy1) / 2 + cy;
-  D3DMATRIX w0 = World(device);
-  SetWorld(device, KDXMultiply(KDXMultiply(KDXTranslation(-hx, hy), KDXRotationZ(angle)),
-                               KDXScaling(zoom)));
   effectAlpha_ = alpha;
-  BlitAlphaRect(sx1, sy1, sx2, sy2, KTruncate16(dx + hx), KTruncate16(dy + hy), flipX, flipY);
+  DrawTurned(g_dxPictures.device, hx, hy, angle, zoom, false, [&] {
+    BlitAlphaRect(sx1, sy1, sx2, sy2, KTruncate16(dx + hx), KTruncate16(dy + hy), flipX, flipY);
+  });
   effectAlpha_ = 1.0f;
-  SetWorld(device, w0);
 }
 
 void KGraphicDX::BlitAlphaRectFxF(float sx1, float sy1, float sx2, float sy2, float dx, float dy,
                                   float angle, float zoom, float alpha, bool flipX, bool flipY,
                                   float cx, float cy) {
   if (!(alpha > 0.0f) || !surface_ || !g_dxPictures.device || zoom == 0.0f) return;
-  IDirect3DDevice7* device = g_dxPictures.device;
   float hx = (sx2 - sx1) / 2 + cx, hy = (sy2 - sy1) / 2 + cy;
-  D3DMATRIX w0 = World(device);
-  SetWorld(device, KDXMultiply(KDXMultiply(KDXTranslation(-hx, hy), KDXRotationZ(angle)),
-                               KDXScaling(zoom)));
   effectAlpha_ = alpha;
-  BlitAlphaRectF(sx1, sy1, sx2, sy2, dx + hx, dy + hy, flipX, flipY);
+  DrawTurned(g_dxPictures.device, hx, hy, angle, zoom, false,
+             [&] { BlitAlphaRectF(sx1, sy1, sx2, sy2, dx + hx, dy + hy, flipX, flipY); });
   effectAlpha_ = 1.0f;
-  SetWorld(device, w0);
 }
 
 void KGraphicDX::StretchAlphaRect(float sx1, float sy1, float sx2, float sy2, float dx1, float dy1,
