@@ -42,6 +42,19 @@ D3DLVERTEX Vertex(float x, float y, D3DCOLOR color, float u, float v) {
   return vertex;
 }
 
+// A textured w x h rectangle with its top-left corner at the screen point (x, y), drawn in the
+// current world.
+void DrawTexturedRectangle(IDirect3DDevice7* device, float x, float y, float w, float h,
+                           D3DCOLOR color, const KTexCoords& uv) {
+  D3DMATRIX w0 = World(device);
+  SetWorld(device, KDXMultiply(w0, KDXTranslation(x - 0.5f, 0.5f - y)));
+  D3DLVERTEX quad[4] = {
+      Vertex(0, 0, color, uv.uLeft, uv.vTop), Vertex(w, 0, color, uv.uRight, uv.vTop),
+      Vertex(0, -h, color, uv.uLeft, uv.vBottom), Vertex(w, -h, color, uv.uRight, uv.vBottom)};
+  device->DrawPrimitive(D3DPT_TRIANGLESTRIP, D3DFVF_LVERTEX, quad, 4, 0);
+  SetWorld(device, w0);
+}
+
 DWORD BlendOf(KBlendFactor factor) {
   switch (factor) {
     case KBlendFactor::Zero:
@@ -100,34 +113,17 @@ D3DCOLOR KGraphicDX::VertexColor() const {
 void KGraphicDX::DrawQuad(int sx1, int sy1, int sx2, int sy2, float dx, float dy, bool flipX,
                           bool flipY) {
   if (!SurfaceReady() || !PrepareTexturedDraw()) return;
-  IDirect3DDevice7* device = g_dxPictures.device;
-  D3DMATRIX w0 = World(device);
-  SetWorld(device, KDXMultiply(w0, KDXTranslation(dx - 0.5f, 0.5f - dy)));
-  D3DCOLOR color = VertexColor();
-  float w = float(sx2 - sx1), h = float(sy2 - sy1);
   KTexCoords uv = KBlitTexCoords({float(sx1), float(sy1), float(sx2), float(sy2)}, textureWidth_,
                                  textureHeight_, flipX, flipY);
-  D3DLVERTEX quad[4] = {
-      Vertex(0, 0, color, uv.uLeft, uv.vTop), Vertex(w, 0, color, uv.uRight, uv.vTop),
-      Vertex(0, -h, color, uv.uLeft, uv.vBottom), Vertex(w, -h, color, uv.uRight, uv.vBottom)};
-  device->DrawPrimitive(D3DPT_TRIANGLESTRIP, D3DFVF_LVERTEX, quad, 4, 0);
-  SetWorld(device, w0);
+  DrawTexturedRectangle(g_dxPictures.device, dx, dy, float(sx2 - sx1), float(sy2 - sy1),
+                        VertexColor(), uv);
 }
 
 void KGraphicDX::DrawStretchedQuad(float sx1, float sy1, float sx2, float sy2, float x1, float y1,
                                    float x2, float y2) {
   if (!SurfaceReady() || !PrepareTexturedDraw()) return;
-  IDirect3DDevice7* device = g_dxPictures.device;
-  D3DMATRIX w0 = World(device);
-  SetWorld(device, KDXMultiply(w0, KDXTranslation(x1 - 0.5f, 0.5f - y1)));
-  D3DCOLOR color = VertexColor();
-  float w = x2 - x1, h = y2 - y1;
   KTexCoords uv = KBlitTexCoords({sx1, sy1, sx2, sy2}, textureWidth_, textureHeight_, false, false);
-  D3DLVERTEX quad[4] = {
-      Vertex(0, 0, color, uv.uLeft, uv.vTop), Vertex(w, 0, color, uv.uRight, uv.vTop),
-      Vertex(0, -h, color, uv.uLeft, uv.vBottom), Vertex(w, -h, color, uv.uRight, uv.vBottom)};
-  device->DrawPrimitive(D3DPT_TRIANGLESTRIP, D3DFVF_LVERTEX, quad, 4, 0);
-  SetWorld(device, w0);
+  DrawTexturedRectangle(g_dxPictures.device, x1, y1, x2 - x1, y2 - y1, VertexColor(), uv);
 }
 
 void KGraphicDX::BlitRect(float sx1, float sy1, float sx2, float sy2, int16_t dx, int16_t dy,
