@@ -3,16 +3,12 @@
 #pragma once
 
 #include "KMatrix.h"
+#include "platform/d3dx_math.h"
 #include "platform/win32.h"
 
 inline D3DMATRIX KDXMultiply(const D3DMATRIX& a, const D3DMATRIX& b) {
   D3DMATRIX product;
-  for (int row = 0; row < 4; ++row) {
-    for (int column = 0; column < 4; ++column) {
-      product.m[row][column] = a.m[row][0] * b.m[0][column] + a.m[row][1] * b.m[1][column] +
-                               a.m[row][2] * b.m[2][column] + a.m[row][3] * b.m[3][column];
-    }
-  }
+  D3DXMatrixMultiply(&product, &a, &b);
   return product;
 }
 

@@ -41,3 +41,16 @@ TEST(ProjectionMaths, OffCentrePerspectiveMapsTheFrustumOntoClipSpace) {
   EXPECT_FLOAT_EQ(farCorner.z / farCorner.w, 1.0f);
   EXPECT_FLOAT_EQ(farCorner.w, 10.0f);
 }
+
+TEST(ProjectionMaths, ProductAppliesTheLeftMatrixFirstAndMayOverwriteAnOperand) {
+  D3DXMATRIX translate{}, scale{};
+  translate._11 = translate._22 = translate._33 = translate._44 = 1;
+  translate._41 = 10;
+  scale._11 = 2;
+  scale._22 = scale._33 = scale._44 = 1;
+  D3DXMATRIX product;
+  EXPECT_EQ(D3DXMatrixMultiply(&product, &translate, &scale), &product);
+  EXPECT_FLOAT_EQ(Transform(product, 1, 0, 0).x, 22.0f);  // (1 + 10) x 2
+  D3DXMatrixMultiply(&scale, &scale, &translate);         // into its own operand
+  EXPECT_FLOAT_EQ(Transform(scale, 1, 0, 0).x, 12.0f);    // 1 x 2 + 10
+}

@@ -1,4 +1,5 @@
 #include "directx/vertices.h"
+#include "platform/d3dx_math.h"
 
 namespace platform::directx {
 namespace {
@@ -32,12 +33,7 @@ bool ParseVertexFormat(DWORD format, VertexLayout& layout) {
 
 D3DMATRIX Multiply(const D3DMATRIX& a, const D3DMATRIX& b) {
   D3DMATRIX product;
-  for (int row = 0; row < 4; ++row) {
-    for (int column = 0; column < 4; ++column) {
-      product.m[row][column] = a.m[row][0] * b.m[0][column] + a.m[row][1] * b.m[1][column] +
-                               a.m[row][2] * b.m[2][column] + a.m[row][3] * b.m[3][column];
-    }
-  }
+  D3DXMatrixMultiply(&product, &a, &b);
   return product;
 }
 

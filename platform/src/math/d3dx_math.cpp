@@ -24,3 +24,15 @@ D3DXMATRIX* D3DXMatrixPerspectiveOffCenterLH(D3DXMATRIX* out, float left, float 
   out->_43 = zn * zf / (zn - zf);
   return out;
 }
+
+D3DXMATRIX* D3DXMatrixMultiply(D3DXMATRIX* out, const D3DXMATRIX* a, const D3DXMATRIX* b) {
+  D3DXMATRIX product;
+  for (int row = 0; row < 4; ++row) {
+    for (int column = 0; column < 4; ++column) {
+      product.m[row][column] = a->m[row][0] * b->m[0][column] + a->m[row][1] * b->m[1][column] +
+                               a->m[row][2] * b->m[2][column] + a->m[row][3] * b->m[3][column];
+    }
+  }
+  *out = product;
+  return out;
+}
