@@ -331,6 +331,51 @@ TEST_F(Pixels, FansAndListsCoverTheSameQuad) {
   for (int y : {3, 4}) EXPECT_EQ(ColumnsOf(y, kBlue), (std::vector<int>{0, 1}));
 }
 
+// Thousands of one-pixel quads in turn as strips, fans and lists, more than one submission to
+// OpenGL holds: each lands on its own pixel with its own colour.
+TEST_F(Pixels, ManyDrawsOfEveryKindEachLandOnTheirOwnPixel) {
+  auto colour = [](int x, int y) { return D3DCOLOR(0xFF000000 | x * 4 << 16 | y * 5 << 8 | 0x80); };
+  for (int y = 0; y < int(kHeight); ++y) {
+    for (int x = 0; x < int(kWidth); ++x) {
+      float x0 = x - 0.5f, y0 = y - 0.5f, x1 = x + 0.5f, y1 = y + 0.5f;
+      D3DLVERTEX v[6] = {};
+      auto set = [&](int i, float vx, float vy) {
+        v[i].x = vx;
+        v[i].y = vy;
+        v[i].color = colour(x, y);
+      };
+      switch ((x + y) % 3) {
+        case 0:
+          ASSERT_EQ(Quad(x0, y0, x1, y1, colour(x, y)), D3D_OK);
+          break;
+        case 1:
+          set(0, x0, y0), set(1, x1, y0), set(2, x1, y1), set(3, x0, y1);
+          ASSERT_EQ(device_->DrawPrimitive(D3DPT_TRIANGLEFAN, D3DFVF_LVERTEX, v, 4, 0), D3D_OK);
+          break;
+        default:
+          set(0, x0, y0), set(1, x1, y0), set(2, x1, y1);
+          set(3, x0, y0), set(4, x1, y1), set(5, x0, y1);
+          ASSERT_EQ(device_->DrawPrimitive(D3DPT_TRIANGLELIST, D3DFVF_LVERTEX, v, 6, 0), D3D_OK);
+      }
+    }
+  }
+  DDSURFACEDESC2 locked{};
+  locked.dwSize = sizeof locked;
+  ASSERT_EQ(backBuffer_->Lock(nullptr, &locked, DDLOCK_WAIT | DDLOCK_READONLY, nullptr), DD_OK);
+  int wrong = 0;
+  for (int y = 0; y < int(kHeight); ++y) {
+    const auto* row = static_cast<const unsigned char*>(locked.lpSurface) + y * locked.lPitch;
+    for (int x = 0; x < int(kWidth); ++x) {
+      D3DCOLOR expected = colour(x, y);
+      Rgb want{int(expected >> 16 & 0xFF), int(expected >> 8 & 0xFF), int(expected & 0xFF)};
+      Rgb got{row[4 * x + 2], row[4 * x + 1], row[4 * x]};
+      if (got != want && ++wrong <= 5) ADD_FAILURE() << "(" << x << ", " << y << "): " << got;
+    }
+  }
+  backBuffer_->Unlock(nullptr);
+  EXPECT_EQ(wrong, 0);
+}
+
 TEST_F(Pixels, TheViewportClipsAndPlacesTheDrawing) {
   D3DVIEWPORT7 right{32, 0, 32, kHeight, 0.0f, 1.0f};
   ASSERT_EQ(device_->SetViewport(&right), D3D_OK);

@@ -1,5 +1,7 @@
 // Draws waiting to be sent to OpenGL: vertices already transformed to pixels on the CPU, sent in
-// one call per run of draws that share their state and primitive.
+// one call per run of draws that share their state and primitive. Every corner is stored once and
+// primitives name their corners by index, so strips and fans join a list without shading a
+// shared corner twice.
 #pragma once
 
 #include "gl/opengl.h"
@@ -18,11 +20,20 @@ struct GlVertex {
   uint32_t rgba;
 };
 
+// Space for one draw's corners and the indices of its primitives; the draw's first corner has
+// the index `first`.
+struct BatchRoom {
+  GlVertex* corners;
+  GLuint* indices;
+  GLuint first;
+};
+
 class Batch {
  public:
-  // Room for `count` more vertices of the primitive `mode`; what is pending under another
-  // primitive is drawn first. The context must be current and the state applied.
-  GlVertex* Append(GLenum mode, size_t count);
+  // Room for `corners` more vertices and `indices` more indices of the primitive `mode`; what is
+  // pending under another primitive, or too much to wait any longer, is drawn first. The context
+  // must be current and the state applied. The room is valid until the next call.
+  BatchRoom Append(GLenum mode, size_t corners, size_t indices);
   // Draws what is pending.
   void Flush();
 
@@ -32,8 +43,11 @@ class Batch {
 
  private:
   GLenum mode_ = GL_TRIANGLES;
-  std::vector<GlVertex> vertices_;
-  size_t count_ = 0;
+  std::vector<GlVertex> corners_;
+  std::vector<GLuint> indices_;
+  size_t cornerCount_ = 0;
+  size_t indexCount_ = 0;
+  size_t unsubmitted_ = 0;  // corners drawn since OpenGL was last told to start
 };
 
 }  // namespace platform::directx

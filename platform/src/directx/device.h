@@ -61,7 +61,6 @@ class Device final : public RefCounted<IDirect3DDevice7> {
   bool toPixelsStale_ = true;
   D3DVIEWPORT7 viewport_{};
   bool inScene_ = false;
-  std::vector<GlVertex> corners_;  // the transformed vertices of a strip or fan
 };
 
 }  // namespace platform::directx

@@ -41,8 +41,9 @@ bool Assemble(D3DPRIMITIVETYPE type, DWORD count, Assembly& assembly) {
   return false;
 }
 
-// The corner of the output's i-th vertex in the input, for the primitives that share corners.
+// The corner of the input that the output's i-th vertex is.
 DWORD SourceIndex(D3DPRIMITIVETYPE type, DWORD i) {
+  if (type == D3DPT_POINTLIST || type == D3DPT_LINELIST || type == D3DPT_TRIANGLELIST) return i;
   if (type == D3DPT_LINESTRIP) return i / 2 + i % 2;
   DWORD triangle = i / 3, corner = i % 3;
   if (type == D3DPT_TRIANGLEFAN) return corner == 0 ? 0 : triangle + corner;
@@ -93,20 +94,11 @@ HRESULT Device::DrawPrimitive(D3DPRIMITIVETYPE type, DWORD vertexFormat, LPVOID 
 
   const D3DMATRIX& toPixels = ToPixels();
   const auto* input = static_cast<const unsigned char*>(vertices);
-  GlVertex* out = display_->Draws().Append(assembly.mode, assembly.emitted);
-  bool shared = type == D3DPT_LINESTRIP || type == D3DPT_TRIANGLESTRIP || type == D3DPT_TRIANGLEFAN;
-  if (!shared) {
-    for (DWORD i = 0; i < assembly.emitted; ++i) {
-      TransformVertex(toPixels, input + size_t(i) * layout.stride, layout, out[i]);
-    }
-    return D3D_OK;
-  }
-  corners_.resize(count);
-  GlVertex* corners = corners_.data();
+  BatchRoom room = display_->Draws().Append(assembly.mode, count, assembly.emitted);
   for (DWORD i = 0; i < count; ++i) {
-    TransformVertex(toPixels, input + size_t(i) * layout.stride, layout, corners[i]);
+    TransformVertex(toPixels, input + size_t(i) * layout.stride, layout, room.corners[i]);
   }
-  for (DWORD i = 0; i < assembly.emitted; ++i) out[i] = corners[SourceIndex(type, i)];
+  for (DWORD i = 0; i < assembly.emitted; ++i) room.indices[i] = room.first + SourceIndex(type, i);
   return D3D_OK;
 }
 
