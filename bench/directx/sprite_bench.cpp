@@ -126,6 +126,10 @@ double RunSdlRenderer(const std::vector<Sprite>& scene, int frames, std::vector<
                         nullptr, SDL_FLIP_NONE);
     }
     SDL_RenderPresent(renderer);
+    // Each frame handles the window's events, as FlipBackBuffer does on the other side.
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+    }
   }
   double rate = SpritesPerSecond(int(scene.size()), frames, start);
   SDL_DestroyTexture(texture);

@@ -71,6 +71,14 @@ class DirectXTest : public testing::Test {
     return description;
   }
 
+  static DDSURFACEDESC2 PrimaryDescription() {
+    DDSURFACEDESC2 description{};
+    description.dwSize = sizeof description;
+    description.dwFlags = DDSD_CAPS;
+    description.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
+    return description;
+  }
+
   static DDPIXELFORMAT Format(DWORD flags, DWORD bits, DWORD alpha, DWORD red, DWORD green,
                               DWORD blue) {
     DDPIXELFORMAT format{};
@@ -90,6 +98,17 @@ class DirectXTest : public testing::Test {
     return Format(DDPF_RGB | DDPF_ALPHAPIXELS, 16, 0xF000, 0x0F00, 0x00F0, 0x000F);
   }
   static DDPIXELFORMAT Xrgb1555() { return Format(DDPF_RGB, 16, 0, 0x7C00, 0x03E0, 0x001F); }
+
+  // A 16-bit Z buffer the size of the test window, or null.
+  IDirectDrawSurface7* MakeZBuffer() {
+    DDSURFACEDESC2 depth = Description(kWidth, kHeight);
+    depth.ddsCaps.dwCaps = DDSCAPS_ZBUFFER | DDSCAPS_VIDEOMEMORY;
+    depth.ddpfPixelFormat.dwFlags = DDPF_ZBUFFER;
+    depth.ddpfPixelFormat.dwZBufferBitDepth = 16;
+    IDirectDrawSurface7* zBuffer = nullptr;
+    EXPECT_EQ(directDraw_->CreateSurface(&depth, &zBuffer, nullptr), DD_OK);
+    return zBuffer;
+  }
 
   // A managed texture of the format, or null.
   IDirectDrawSurface7* MakeTexture(DWORD width, DWORD height, const DDPIXELFORMAT& format) {

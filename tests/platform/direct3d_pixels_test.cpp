@@ -1,4 +1,5 @@
 // Real pixels drawn by the device and read back from the back buffer.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -45,16 +46,7 @@ class Pixels : public DirectXTest {
     ASSERT_EQ(device_->Clear(0, nullptr, D3DCLEAR_TARGET, color, 1.0f, 0), D3D_OK);
   }
 
-  Rgb Pixel(int x, int y) {
-    DDSURFACEDESC2 locked{};
-    locked.dwSize = sizeof locked;
-    EXPECT_EQ(backBuffer_->Lock(nullptr, &locked, DDLOCK_WAIT | DDLOCK_READONLY, nullptr), DD_OK);
-    const unsigned char* p =
-        static_cast<const unsigned char*>(locked.lpSurface) + y * locked.lPitch + x * 4;
-    Rgb color{p[2], p[1], p[0]};
-    backBuffer_->Unlock(nullptr);
-    return color;
-  }
+  Rgb Pixel(int x, int y) { return PixelOf(backBuffer_, x, y); }
 
   // Columns x0..x1 - 1 of row y that have the colour.
   std::vector<int> ColumnsOf(int y, const Rgb& color) {
@@ -79,6 +71,56 @@ class Pixels : public DirectXTest {
       v[i].tv = vs[i];
     }
     return device_->DrawPrimitive(D3DPT_TRIANGLESTRIP, D3DFVF_LVERTEX, v, 4, 0);
+  }
+
+  // A render target the size of the test window, filled with one colour through a lock.
+  IDirectDrawSurface7* MakeFilledTarget(D3DCOLOR color) {
+    DDSURFACEDESC2 description = Description(kWidth, kHeight);
+    description.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
+    description.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_3DDEVICE;
+    IDirectDrawSurface7* target = nullptr;
+    EXPECT_EQ(directDraw_->CreateSurface(&description, &target, nullptr), DD_OK);
+    if (!target) return nullptr;
+    DDSURFACEDESC2 locked{};
+    locked.dwSize = sizeof locked;
+    EXPECT_EQ(target->Lock(nullptr, &locked, DDLOCK_WAIT, nullptr), DD_OK);
+    for (DWORD y = 0; y < kHeight; ++y) {
+      auto* row = reinterpret_cast<D3DCOLOR*>(static_cast<unsigned char*>(locked.lpSurface) +
+                                              y * locked.lPitch);
+      std::fill(row, row + kWidth, color);
+    }
+    EXPECT_EQ(target->Unlock(nullptr), DD_OK);
+    return target;
+  }
+
+  // The primary surface: the window, as windowed cooperation sees it.
+  IDirectDrawSurface7* MakePrimary() {
+    DDSURFACEDESC2 description = PrimaryDescription();
+    IDirectDrawSurface7* primary = nullptr;
+    EXPECT_EQ(directDraw_->CreateSurface(&description, &primary, nullptr), DD_OK);
+    return primary;
+  }
+
+  // Shows `source` of the surface at the same place of the window's client area.
+  HRESULT Show(IDirectDrawSurface7* primary, IDirectDrawSurface7* surface,
+               RECT source = {0, 0, LONG(kWidth), LONG(kHeight)}) {
+    int x = 0, y = 0;
+    SDL_GetWindowPosition(window_, &x, &y);
+    RECT destination{x + source.left, y + source.top, x + source.right, y + source.bottom};
+    return primary->Blt(&destination, surface, &source, DDBLT_WAIT, nullptr);
+  }
+
+  static Rgb PixelOf(IDirectDrawSurface7* surface, int x, int y) {
+    DDSURFACEDESC2 locked{};
+    locked.dwSize = sizeof locked;
+    if (surface->Lock(nullptr, &locked, DDLOCK_WAIT | DDLOCK_READONLY, nullptr) != DD_OK) {
+      return {-1, -1, -1};
+    }
+    const unsigned char* p =
+        static_cast<const unsigned char*>(locked.lpSurface) + y * locked.lPitch + x * 4;
+    Rgb color{p[2], p[1], p[0]};
+    surface->Unlock(nullptr);
+    return color;
   }
 
   void Blend(DWORD source, DWORD destination) {
@@ -408,25 +450,66 @@ TEST_F(Pixels, ADeviceContextAndALockReadTheSamePixels) {
   EXPECT_EQ(Pixel(8, 5), (Rgb{0x12, 0x34, 0x56}));
 }
 
-TEST_F(Pixels, PresentingCopiesTheBackBufferIntoTheWindow) {
+TEST_F(Pixels, PresentingKeepsTheBackBufferAndTakesNoPrimaryAsSource) {
   Clear(0xFF00FF00);
-  ASSERT_EQ(directDraw_->SetCooperativeLevel(Handle(), DDSCL_NORMAL), DD_OK);
-  DDSURFACEDESC2 description{};
-  description.dwSize = sizeof description;
-  description.dwFlags = DDSD_CAPS;
-  description.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
-  IDirectDrawSurface7* primary = nullptr;
-  ASSERT_EQ(directDraw_->CreateSurface(&description, &primary, nullptr), DD_OK);
-  POINT origin{};
-  SDL_GetWindowPosition(window_, reinterpret_cast<int*>(&origin.x),
-                        reinterpret_cast<int*>(&origin.y));
-  RECT source{0, 0, LONG(kWidth), LONG(kHeight)};
-  RECT destination{origin.x, origin.y, origin.x + LONG(kWidth), origin.y + LONG(kHeight)};
+  IDirectDrawSurface7* primary = MakePrimary();
   EXPECT_EQ(directDraw_->WaitForVerticalBlank(DDWAITVB_BLOCKBEGIN, nullptr), DD_OK);
-  EXPECT_EQ(primary->Blt(&destination, backBuffer_, &source, DDBLT_WAIT, nullptr), DD_OK);
-  // The back buffer keeps its content after being shown.
+  EXPECT_EQ(Show(primary, backBuffer_), DD_OK);
   EXPECT_EQ(Pixel(0, 0), kGreen);
-  EXPECT_EQ(primary->Blt(&destination, primary, &source, DDBLT_WAIT, nullptr), DDERR_UNSUPPORTED);
+  EXPECT_EQ(Show(primary, primary), DDERR_UNSUPPORTED);
+  primary->Release();
+}
+
+// A back buffer shown whole in a window of its size is drawn in the window from then on; what it
+// holds must not depend on where it is drawn.
+TEST_F(Pixels, ABackBufferShownWholeKeepsItsPixelsThroughPartialShowsAndADepthBuffer) {
+  Clear(0xFFFF0000);
+  IDirectDrawSurface7* primary = MakePrimary();
+  ASSERT_EQ(Show(primary, backBuffer_), DD_OK);
+  ASSERT_EQ(Quad(-0.5f, -0.5f, 1.5f, 1.5f, 0xFF00FF00), D3D_OK);
+  EXPECT_EQ(Pixel(0, 0), kGreen);
+  EXPECT_EQ(Pixel(10, 10), kRed);
+  ASSERT_EQ(Show(primary, backBuffer_), DD_OK);
+  ASSERT_EQ(Show(primary, backBuffer_, RECT{0, 0, 32, 24}), DD_OK);
+  EXPECT_EQ(Pixel(1, 1), kGreen);
+  EXPECT_EQ(Pixel(40, 40), kRed);
+  ASSERT_EQ(Show(primary, backBuffer_), DD_OK);
+  IDirectDrawSurface7* zBuffer = MakeZBuffer();
+  ASSERT_NE(zBuffer, nullptr);
+  ASSERT_EQ(backBuffer_->AddAttachedSurface(zBuffer), DD_OK);
+  zBuffer->Release();
+  ASSERT_EQ(Quad(3.5f, 3.5f, 5.5f, 5.5f, 0xFF0000FF), D3D_OK);
+  EXPECT_EQ(Pixel(4, 4), kBlue);
+  EXPECT_EQ(Pixel(1, 1), kGreen);
+  EXPECT_EQ(Pixel(40, 40), kRed);
+  ASSERT_EQ(Show(primary, backBuffer_), DD_OK);
+  EXPECT_EQ(Pixel(4, 4), kBlue);
+  primary->Release();
+}
+
+TEST_F(Pixels, ShowingAnotherSurfaceOrFillingTheWindowLeavesABackBufferItsPixels) {
+  Clear(0xFFFF0000);
+  IDirectDrawSurface7* primary = MakePrimary();
+  ASSERT_EQ(Show(primary, backBuffer_), DD_OK);
+  Clear(0xFF00FF00);
+  IDirectDrawSurface7* other = MakeFilledTarget(0xFF0000FF);
+  ASSERT_NE(other, nullptr);
+  ASSERT_EQ(Show(primary, other), DD_OK);
+  EXPECT_EQ(Pixel(5, 5), kGreen);
+  EXPECT_EQ(PixelOf(other, 5, 5), kBlue);
+  ASSERT_EQ(Show(primary, backBuffer_), DD_OK);
+  EXPECT_EQ(PixelOf(other, 5, 5), kBlue);
+  Clear(0xFFFFFFFF);
+  DDBLTFX fill{};
+  fill.dwSize = sizeof fill;
+  fill.dwFillColor = 0x00FF00;
+  ASSERT_EQ(primary->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fill), DD_OK);
+  EXPECT_EQ(Pixel(5, 5), kWhite);
+  // A surface going away while drawn in the window leaves nothing behind that is used later.
+  ASSERT_EQ(Show(primary, other), DD_OK);
+  other->Release();
+  ASSERT_EQ(Show(primary, backBuffer_), DD_OK);
+  EXPECT_EQ(Pixel(5, 5), kWhite);
   primary->Release();
 }
 

@@ -245,10 +245,7 @@ TEST_F(DirectDraw, CooperationNeedsAKnownWindowAndOneMode) {
   EXPECT_EQ(directDraw_->SetCooperativeLevel(Handle(), DDSCL_NORMAL | DDSCL_FULLSCREEN),
             DDERR_INVALIDPARAMS);
   EXPECT_EQ(directDraw_->SetCooperativeLevel(Handle(), DDSCL_FULLSCREEN), DDERR_INVALIDPARAMS);
-  DDSURFACEDESC2 primary{};
-  primary.dwSize = sizeof primary;
-  primary.dwFlags = DDSD_CAPS;
-  primary.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
+  DDSURFACEDESC2 primary = PrimaryDescription();
   IDirectDrawSurface7* surface = nullptr;
   EXPECT_EQ(directDraw_->CreateSurface(&primary, &surface, nullptr), DDERR_NOCOOPERATIVELEVELSET);
   EXPECT_EQ(directDraw_->SetDisplayMode(640, 480, 16, 0, 0), DDERR_NOEXCLUSIVEMODE);
@@ -260,12 +257,8 @@ TEST_F(DirectDraw, AZBufferAttachesToTheBackBufferAndDetachesWithEverything) {
   back.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
   back.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_3DDEVICE;
   ASSERT_EQ(directDraw_->CreateSurface(&back, &backBuffer_, nullptr), DD_OK);
-  DDSURFACEDESC2 depth = Description(kWidth, kHeight);
-  depth.ddsCaps.dwCaps = DDSCAPS_ZBUFFER | DDSCAPS_VIDEOMEMORY;
-  depth.ddpfPixelFormat.dwFlags = DDPF_ZBUFFER;
-  depth.ddpfPixelFormat.dwZBufferBitDepth = 16;
-  IDirectDrawSurface7* zBuffer = nullptr;
-  ASSERT_EQ(directDraw_->CreateSurface(&depth, &zBuffer, nullptr), DD_OK);
+  IDirectDrawSurface7* zBuffer = MakeZBuffer();
+  ASSERT_NE(zBuffer, nullptr);
   IDirectDrawSurface7* texture = MakeTexture(kWidth, kHeight, Argb8888());
   EXPECT_EQ(texture->AddAttachedSurface(zBuffer), DDERR_CANNOTATTACHSURFACE);
   ASSERT_EQ(backBuffer_->AddAttachedSurface(zBuffer), DD_OK);

@@ -5,6 +5,13 @@
 #include "platform/win32_input.h"
 
 namespace platform::directx {
+namespace {
+
+bool SameRect(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+}  // namespace
 
 bool Display::Cooperate(HWND window, bool fullScreen) {
   SDL_Window* sdlWindow = SdlWindowFor(window);
@@ -14,6 +21,7 @@ bool Display::Cooperate(HWND window, bool fullScreen) {
     if (!context) return false;
     context_ = std::move(context);
     batch_.stateOwner = nullptr;
+    windowTarget_ = nullptr;
     swapInterval_ = -1;
   }
   window_ = window;
@@ -60,23 +68,43 @@ POINT Display::ClientOrigin() const {
   return origin;
 }
 
+void Display::DrawableSize(int& width, int& height) const {
+  width = height = 0;
+  SDL_GL_GetDrawableSize(context_->Window(), &width, &height);
+}
+
+bool Display::FitsWindow(const Surface& target) const {
+  int width = 0, height = 0;
+  DrawableSize(width, height);
+  return !target.HasDepthBuffer() && static_cast<DWORD>(width) == target.Width() &&
+         static_cast<DWORD>(height) == target.Height();
+}
+
+void Display::EvictWindowTarget() {
+  Surface* target = windowTarget_;
+  windowTarget_ = nullptr;
+  if (target) target->MoveOutOfWindow();
+}
+
+void Display::Forget(const Surface& target) {
+  if (windowTarget_ == &target) windowTarget_ = nullptr;
+}
+
 bool Display::Present(Surface& backBuffer, const RECT& source, const RECT* destination) {
-  if (!BeginOtherGlWork() || !backBuffer.BindFramebuffer(GL_READ_FRAMEBUFFER)) return false;
+  if (!BeginOtherGlWork()) return false;
   SDL_Window* sdlWindow = context_->Window();
+  bool swapKeepsBackBuffer = context_->SwapKeepsBackBuffer();
   int drawableWidth = 0, drawableHeight = 0;
-  SDL_GL_GetDrawableSize(sdlWindow, &drawableWidth, &drawableHeight);
+  DrawableSize(drawableWidth, drawableHeight);
   RECT target = destination ? *destination : RECT{0, 0, drawableWidth, drawableHeight};
-  LONG sourceHeight = static_cast<LONG>(backBuffer.Height());
-  bool sameSize = source.right - source.left == target.right - target.left &&
-                  source.bottom - source.top == target.bottom - target.top;
-  const gl::Functions& gl = context_->Gl();
-  gl.BindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-  glDisable(GL_SCISSOR_TEST);
-  // Both frame buffers keep their bottom row first.
-  gl.BlitFramebuffer(source.left, sourceHeight - source.bottom, source.right,
-                     sourceHeight - source.top, target.left, drawableHeight - target.bottom,
-                     target.right, drawableHeight - target.top, GL_COLOR_BUFFER_BIT,
-                     sameSize ? GL_NEAREST : GL_LINEAR);
+  RECT whole{0, 0, static_cast<LONG>(backBuffer.Width()), static_cast<LONG>(backBuffer.Height())};
+  bool wholeWindow = SameRect(source, whole) && SameRect(target, whole) && FitsWindow(backBuffer);
+  if (!(DrawsInWindow(backBuffer) && wholeWindow)) {
+    // Whatever is drawn in the window moves out before the copy overwrites it.
+    EvictWindowTarget();
+    if (!backBuffer.BindFramebuffer(GL_READ_FRAMEBUFFER)) return false;
+    CopyToWindow(source, target, drawableHeight, backBuffer.Height());
+  }
   int interval = waitForVerticalBlank_ ? 1 : 0;
   if (interval != swapInterval_) {
     SDL_GL_SetSwapInterval(interval);
@@ -84,7 +112,23 @@ bool Display::Present(Surface& backBuffer, const RECT& source, const RECT* desti
   }
   waitForVerticalBlank_ = false;
   SDL_GL_SwapWindow(sdlWindow);
+  if (wholeWindow && swapKeepsBackBuffer) windowTarget_ = &backBuffer;
   return true;
+}
+
+void Display::CopyToWindow(const RECT& source, const RECT& target, int windowHeight,
+                           DWORD sourceHeight) {
+  bool sameSize = source.right - source.left == target.right - target.left &&
+                  source.bottom - source.top == target.bottom - target.top;
+  LONG fromHeight = static_cast<LONG>(sourceHeight);
+  const gl::Functions& gl = context_->Gl();
+  gl.BindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+  glDisable(GL_SCISSOR_TEST);
+  // Both frame buffers keep their bottom row first.
+  gl.BlitFramebuffer(source.left, fromHeight - source.bottom, source.right, fromHeight - source.top,
+                     target.left, windowHeight - target.bottom, target.right,
+                     windowHeight - target.top, GL_COLOR_BUFFER_BIT,
+                     sameSize ? GL_NEAREST : GL_LINEAR);
 }
 
 }  // namespace platform::directx

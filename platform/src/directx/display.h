@@ -1,5 +1,6 @@
 // What the DirectDraw object, its surfaces and the device share: the window they cooperate with,
-// its OpenGL context, the display mode and the draws not yet sent.
+// its OpenGL context, the display mode, the draws not yet sent and the render target drawn
+// straight into the window.
 #pragma once
 
 #include <memory>
@@ -45,15 +46,31 @@ class Display {
   // pixels); null: the whole client area.
   bool Present(Surface& backBuffer, const RECT& source, const RECT* destination);
   void WaitForVerticalBlankAtNextPresent() { waitForVerticalBlank_ = true; }
+
+  // A render target shown whole at the window's own size is drawn straight into the window's
+  // back buffer from then on, which saves copying it at every present, as long as swaps keep
+  // the back buffer and it has no depth buffer. It moves back into its own frame buffer when it
+  // no longer fits, or before anything else is put into the window.
+  bool DrawsInWindow(const Surface& target) const { return windowTarget_ == &target; }
+  bool FitsWindow(const Surface& target) const;
+  // Moves the render target drawn in the window, if any, back into its own frame buffer.
+  void EvictWindowTarget();
+  // Forgets a render target that is going away.
+  void Forget(const Surface& target);
   // Top-left corner of the client area on the screen.
   POINT ClientOrigin() const;
 
  private:
+  void DrawableSize(int& width, int& height) const;
+  // Copies `source` of the frame buffer bound for reading into `target` of the window.
+  void CopyToWindow(const RECT& source, const RECT& target, int windowHeight, DWORD sourceHeight);
+
   HWND window_ = nullptr;
   bool fullScreen_ = false;
   std::shared_ptr<gl::Context> context_;
   DisplayMode mode_;
   Batch batch_;
+  Surface* windowTarget_ = nullptr;
   bool waitForVerticalBlank_ = false;
   int swapInterval_ = -1;
 };

@@ -56,6 +56,7 @@ Surface::~Surface() {
   if (clipper_) clipper_->Release();
   delete flipBackBuffer_;
   if (contextOut_) std::erase(g_openContexts, this);
+  display_->Forget(*this);
   ReleaseGlObjects();
 }
 
@@ -180,6 +181,7 @@ HRESULT Surface::FillColor(const RECT& rect, DWORD color) {
     Rgb rgb = ReadRgb(layout_, packed);
     if (!display_->BeginOtherGlWork()) return DDERR_SURFACELOST;
     if (kind_ == SurfaceKind::Primary) {
+      display_->EvictWindowTarget();
       display_->Gl().BindFramebuffer(GL_FRAMEBUFFER, 0);
       glDisable(GL_SCISSOR_TEST);
     } else {
@@ -382,6 +384,13 @@ GLuint Surface::BindTexture(const Sampling& sampling) {
 bool Surface::BindFramebuffer(GLenum target) {
   if (kind_ != SurfaceKind::RenderTarget) return false;
   const gl::Functions& gl = display_->Gl();
+  if (display_->DrawsInWindow(*this)) {
+    if (display_->FitsWindow(*this)) {
+      gl.BindFramebuffer(target, 0);
+      return true;
+    }
+    display_->EvictWindowTarget();
+  }
   if (framebuffer_ == 0) {
     gl.GenFramebuffers(1, &framebuffer_);
     gl.GenRenderbuffers(1, &colorBuffer_);
@@ -412,6 +421,15 @@ bool Surface::BindFramebuffer(GLenum target) {
   }
   gl.BindFramebuffer(target, framebuffer_);
   return gl.CheckFramebufferStatus(target) == GL_FRAMEBUFFER_COMPLETE;
+}
+
+void Surface::MoveOutOfWindow() {
+  if (!BindFramebuffer(GL_DRAW_FRAMEBUFFER)) return;
+  const gl::Functions& gl = display_->Gl();
+  gl.BindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+  glDisable(GL_SCISSOR_TEST);
+  GLint width = static_cast<GLint>(width_), height = static_cast<GLint>(height_);
+  gl.BlitFramebuffer(0, 0, width, height, 0, 0, width, height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
 }
 
 void Surface::ReadBack() {

@@ -1,6 +1,7 @@
 // A DirectDraw surface: its pixels live in CPU memory in their native layout (what Lock exposes);
-// textures are uploaded to OpenGL on Unlock, render targets are OpenGL frame buffers read back
-// on Lock, and the primary surface is the window itself.
+// textures are uploaded to OpenGL on Unlock, render targets are OpenGL frame buffers (their own,
+// or the window's while the display draws them there) read back on Lock, and the primary surface
+// is the window itself.
 #pragma once
 
 #include <memory>
@@ -67,8 +68,12 @@ class Surface final : public RefCounted<IDirectDrawSurface7> {
   void Upload();
   // OpenGL side; the context must be current. The texture is uploaded when its memory changed.
   GLuint BindTexture(const Sampling& sampling);
-  // Binds this render target's frame buffer (made on first use) to `target`.
+  // Binds this render target's frame buffer (made on first use), or the window's when it is drawn
+  // there, to `target`.
   bool BindFramebuffer(GLenum target);
+  // A render target drawn in the window: copies the window's back buffer into its own frame
+  // buffer, where it is drawn from then on.
+  void MoveOutOfWindow();
 
  private:
   ~Surface() override;

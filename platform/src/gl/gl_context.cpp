@@ -54,6 +54,25 @@ SDL_Window* Context::Window() const {
   return SDL_GetWindowFromID(windowId_);
 }
 
+bool Context::SwapKeepsBackBuffer() {
+  if (swapKeepsBackBuffer_) return *swapKeepsBackBuffer_;
+  SDL_Window* window = Window();
+  if (!window) return false;
+  // Two frames told apart by their lowest blue bit: exchanged buffers leave the first behind.
+  functions_.BindFramebuffer(GL_FRAMEBUFFER, 0);
+  glDisable(GL_SCISSOR_TEST);
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+  for (float blue : {0.0f, 1.0f / 255.0f}) {
+    glClearColor(0, 0, blue, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    SDL_GL_SwapWindow(window);
+  }
+  unsigned char pixel[4] = {};
+  glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+  swapKeepsBackBuffer_ = pixel[0] == 0 && pixel[1] == 0 && pixel[2] == 1;
+  return *swapKeepsBackBuffer_;
+}
+
 bool Context::MakeCurrent() {
   SDL_Window* window = Window();
   if (!window) return false;

@@ -7,6 +7,7 @@
 #include "gl/opengl.h"
 
 #include <memory>
+#include <optional>
 
 namespace platform::gl {
 
@@ -37,6 +38,10 @@ class Context {
   bool MakeCurrent();
   SDL_Window* Window() const;
   const Functions& Gl() const { return functions_; }
+  // Whether the window's back buffer still holds the frame just shown after a swap, as when a
+  // swap copies it out instead of exchanging buffers. Found at the first call, which shows two
+  // black frames; the context must be current.
+  bool SwapKeepsBackBuffer();
 
  private:
   Context(Uint32 windowId, SDL_GLContext context, const Functions& functions);
@@ -44,6 +49,7 @@ class Context {
   Uint32 windowId_;
   SDL_GLContext context_;
   Functions functions_;
+  std::optional<bool> swapKeepsBackBuffer_;
 };
 
 }  // namespace platform::gl

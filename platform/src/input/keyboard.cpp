@@ -16,6 +16,9 @@ bool g_scriptedDown[256] = {};
 // Down in bit 7, toggled in bit 0, as of the last key message retrieved.
 BYTE g_messageState[256] = {};
 
+// When the real keyboard state was last brought up to date, in SDL's milliseconds.
+Uint64 g_lastPump = ~Uint64{0};
+
 // A fixed US English layout handle.
 HKL const kLayout = reinterpret_cast<HKL>(static_cast<uintptr_t>(0x04090409));
 
@@ -50,8 +53,13 @@ bool IsRealDown(int virtualKey) {
       buttons = SDL_GetGlobalMouseState(nullptr, nullptr);
     return (buttons & SdlButtonMask(virtualKey)) != 0;
   }
-  // The keyboard state is what the events taken in so far said.
-  SDL_PumpEvents();
+  // The keyboard state is what the events taken in so far said. Taking them in costs a round
+  // of the window system's queue, so the many keys a frame asks about share one a millisecond.
+  Uint64 now = SDL_GetTicks64();
+  if (now != g_lastPump) {
+    SDL_PumpEvents();
+    g_lastPump = now;
+  }
   const Uint8* keys = SDL_GetKeyboardState(nullptr);
   bool numLock = platform::IsNumLockOn();
   for (const platform::KeyRow* row = platform::KeyRows(); row->sdl != SDL_SCANCODE_UNKNOWN; ++row) {
