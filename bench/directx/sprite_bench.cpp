@@ -17,7 +17,7 @@
 
 #include "KFactory.h"
 #include "KGraphic.h"
-#include "KPictureSettings.h"
+#include "PictureSettings.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ std::vector<uint32_t> MakeSheet() {
       float edge = 32.0f - std::sqrt(dx * dx + dy * dy);
       uint8_t alpha = uint8_t(edge <= 0 ? 0 : edge >= 4 ? 255 : edge * 63);
       sheet[size_t(y) * kSheetSide + x] =
-          KPixel(uint8_t(index * 16), uint8_t(255 - index * 12), uint8_t(x ^ y), alpha);
+          PackPixel(uint8_t(index * 16), uint8_t(255 - index * 12), uint8_t(x ^ y), alpha);
     }
   }
   return sheet;

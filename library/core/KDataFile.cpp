@@ -17,7 +17,7 @@ bool IsSeparator(char c) {
 
 }  // namespace
 
-const char* KArchiveLookupName(const char* path, const char* appFolder) {
+const char* ArchiveLookupName(const char* path, const char* appFolder) {
   if (!appFolder) return path;
   size_t folderLength = std::strlen(appFolder);
   if (std::strncmp(path, appFolder, folderLength) != 0) return path;
@@ -31,7 +31,7 @@ KFileResult KDataFile::Open(const char* path, uint32_t mode) {
   // A longer path is refused rather than cut: a cut path could name a different file.
   if (!path || std::strlen(path) > K_FILE_MAX_PATH) return K_FILE_BAD_ARGUMENT;
 
-  const char* lookupName = KArchiveLookupName(path, KMiscTools::GetAppFolder());
+  const char* lookupName = ArchiveLookupName(path, KMiscTools::GetAppFolder());
   for (KTarArchive* archive = g_archiveList.First(); archive;
        archive = g_archiveList.Next(archive)) {
     if (archive->OpenEntry(lookupName, this) == K_FILE_OK) return K_FILE_OK;

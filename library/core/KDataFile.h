@@ -67,4 +67,4 @@ class KDataFile : public KListNode {
 
 // The name under which a path is looked up in the archives: the part after the program folder and
 // its separator when the path lies inside that folder (compared case-sensitively), else the path.
-const char* KArchiveLookupName(const char* path, const char* appFolder);
+const char* ArchiveLookupName(const char* path, const char* appFolder);

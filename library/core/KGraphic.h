@@ -25,8 +25,8 @@ enum : int { K_IMAGE_BMP = 0, K_IMAGE_JPG = 1, K_IMAGE_TGA = 2, K_IMAGE_PNG = 3 
 
 // Called for every screen pixel of a filtered grab; the colour left in red, green and blue is
 // stored in the picture.
-typedef void (*KGrabFilter)(int x, int y, unsigned char* red, unsigned char* green,
-                            unsigned char* blue);
+typedef void (*GrabFilter)(int x, int y, unsigned char* red, unsigned char* green,
+                           unsigned char* blue);
 
 class KGraphic {
  public:
@@ -89,7 +89,7 @@ class KGraphic {
                                 bool flipY, float cx, float cy) = 0;
   // Copies the back buffer into the picture through the filter (none: unchanged); the colour key
   // applies. False when memory runs out.
-  virtual bool GrabBackBufferFiltered(KGrabFilter filter) = 0;
+  virtual bool GrabBackBufferFiltered(GrabFilter filter) = 0;
   // Copies the screen into the picture, opaque. False when memory runs out.
   virtual bool GrabBackBuffer() = 0;
   // Pixels whose red, green and blue equal the key get alpha 0 at the next load, make or grab.

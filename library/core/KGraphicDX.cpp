@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "KGraphicDXDevice.h"
+#include "DXPictureDevice.h"
 
-KGraphicDXDevice g_dxPictures;
+DXPictureDevice g_dxPictures;
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "KGraphic.h"
-#include "KPictureGeometry.h"
-#include "KPictureSettings.h"
+#include "PictureGeometry.h"
+#include "PictureSettings.h"
 #include "platform/win32.h"
 
 class KGraphicDX : public KGraphic {
@@ -76,7 +76,7 @@ class KGraphicDX : public KGraphic {
   void StretchAlphaRect(float sx1, float sy1, float sx2, float sy2, float dx1, float dy1, float dx2,
                         float dy2, float alpha, float angle, bool flipX, bool flipY, float cx,
                         float cy) override;
-  bool GrabBackBufferFiltered(KGrabFilter filter) override;
+  bool GrabBackBufferFiltered(GrabFilter filter) override;
   bool GrabBackBuffer() override;
   void SetColorKey(bool on, uint8_t r, uint8_t g, uint8_t b) override;
   void SetTextureWrap(bool repeat) override;
@@ -108,7 +108,7 @@ class KGraphicDX : public KGraphic {
                      uint16_t (*texel16)(uint32_t texel));
 
   char fileName_[MAX_PATH] = "";
-  KPictureSettings settings_;
+  PictureSettings settings_;
   IDirectDrawSurface7* surface_ = nullptr;
   float effectAlpha_ = 1.0f;
   uint32_t filter_ = D3DTFG_POINT;

@@ -3,9 +3,9 @@
 // zooming, which every draw that changes it puts back.
 #include <cmath>
 
+#include "DXMatrix.h"
+#include "DXPictureDevice.h"
 #include "KGraphicDX.h"
-#include "KGraphicDXDevice.h"
-#include "KGraphicDXMatrix.h"
 
 namespace {
 
@@ -26,8 +26,8 @@ void DrawTurned(IDirect3DDevice7* device, float hx, float hy, float angle, float
                 bool onCurrentWorld, Draw draw) {
   D3DMATRIX w0 = World(device);
   D3DMATRIX turn =
-      KDXMultiply(KDXMultiply(KDXTranslation(-hx, hy), KDXRotationZ(angle)), KDXScaling(zoom));
-  SetWorld(device, onCurrentWorld ? KDXMultiply(turn, w0) : turn);
+      DXMultiply(DXMultiply(DXTranslation(-hx, hy), DXRotationZ(angle)), DXScaling(zoom));
+  SetWorld(device, onCurrentWorld ? DXMultiply(turn, w0) : turn);
   draw();
   SetWorld(device, w0);
 }
@@ -45,9 +45,9 @@ D3DLVERTEX Vertex(float x, float y, D3DCOLOR color, float u, float v) {
 // A textured w x h rectangle with its top-left corner at the screen point (x, y), drawn in the
 // current world.
 void DrawTexturedRectangle(IDirect3DDevice7* device, float x, float y, float w, float h,
-                           D3DCOLOR color, const KTexCoords& uv) {
+                           D3DCOLOR color, const TexCoords& uv) {
   D3DMATRIX w0 = World(device);
-  SetWorld(device, KDXMultiply(w0, KDXTranslation(x - 0.5f, 0.5f - y)));
+  SetWorld(device, DXMultiply(w0, DXTranslation(x - 0.5f, 0.5f - y)));
   D3DLVERTEX quad[4] = {
       Vertex(0, 0, color, uv.uLeft, uv.vTop), Vertex(w, 0, color, uv.uRight, uv.vTop),
       Vertex(0, -h, color, uv.uLeft, uv.vBottom), Vertex(w, -h, color, uv.uRight, uv.vBottom)};
@@ -55,17 +55,17 @@ void DrawTexturedRectangle(IDirect3DDevice7* device, float x, float y, float w, 
   SetWorld(device, w0);
 }
 
-DWORD BlendOf(KBlendFactor factor) {
+DWORD BlendOf(BlendFactor factor) {
   switch (factor) {
-    case KBlendFactor::Zero:
+    case BlendFactor::Zero:
       return D3DBLEND_ZERO;
-    case KBlendFactor::One:
+    case BlendFactor::One:
       return D3DBLEND_ONE;
-    case KBlendFactor::SourceAlpha:
+    case BlendFactor::SourceAlpha:
       return D3DBLEND_SRCALPHA;
-    case KBlendFactor::InverseSourceAlpha:
+    case BlendFactor::InverseSourceAlpha:
       return D3DBLEND_INVSRCALPHA;
-    case KBlendFactor::DestinationAlpha:
+    case BlendFactor::DestinationAlpha:
       return D3DBLEND_DESTALPHA;
   }
   return D3DBLEND_INVSRCALPHA;
@@ -75,7 +75,7 @@ void SetBlending(IDirect3DDevice7* device, bool on) {
   device->SetRenderState(D3DRENDERSTATE_ALPHABLENDENABLE, on ? TRUE : FALSE);
 }
 
-void SetBlendFactors(IDirect3DDevice7* device, KBlendFactors factors) {
+void SetBlendFactors(IDirect3DDevice7* device, BlendFactors factors) {
   device->SetRenderState(D3DRENDERSTATE_SRCBLEND, BlendOf(factors.source));
   device->SetRenderState(D3DRENDERSTATE_DESTBLEND, BlendOf(factors.destination));
 }
@@ -99,22 +99,22 @@ bool KGraphicDX::SurfaceReady() {
 bool KGraphicDX::PrepareTexturedDraw() {
   IDirect3DDevice7* device = g_dxPictures.device;
   SetStageSampling(device, addressMode_, filter_);
-  SetBlendFactors(device, KBlendFactorsOf(settings_.blendMode));
+  SetBlendFactors(device, BlendFactorsOf(settings_.blendMode));
   return SetTexture();
 }
 
 D3DCOLOR KGraphicDX::VertexColor() const {
-  const KBlitColor& blit = settings_.blitColor;
-  KColor color = blit.modulate ? blit.color : KColor{1, 1, 1, 1};
+  const BlitColor& blit = settings_.blitColor;
+  Color color = blit.modulate ? blit.color : Color{1, 1, 1, 1};
   color.a *= effectAlpha_;
-  return KPackArgb(color);
+  return PackArgb(color);
 }
 
 void KGraphicDX::DrawQuad(int sx1, int sy1, int sx2, int sy2, float dx, float dy, bool flipX,
                           bool flipY) {
   if (!SurfaceReady() || !PrepareTexturedDraw()) return;
-  KTexCoords uv = KBlitTexCoords({float(sx1), float(sy1), float(sx2), float(sy2)}, textureWidth_,
-                                 textureHeight_, flipX, flipY);
+  TexCoords uv = BlitTexCoords({float(sx1), float(sy1), float(sx2), float(sy2)}, textureWidth_,
+                               textureHeight_, flipX, flipY);
   DrawTexturedRectangle(g_dxPictures.device, dx, dy, float(sx2 - sx1), float(sy2 - sy1),
                         VertexColor(), uv);
 }
@@ -122,7 +122,7 @@ void KGraphicDX::DrawQuad(int sx1, int sy1, int sx2, int sy2, float dx, float dy
 void KGraphicDX::DrawStretchedQuad(float sx1, float sy1, float sx2, float sy2, float x1, float y1,
                                    float x2, float y2) {
   if (!SurfaceReady() || !PrepareTexturedDraw()) return;
-  KTexCoords uv = KBlitTexCoords({sx1, sy1, sx2, sy2}, textureWidth_, textureHeight_, false, false);
+  TexCoords uv = BlitTexCoords({sx1, sy1, sx2, sy2}, textureWidth_, textureHeight_, false, false);
   DrawTexturedRectangle(g_dxPictures.device, x1, y1, x2 - x1, y2 - y1, VertexColor(), uv);
 }
 
@@ -140,14 +140,14 @@ void KGraphicDX::BlitRectF(float sx1, float sy1, float sx2, float sy2, float dx,
                            bool flipX, bool flipY) {
   if (!surface_ || !g_dxPictures.device) return;
   SetBlending(g_dxPictures.device, false);
-  DrawQuad(KTruncate(sx1), KTruncate(sy1), KTruncate(sx2), KTruncate(sy2), dx, dy, flipX, flipY);
+  DrawQuad(Truncate(sx1), Truncate(sy1), Truncate(sx2), Truncate(sy2), dx, dy, flipX, flipY);
 }
 
 void KGraphicDX::BlitAlphaRectF(float sx1, float sy1, float sx2, float sy2, float dx, float dy,
                                 bool flipX, bool flipY) {
   if (!surface_ || !g_dxPictures.device) return;
   SetBlending(g_dxPictures.device, true);
-  DrawQuad(KTruncate(sx1), KTruncate(sy1), KTruncate(sx2), KTruncate(sy2), dx, dy, flipX, flipY);
+  DrawQuad(Truncate(sx1), Truncate(sy1), Truncate(sx2), Truncate(sy2), dx, dy, flipX, flipY);
 }
 
 void KGraphicDX::BlitRectRotateZoom(float sx1, float sy1, float sx2, float sy2, int16_t dx,
@@ -156,7 +156,7 @@ void KGraphicDX::BlitRectRotateZoom(float sx1, float sy1, float sx2, float sy2, 
   float hx = (sx2 - sx1) / 2, hy = (sy2 - sy1) / 2;
   effectAlpha_ = 1.0f;
   DrawTurned(g_dxPictures.device, hx, hy, angle, zoom, true, [&] {
-    BlitRect(sx1, sy1, sx2, sy2, KTruncate16(dx + hx * zoom), KTruncate16(dy + hy * zoom), flipX,
+    BlitRect(sx1, sy1, sx2, sy2, Truncate16(dx + hx * zoom), Truncate16(dy + hy * zoom), flipX,
              flipY);
   });
 }
@@ -177,7 +177,7 @@ void KGraphicDX::BlitAlphaRectFx(float sx1, float sy1, float sx2, float sy2, int
   float hx = (sx2 - sx1) / 2 + cx, hy = (sy2 - sy1) / 2 + cy;
   effectAlpha_ = alpha;
   DrawTurned(g_dxPictures.device, hx, hy, angle, zoom, false, [&] {
-    BlitAlphaRect(sx1, sy1, sx2, sy2, KTruncate16(dx + hx), KTruncate16(dy + hy), flipX, flipY);
+    BlitAlphaRect(sx1, sy1, sx2, sy2, Truncate16(dx + hx), Truncate16(dy + hy), flipX, flipY);
   });
   effectAlpha_ = 1.0f;
 }
@@ -202,7 +202,7 @@ void KGraphicDX::StretchAlphaRect(float sx1, float sy1, float sx2, float sy2, fl
   if (flipX) std::swap(sx1, sx2);
   if (flipY) std::swap(sy1, sy2);
   D3DMATRIX w0 = World(device);
-  SetWorld(device, KDXMultiply(KDXMultiply(KDXTranslation(-hx, hy), KDXRotationZ(angle)), w0));
+  SetWorld(device, DXMultiply(DXMultiply(DXTranslation(-hx, hy), DXRotationZ(angle)), w0));
   // As in the shared picture contract, a negative alpha counts as 1.
   effectAlpha_ = alpha < 0.0f ? 1.0f : alpha;
   SetBlending(device, true);
@@ -221,11 +221,10 @@ void KGraphicDX::BlitTiled(int16_t x, int16_t y, int16_t width, int16_t height, 
   float hw = float(width / 2), hh = float(height / 2);
   D3DMATRIX w0 = World(device);
   if (!SetTexture()) return;
-  SetWorld(device,
-           KDXMultiply(KDXMultiply(KDXMultiply(KDXTranslation(-hw, hh), KDXRotationZ(angle)),
-                                   KDXTranslation(x + hw, -(y + hh))),
-                       w0));
-  D3DCOLOR color = KPackArgb({1, 1, 1, effectAlpha_});
+  SetWorld(device, DXMultiply(DXMultiply(DXMultiply(DXTranslation(-hw, hh), DXRotationZ(angle)),
+                                         DXTranslation(x + hw, -(y + hh))),
+                              w0));
+  D3DCOLOR color = PackArgb({1, 1, 1, effectAlpha_});
   float w = width, h = height;
   D3DLVERTEX quad[4] = {Vertex(0, 0, color, 0, 0), Vertex(w, 0, color, repeat, 0),
                         Vertex(0, -h, color, 0, repeat), Vertex(w, -h, color, repeat, repeat)};
@@ -266,9 +265,9 @@ void KGraphicDX::DrawRect(float x1, float y1, float x2, float y2, float r, float
   IDirect3DDevice7* device = g_dxPictures.device;
   if (!device) return;
   SetBlending(device, true);
-  SetBlendFactors(device, KBlendFactorsOf(settings_.blendMode));
+  SetBlendFactors(device, BlendFactorsOf(settings_.blendMode));
   const float corners[12] = {x1, y1, x2, y1, x2, y2, x2, y2, x1, y2, x1, y1};
-  DrawUntextured(D3DPT_TRIANGLELIST, corners, 6, KPackArgb({r, g, b, a}));
+  DrawUntextured(D3DPT_TRIANGLELIST, corners, 6, PackArgb({r, g, b, a}));
 }
 
 void KGraphicDX::DrawLine(float x1, float y1, float x2, float y2, float r, float g, float b,
@@ -277,16 +276,16 @@ void KGraphicDX::DrawLine(float x1, float y1, float x2, float y2, float r, float
   if (!device) return;
   // Lines and points blend as the picture contract says, whatever an earlier draw left.
   SetBlending(device, true);
-  SetBlendFactors(device, KBlendFactorsOf(K_BLEND_SRCALPHA_INVSRCALPHA));
+  SetBlendFactors(device, BlendFactorsOf(K_BLEND_SRCALPHA_INVSRCALPHA));
   const float ends[4] = {x1, y1, x2, y2};
-  DrawUntextured(D3DPT_LINELIST, ends, 2, KPackArgb({r, g, b, a}));
+  DrawUntextured(D3DPT_LINELIST, ends, 2, PackArgb({r, g, b, a}));
 }
 
 void KGraphicDX::PlotPixel(float x, float y, float r, float g, float b, float a) {
   IDirect3DDevice7* device = g_dxPictures.device;
   if (!device) return;
   SetBlending(device, true);
-  SetBlendFactors(device, KBlendFactorsOf(K_BLEND_SRCALPHA_INVSRCALPHA));
+  SetBlendFactors(device, BlendFactorsOf(K_BLEND_SRCALPHA_INVSRCALPHA));
   const float point[2] = {x, y};
-  DrawUntextured(D3DPT_POINTLIST, point, 1, KPackArgb({r, g, b, a}));
+  DrawUntextured(D3DPT_POINTLIST, point, 1, PackArgb({r, g, b, a}));
 }

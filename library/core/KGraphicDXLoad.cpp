@@ -2,10 +2,10 @@
 // from the back buffer.
 #include <cstring>
 
+#include "DXPictureDevice.h"
+#include "DecodedImage.h"
 #include "KGraphicDX.h"
-#include "KGraphicDXDevice.h"
-#include "KImage.h"
-#include "KTextureSide.h"
+#include "TextureSide.h"
 
 namespace {
 
@@ -30,15 +30,15 @@ const DDPIXELFORMAT kXrgb1555 = PixelFormat(DDPF_RGB, 16, 0, 0x7C00, 0x03E0, 0x0
 
 // A pixel word (bytes red, green, blue, alpha) as a texel of each format.
 uint32_t ToArgb8888(uint32_t p) {
-  return uint32_t(KPixelAlpha(p)) << 24 | uint32_t(KPixelRed(p)) << 16 |
-         uint32_t(KPixelGreen(p)) << 8 | KPixelBlue(p);
+  return uint32_t(PixelAlpha(p)) << 24 | uint32_t(PixelRed(p)) << 16 |
+         uint32_t(PixelGreen(p)) << 8 | PixelBlue(p);
 }
 uint16_t ToArgb4444(uint32_t p) {
-  return uint16_t((KPixelAlpha(p) >> 4) << 12 | (KPixelRed(p) >> 4) << 8 |
-                  (KPixelGreen(p) >> 4) << 4 | KPixelBlue(p) >> 4);
+  return uint16_t((PixelAlpha(p) >> 4) << 12 | (PixelRed(p) >> 4) << 8 | (PixelGreen(p) >> 4) << 4 |
+                  PixelBlue(p) >> 4);
 }
 uint16_t ToXrgb1555(uint32_t p) {
-  return uint16_t((KPixelRed(p) >> 3) << 10 | (KPixelGreen(p) >> 3) << 5 | KPixelBlue(p) >> 3);
+  return uint16_t((PixelRed(p) >> 3) << 10 | (PixelGreen(p) >> 3) << 5 | PixelBlue(p) >> 3);
 }
 
 // The locked pixels of a surface, unlocked when this goes; rows from the top.
@@ -118,7 +118,7 @@ bool KGraphicDX::FillFromImage(const char* path, const DDPIXELFORMAT& wanted,
     return false;
   }
   std::strcpy(fileName_, path);
-  std::unique_ptr<KImage> image = LoadImageFile(path, KExtensionCase::LowerOnly);
+  std::unique_ptr<DecodedImage> image = LoadImageFile(path, ExtensionCase::LowerOnly);
   if (!image) {
     fileName_[0] = '\0';
     return false;
@@ -129,7 +129,7 @@ bool KGraphicDX::FillFromImage(const char* path, const DDPIXELFORMAT& wanted,
     texel16 = ToXrgb1555;
   }
   uint32_t width = uint32_t(image->width), height = uint32_t(image->height);
-  uint32_t side = KTextureSide(width, height, K_TEXTURE_SIDE_NO_MINIMUM);
+  uint32_t side = TextureSide(width, height, K_TEXTURE_SIDE_NO_MINIMUM);
   if (side == 0) return false;
   surface_ = CreateTexture(side, side, format);
   if (!surface_) return false;
@@ -140,10 +140,10 @@ bool KGraphicDX::FillFromImage(const char* path, const DDPIXELFORMAT& wanted,
       return false;
     }
     // The 1-5-5-5 format has no alpha: the colour key does not apply there.
-    KColorKey key = texel16 == ToXrgb1555 ? KColorKey{} : settings_.colorKey;
+    ColorKey key = texel16 == ToXrgb1555 ? ColorKey{} : settings_.colorKey;
     for (uint32_t x = 0; x < width; ++x) {
       for (uint32_t y = 0; y < height; ++y) {
-        uint32_t pixel = KImageTexel(*image, int(x), int(y), key);
+        uint32_t pixel = ImageTexel(*image, int(x), int(y), key);
         if (texel16) {
           WriteTexel(locked, x, y, texel16(pixel));
         } else {
@@ -185,7 +185,7 @@ bool KGraphicDX::GrabBackBuffer() {
   return GrabBackBufferFiltered(nullptr);
 }
 
-bool KGraphicDX::GrabBackBufferFiltered(KGrabFilter filter) {
+bool KGraphicDX::GrabBackBufferFiltered(GrabFilter filter) {
   IDirect3DDevice7* device = g_dxPictures.device;
   if (!device || !g_dxPictures.backBuffer) return false;
   if (surface_) {

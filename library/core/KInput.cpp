@@ -3,7 +3,7 @@
 
 #include "KGraphic.h"
 #include "KInputState.h"
-#include "KMessagePump.h"
+#include "MessagePump.h"
 
 HWND g_inputWindow = nullptr;
 
@@ -198,7 +198,7 @@ bool KInput::IsKeyDown(int keyId) {
 void KInput::WaitKeyRelease(int keyId) {
   // Messages keep flowing while the key is held, so the window stays alive and its state can
   // change.
-  while (IsKeyDown(keyId)) KMessagePump::DispatchOne();
+  while (IsKeyDown(keyId)) MessagePump::DispatchOne();
 }
 
 int KInput::KeyIdFromVirtualKey(uint32_t virtualKey) {

@@ -1,7 +1,7 @@
 // Joysticks 0 and 1 through the multimedia joystick functions.
 #include "KInput.h"
 #include "KInputState.h"
-#include "KMessagePump.h"
+#include "MessagePump.h"
 
 namespace {
 
@@ -92,6 +92,6 @@ bool KInput::IsJoystickButtonDown(char joystick, uint32_t buttonMask) {
 
 void KInput::WaitJoystickButtonRelease(char joystick, uint32_t buttonMask) {
   do {
-    KMessagePump::DispatchOne();
+    MessagePump::DispatchOne();
   } while (IsJoystickButtonDown(joystick, buttonMask));
 }

@@ -33,6 +33,6 @@ class KWindow {
   virtual void Minimize() = 0;
   virtual void SetSoftwareCursor(bool on) = 0;
   virtual bool SaveBackBuffer(const char* path, int format, int width, int height) = 0;
-  virtual void SetMessageCallback(KMessageHandler handler) = 0;
-  virtual void SetEventCallback(KEventHandler handler) = 0;
+  virtual void SetMessageCallback(MessageHandler handler) = 0;
+  virtual void SetEventCallback(EventHandler handler) = 0;
 };

@@ -1,11 +1,11 @@
 #include "KWindowDX.h"
 
+#include "DXMatrix.h"
 #include "KGraphicDX.h"
-#include "KGraphicDXMatrix.h"
 #include "KInput.h"
 #include "KMiscTools.h"
-#include "KPictureSettings.h"
-#include "KWindowProcedure.h"
+#include "PictureSettings.h"
+#include "WindowProcedureRules.h"
 
 namespace {
 
@@ -14,19 +14,20 @@ constexpr int kIconResource = 160;
 
 }  // namespace
 
-KWindowFlipState& KWindowDX::FlipState() {
-  static KWindowFlipState state;
+WindowFlipState& KWindowDX::FlipState() {
+  static WindowFlipState state;
   return state;
 }
 
 LRESULT CALLBACK KWindowDX::WindowProcedure(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam) {
   auto* object = reinterpret_cast<KWindowDX*>(GetWindowLongA(window, GWL_USERDATA));
-  if (object && !KWindowProcedure::OfferToHandlers(object->messageHandler_, object->eventHandler_,
-                                                   window, message, wParam, lParam)) {
+  if (object &&
+      !WindowProcedureRules::OfferToHandlers(object->messageHandler_, object->eventHandler_, window,
+                                             message, wParam, lParam)) {
     return 0;
   }
-  if (KWindowProcedure::HandleShared(message, wParam, object ? &object->quit_ : nullptr)) {
+  if (WindowProcedureRules::HandleShared(message, wParam, object ? &object->quit_ : nullptr)) {
     if (message == WM_CLOSE || message == WM_DESTROY) PostQuitMessage(0);
     return 0;
   }
@@ -101,15 +102,15 @@ void KWindowDX::SetWorldView(float tx, float ty, float angleDeg, float zoom, boo
   KMatrixOrtho(&projection.m[0][0], width_, height_, -100, 100);
   device_->SetTransform(D3DTRANSFORMSTATE_PROJECTION, &projection);
   D3DMATRIX view =
-      KDXMultiply(KDXMultiply(KDXMultiply(KDXTranslation(float(-(width_ / 2)), float(height_ / 2)),
-                                          KDXRotationZ(angleDeg)),
-                              KDXScaling(zoom)),
-                  KDXTranslation(tx, ty));
+      DXMultiply(DXMultiply(DXMultiply(DXTranslation(float(-(width_ / 2)), float(height_ / 2)),
+                                       DXRotationZ(angleDeg)),
+                            DXScaling(zoom)),
+                 DXTranslation(tx, ty));
   device_->SetTransform(D3DTRANSFORMSTATE_VIEW, &view);
 }
 
 void KWindowDX::SetClearColor(float r, float g, float b, float a) {
-  clearColor_ = KPackArgb({r, g, b, a});
+  clearColor_ = PackArgb({r, g, b, a});
 }
 
 bool KWindowDX::HasFocus() {
@@ -121,11 +122,11 @@ void KWindowDX::SetTitle(const char* text) {
 }
 
 void KWindowDX::ProcessEvents() {
-  KWindowFlip::ProcessEvents(this, &FlipState());
+  WindowFlip::ProcessEvents(this, &FlipState());
 }
 
 void KWindowDX::SetMaxFrameRate(int fps) {
-  millisecondsPerFrame_ = KWindowFlip::MillisecondsPerFrame(fps);
+  millisecondsPerFrame_ = WindowFlip::MillisecondsPerFrame(fps);
 }
 
 void KWindowDX::Show() {
@@ -139,7 +140,7 @@ void KWindowDX::Minimize() {
 void KWindowDX::DrawFadeQuad() {
   SetDefaultWorldView();
   float alpha = 1.0f - fade_;
-  D3DCOLOR color = KPackArgb({0, 0, 0, alpha < 0.0f ? 0.0f : alpha});
+  D3DCOLOR color = PackArgb({0, 0, 0, alpha < 0.0f ? 0.0f : alpha});
   device_->SetRenderState(D3DRENDERSTATE_ALPHABLENDENABLE, TRUE);
   // The quad sets its own factors rather than taking those the last picture left.
   device_->SetRenderState(D3DRENDERSTATE_SRCBLEND, D3DBLEND_SRCALPHA);
@@ -187,9 +188,9 @@ void KWindowDX::FlipBackBuffer(bool waitWhileInactive, bool resetView) {
   Present();
   if (resetView) SetDefaultWorldView();
   ProcessEvents();
-  KWindowFlip::WaitWhileMinimized(this);
+  WindowFlip::WaitWhileMinimized(this);
   // A switch of display mode among the handled messages may have failed and left no device.
   if (device_) device_->BeginScene();
-  KWindowFlip::LimitFrameRate(&FlipState(), t0, millisecondsPerFrame_);
-  if (waitWhileInactive && !HasFocus()) KWindowFlip::WaitWhileInactive(this);
+  WindowFlip::LimitFrameRate(&FlipState(), t0, millisecondsPerFrame_);
+  if (waitWhileInactive && !HasFocus()) WindowFlip::WaitWhileInactive(this);
 }

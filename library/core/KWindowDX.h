@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "KWindow.h"
-#include "KWindowFlip.h"
+#include "WindowFlip.h"
 
 class KWindowDX : public KWindow {
  public:
@@ -38,11 +38,11 @@ class KWindowDX : public KWindow {
   void Minimize() override;
   void SetSoftwareCursor(bool on) override { softwareCursor_ = on; }
   bool SaveBackBuffer(const char* path, int format, int width, int height) override;
-  void SetMessageCallback(KMessageHandler handler) override { messageHandler_ = handler; }
-  void SetEventCallback(KEventHandler handler) override { eventHandler_ = handler; }
+  void SetMessageCallback(MessageHandler handler) override { messageHandler_ = handler; }
+  void SetEventCallback(EventHandler handler) override { eventHandler_ = handler; }
 
   // The flip state this variant shares across its windows.
-  static KWindowFlipState& FlipState();
+  static WindowFlipState& FlipState();
   static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
@@ -75,8 +75,8 @@ class KWindowDX : public KWindow {
   IDirect3D7* direct3D_ = nullptr;
   IDirect3DDevice7* device_ = nullptr;
   uint32_t clearColor_ = 0;
-  KMessageHandler messageHandler_ = nullptr;
-  KEventHandler eventHandler_ = nullptr;
+  MessageHandler messageHandler_ = nullptr;
+  EventHandler eventHandler_ = nullptr;
   uint32_t millisecondsPerFrame_ = 0;
   bool zBufferWanted_;
   float fade_ = 1.0f;

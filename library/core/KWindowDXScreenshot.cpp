@@ -2,7 +2,7 @@
 #include <memory>
 #include <vector>
 
-#include "KImageSave.h"
+#include "ImageSave.h"
 #include "KWindowDX.h"
 
 namespace {

@@ -33,5 +33,5 @@ struct KWindowEvent {
 };
 
 // Both return true to let the message go on to the library's own handling, false to swallow it.
-typedef bool (*KMessageHandler)(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-typedef bool (*KEventHandler)(KWindowEvent* event);
+typedef bool (*MessageHandler)(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+typedef bool (*EventHandler)(KWindowEvent* event);

@@ -131,17 +131,17 @@ TEST_F(DiskFile, AttachEntryNeedsAnOpenArchiveAndAClosedTarget) {
 }
 
 TEST(ArchiveLookupName, IsThePathAfterTheProgramFolderAndItsSeparator) {
-  EXPECT_STREQ(KArchiveLookupName("C:\\Game\\img\\bg\\menu.jpg", "C:\\Game"), "img\\bg\\menu.jpg");
-  EXPECT_STREQ(KArchiveLookupName("/opt/game/levels/1.xml", "/opt/game"), "levels/1.xml");
+  EXPECT_STREQ(ArchiveLookupName("C:\\Game\\img\\bg\\menu.jpg", "C:\\Game"), "img\\bg\\menu.jpg");
+  EXPECT_STREQ(ArchiveLookupName("/opt/game/levels/1.xml", "/opt/game"), "levels/1.xml");
 }
 
 TEST(ArchiveLookupName, KeepsThePathOutsideTheFolder) {
   // The folder is compared case-sensitively.
-  EXPECT_STREQ(KArchiveLookupName("c:\\game\\img\\a.png", "C:\\Game"), "c:\\game\\img\\a.png");
+  EXPECT_STREQ(ArchiveLookupName("c:\\game\\img\\a.png", "C:\\Game"), "c:\\game\\img\\a.png");
   // A longer folder name that merely starts like the program folder is another folder.
-  EXPECT_STREQ(KArchiveLookupName("C:\\GameData\\a.png", "C:\\Game"), "C:\\GameData\\a.png");
-  EXPECT_STREQ(KArchiveLookupName("C:\\Game", "C:\\Game"), "C:\\Game");
-  EXPECT_STREQ(KArchiveLookupName("img\\a.png", "C:\\Game"), "img\\a.png");
+  EXPECT_STREQ(ArchiveLookupName("C:\\GameData\\a.png", "C:\\Game"), "C:\\GameData\\a.png");
+  EXPECT_STREQ(ArchiveLookupName("C:\\Game", "C:\\Game"), "C:\\Game");
+  EXPECT_STREQ(ArchiveLookupName("img\\a.png", "C:\\Game"), "img\\a.png");
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <memory>
 
-#include "KReadWholeFile.h"
+#include "ReadWholeFile.h"
 #include "file_temp_folder.h"
 #include "platform/message_boxes.h"
 

@@ -51,7 +51,7 @@ class GraphicDX : public DirectXWindowTest {
   TempFolder folder_;
 };
 
-const uint32_t kOpaqueRed = KPixel(255, 0, 0, 255);
+const uint32_t kOpaqueRed = PackPixel(255, 0, 0, 255);
 
 TEST_F(GraphicDX, SetDeviceSetsTheInitialStatesInOrder) {
   platform::RecordDirectXCalls(true);
@@ -94,8 +94,8 @@ TEST_F(GraphicDX, HighQualityLoadsMakeThirtyTwoBitTexturesOfThePowerOfTwoSide) {
   EXPECT_EQ(graphic.TextureWidth(), 8.0f);
   EXPECT_EQ(FormatOf(graphic).dwRGBAlphaBitMask, 0xFF000000u);
   uint32_t p = picture.At(4, 2);
-  EXPECT_EQ(Texel(graphic, 4, 2), (std::vector<unsigned char>{KPixelBlue(p), KPixelGreen(p),
-                                                              KPixelRed(p), KPixelAlpha(p)}));
+  EXPECT_EQ(Texel(graphic, 4, 2),
+            (std::vector<unsigned char>{PixelBlue(p), PixelGreen(p), PixelRed(p), PixelAlpha(p)}));
   EXPECT_EQ(Texel(graphic, 5, 2), (std::vector<unsigned char>{0, 0, 0, 0}));
 }
 
@@ -107,21 +107,21 @@ TEST_F(GraphicDX, SixteenBitLoadsKeepAlphaOnlyWhenAskedAndPresent) {
   ASSERT_TRUE(graphic.LoadPicture(withAlpha.c_str(), false, true));
   EXPECT_EQ(FormatOf(graphic).dwRGBAlphaBitMask, 0xF000u);
   uint32_t p = picture.At(1, 0);
-  uint16_t expected = uint16_t((KPixelAlpha(p) >> 4) << 12 | (KPixelRed(p) >> 4) << 8 |
-                               (KPixelGreen(p) >> 4) << 4 | KPixelBlue(p) >> 4);
+  uint16_t expected = uint16_t((PixelAlpha(p) >> 4) << 12 | (PixelRed(p) >> 4) << 8 |
+                               (PixelGreen(p) >> 4) << 4 | PixelBlue(p) >> 4);
   std::vector<unsigned char> texel = Texel(graphic, 1, 0);
   EXPECT_EQ(texel[0] | texel[1] << 8, expected);
   ASSERT_TRUE(graphic.LoadPicture(withAlpha.c_str(), false, false));
   EXPECT_EQ(FormatOf(graphic).dwRBitMask, 0x7C00u);
   texel = Texel(graphic, 1, 0);
   EXPECT_EQ(texel[0] | texel[1] << 8,
-            (KPixelRed(p) >> 3) << 10 | (KPixelGreen(p) >> 3) << 5 | KPixelBlue(p) >> 3);
+            (PixelRed(p) >> 3) << 10 | (PixelGreen(p) >> 3) << 5 | PixelBlue(p) >> 3);
   ASSERT_TRUE(graphic.LoadPicture(without.c_str(), false, true));
   EXPECT_EQ(FormatOf(graphic).dwRBitMask, 0x7C00u);
 }
 
 TEST_F(GraphicDX, TheColourKeyClearsAlphaExceptInTheFormatWithoutAlpha) {
-  TestPicture picture{2, 1, {KPixel(255, 0, 255, 255), KPixel(1, 2, 3, 255)}};
+  TestPicture picture{2, 1, {PackPixel(255, 0, 255, 255), PackPixel(1, 2, 3, 255)}};
   std::string path = WriteFile("keyed.tga", TgaFile(picture, 32));
   KGraphicDX graphic;
   graphic.SetColorKey(true, 255, 0, 255);
@@ -280,7 +280,8 @@ TEST_F(GraphicDX, EffectsWithoutZoomOrAlphaDrawNothing) {
 TEST_F(GraphicDX, AQuarterTurnPutsTheRightSideAbove) {
   std::vector<uint32_t> pixels(20 * 10);
   for (int y = 0; y < 10; ++y) {
-    for (int x = 0; x < 20; ++x) pixels[y * 20 + x] = x < 10 ? kOpaqueRed : KPixel(0, 0, 255, 255);
+    for (int x = 0; x < 20; ++x)
+      pixels[y * 20 + x] = x < 10 ? kOpaqueRed : PackPixel(0, 0, 255, 255);
   }
   KGraphicDX graphic;
   ASSERT_TRUE(graphic.MakePictureFromArray(pixels.data(), 20, 10, true));
@@ -305,7 +306,7 @@ TEST_F(GraphicDX, StretchingCoversTheDestinationRectangle) {
 
 TEST_F(GraphicDX, TheBlitColourTintsAndAlphaBlends) {
   KGraphicDX graphic;
-  MakeSolid(graphic, 4, 4, KPixel(255, 255, 255, 255));
+  MakeSolid(graphic, 4, 4, PackPixel(255, 255, 255, 255));
   graphic.SetBlitColor(1, 0, 0, 1);
   graphic.BlitRect(0, 0, 4, 4, 0, 0, false, false);
   EXPECT_EQ(Pixel(1, 1), kRed);
@@ -339,7 +340,7 @@ TEST_F(GraphicDX, RectanglesUseTheBlendModeAndLinesTheirOwnFactors) {
 }
 
 TEST_F(GraphicDX, TilesRepeatTheTextureUnblended) {
-  std::vector<uint32_t> pixels = {kOpaqueRed, KPixel(0, 0, 255, 0)};
+  std::vector<uint32_t> pixels = {kOpaqueRed, PackPixel(0, 0, 255, 0)};
   KGraphicDX graphic;
   ASSERT_TRUE(graphic.MakePictureFromArray(pixels.data(), 2, 1, true));
   graphic.SetTextureWrap(true);
@@ -351,7 +352,7 @@ TEST_F(GraphicDX, TilesRepeatTheTextureUnblended) {
 
 TEST_F(GraphicDX, AFreeQuadBlendsEachPixelOnce) {
   KGraphicDX graphic;
-  MakeSolid(graphic, 4, 4, KPixel(255, 255, 255, 128));
+  MakeSolid(graphic, 4, 4, PackPixel(255, 255, 255, 128));
   graphic.BlitArbitraryQuad(0, 0, 4, 0, 4, 4, 0, 4, 10, 10, 30, 12, 28, 30, 12, 28);
   Rgb inside = Pixel(20, 20);
   EXPECT_TRUE(Near(inside, Rgb{128, 128, 128}, 2)) << inside;

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "KPictureSettings.h"
+#include "PictureSettings.h"
 
 struct TestPicture {
   int width, height;
@@ -25,7 +25,7 @@ inline TestPicture Gradient(int width, int height) {
   TestPicture picture{width, height, {}};
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
-      picture.pixels.push_back(KPixel(
+      picture.pixels.push_back(PackPixel(
           static_cast<uint8_t>(x * 40 + 10), static_cast<uint8_t>(y * 60 + 5),
           static_cast<uint8_t>(200 - x * 7 - y), static_cast<uint8_t>(255 - x * 30 - y * 50)));
     }
@@ -65,8 +65,8 @@ inline std::string BmpFile(const TestPicture& picture, int bits, bool topDown = 
     int y = topDown ? row : picture.height - 1 - row;
     for (int x = 0; x < picture.width; ++x) {
       uint32_t pixel = picture.At(x, y);
-      bytes.U8(KPixelBlue(pixel)).U8(KPixelGreen(pixel)).U8(KPixelRed(pixel));
-      if (bits == 32) bytes.U8(KPixelAlpha(pixel));
+      bytes.U8(PixelBlue(pixel)).U8(PixelGreen(pixel)).U8(PixelRed(pixel));
+      if (bits == 32) bytes.U8(PixelAlpha(pixel));
     }
     for (int pad = picture.width * bits / 8; pad < rowBytes; ++pad) bytes.U8(0);
   }
@@ -83,7 +83,7 @@ inline std::string PaletteBmpFile(int width, int height, const std::vector<uint3
   bytes.U32(40).U32(width).U32(height).U16(1).U16(8).U32(0).U32(rowBytes * height);
   bytes.U32(2835).U32(2835).U32(static_cast<uint32_t>(palette.size())).U32(0);
   for (uint32_t colour : palette)
-    bytes.U8(KPixelBlue(colour)).U8(KPixelGreen(colour)).U8(KPixelRed(colour)).U8(0);
+    bytes.U8(PixelBlue(colour)).U8(PixelGreen(colour)).U8(PixelRed(colour)).U8(0);
   for (int row = height - 1; row >= 0; --row) {
     for (int x = 0; x < rowBytes; ++x)
       bytes.U8(x < width ? indices[static_cast<size_t>(row) * width + x] : 0);
@@ -101,8 +101,8 @@ inline std::string TgaFile(const TestPicture& picture, int bits, bool topLeftOri
     int y = topLeftOrigin ? row : picture.height - 1 - row;
     for (int x = 0; x < picture.width; ++x) {
       uint32_t pixel = picture.At(x, y);
-      bytes.U8(KPixelBlue(pixel)).U8(KPixelGreen(pixel)).U8(KPixelRed(pixel));
-      if (bits == 32) bytes.U8(KPixelAlpha(pixel));
+      bytes.U8(PixelBlue(pixel)).U8(PixelGreen(pixel)).U8(PixelRed(pixel));
+      if (bits == 32) bytes.U8(PixelAlpha(pixel));
     }
   }
   return bytes.Get();
@@ -125,7 +125,7 @@ inline void AppendToString(void* context, void* data, int size) {
 inline std::string PngFile(const TestPicture& picture, int channels) {
   std::vector<uint8_t> samples;
   for (uint32_t pixel : picture.pixels) {
-    uint8_t all[4] = {KPixelRed(pixel), KPixelGreen(pixel), KPixelBlue(pixel), KPixelAlpha(pixel)};
+    uint8_t all[4] = {PixelRed(pixel), PixelGreen(pixel), PixelBlue(pixel), PixelAlpha(pixel)};
     if (channels == 1) samples.push_back(all[0]);
     if (channels == 2) samples.insert(samples.end(), {all[0], all[3]});
     if (channels >= 3) samples.insert(samples.end(), all, all + channels);
@@ -139,7 +139,7 @@ inline std::string PngFile(const TestPicture& picture, int channels) {
 inline std::string JpegFile(const TestPicture& picture) {
   std::vector<uint8_t> rgb;
   for (uint32_t pixel : picture.pixels)
-    rgb.insert(rgb.end(), {KPixelRed(pixel), KPixelGreen(pixel), KPixelBlue(pixel)});
+    rgb.insert(rgb.end(), {PixelRed(pixel), PixelGreen(pixel), PixelBlue(pixel)});
   std::string file;
   stbi_write_jpg_to_func(AppendToString, &file, picture.width, picture.height, 3, rgb.data(), 100);
   return file;
@@ -168,8 +168,8 @@ inline std::string PalettePngFile(int width, int height, const std::vector<uint3
   Bytes header, colours, alphas, raw;
   header.U32BigEndian(width).U32BigEndian(height).U8(8).U8(3).U8(0).U8(0).U8(0);
   for (uint32_t colour : palette) {
-    colours.U8(KPixelRed(colour)).U8(KPixelGreen(colour)).U8(KPixelBlue(colour));
-    alphas.U8(KPixelAlpha(colour));
+    colours.U8(PixelRed(colour)).U8(PixelGreen(colour)).U8(PixelBlue(colour));
+    alphas.U8(PixelAlpha(colour));
   }
   for (int y = 0; y < height; ++y) {
     raw.U8(0);

@@ -3,11 +3,11 @@
 #include <cstdlib>
 #include <string>
 
+#include "DecodedImage.h"
+#include "ImageDecoders.h"
 #include "KArchiveList.h"
 #include "KDataFile.h"
-#include "KImage.h"
-#include "KImageDecoders.h"
-#include "KTextureSide.h"
+#include "TextureSide.h"
 #include "file_temp_folder.h"
 #include "image_files.h"
 #include "tar_builder.h"
@@ -16,13 +16,13 @@ namespace {
 
 class ImageLoad : public testing::Test {
  protected:
-  std::unique_ptr<KImage> Load(const std::string& name, const std::string& bytes,
-                               KExtensionCase extensionCase = KExtensionCase::Any) {
+  std::unique_ptr<DecodedImage> Load(const std::string& name, const std::string& bytes,
+                                     ExtensionCase extensionCase = ExtensionCase::Any) {
     return LoadImageFile(folder.Write(name, bytes).c_str(), extensionCase);
   }
 
   // Every pixel of the image equals the picture's, exactly.
-  static void ExpectPixels(const KImage& image, const TestPicture& picture, bool withAlpha) {
+  static void ExpectPixels(const DecodedImage& image, const TestPicture& picture, bool withAlpha) {
     ASSERT_EQ(image.width, picture.width);
     ASSERT_EQ(image.height, picture.height);
     for (int y = 0; y < picture.height; ++y) {
@@ -59,22 +59,22 @@ TEST_F(ImageLoad, GreyPngsSpreadGreyOverTheThreeColours) {
   EXPECT_FALSE(grey->hasAlpha);
   EXPECT_TRUE(greyAlpha->hasAlpha);
   uint32_t pixel = picture.At(2, 1);
-  uint8_t level = KPixelRed(pixel);
-  EXPECT_EQ(grey->Pixel(2, 1), KPixel(level, level, level, 255));
-  EXPECT_EQ(greyAlpha->Pixel(2, 1), KPixel(level, level, level, KPixelAlpha(pixel)));
+  uint8_t level = PixelRed(pixel);
+  EXPECT_EQ(grey->Pixel(2, 1), PackPixel(level, level, level, 255));
+  EXPECT_EQ(greyAlpha->Pixel(2, 1), PackPixel(level, level, level, PixelAlpha(pixel)));
 }
 
 TEST_F(ImageLoad, PalettePngTakesItsAlphaRuleFromTheColourType) {
-  const std::vector<uint32_t> palette = {KPixel(255, 0, 0, 255), KPixel(0, 0, 255, 0),
-                                         KPixel(1, 2, 3, 128)};
+  const std::vector<uint32_t> palette = {PackPixel(255, 0, 0, 255), PackPixel(0, 0, 255, 0),
+                                         PackPixel(1, 2, 3, 128)};
   auto image = Load("palette.png", PalettePngFile(3, 2, palette, {0, 1, 2, 2, 1, 0}));
   ASSERT_TRUE(image);
   // Colour type 3 declares no alpha channel: the transparency chunk does not make one.
   EXPECT_FALSE(image->hasAlpha);
-  EXPECT_EQ(image->Pixel(0, 0), KPixel(255, 0, 0, 255));
-  EXPECT_EQ(image->Pixel(1, 0), KPixel(0, 0, 255, 255));
-  EXPECT_EQ(image->Pixel(0, 1), KPixel(1, 2, 3, 255));
-  EXPECT_EQ(image->Pixel(2, 1), KPixel(255, 0, 0, 255));
+  EXPECT_EQ(image->Pixel(0, 0), PackPixel(255, 0, 0, 255));
+  EXPECT_EQ(image->Pixel(1, 0), PackPixel(0, 0, 255, 255));
+  EXPECT_EQ(image->Pixel(0, 1), PackPixel(1, 2, 3, 255));
+  EXPECT_EQ(image->Pixel(2, 1), PackPixel(255, 0, 0, 255));
 }
 
 TEST_F(ImageLoad, BmpOfThirtyTwoBitsCarriesAlphaAndTwentyFourBitsDoNot) {
@@ -90,13 +90,13 @@ TEST_F(ImageLoad, BmpOfThirtyTwoBitsCarriesAlphaAndTwentyFourBitsDoNot) {
 }
 
 TEST_F(ImageLoad, PaletteBmp) {
-  const std::vector<uint32_t> palette = {KPixel(10, 20, 30, 0), KPixel(200, 100, 50, 0)};
+  const std::vector<uint32_t> palette = {PackPixel(10, 20, 30, 0), PackPixel(200, 100, 50, 0)};
   auto image = Load("palette.bmp", PaletteBmpFile(2, 2, palette, {0, 1, 1, 1}));
   ASSERT_TRUE(image);
   EXPECT_FALSE(image->hasAlpha);
-  EXPECT_EQ(image->Pixel(0, 0), KPixel(10, 20, 30, 255));
-  EXPECT_EQ(image->Pixel(1, 0), KPixel(200, 100, 50, 255));
-  EXPECT_EQ(image->Pixel(0, 1), KPixel(200, 100, 50, 255));
+  EXPECT_EQ(image->Pixel(0, 0), PackPixel(10, 20, 30, 255));
+  EXPECT_EQ(image->Pixel(1, 0), PackPixel(200, 100, 50, 255));
+  EXPECT_EQ(image->Pixel(0, 1), PackPixel(200, 100, 50, 255));
 }
 
 TEST_F(ImageLoad, TgaInBothRowOrders) {
@@ -115,8 +115,8 @@ TEST_F(ImageLoad, GreyTga) {
   auto image = Load("grey.tga", GreyTgaFile(2, 2, {0, 80, 160, 255}));
   ASSERT_TRUE(image);
   EXPECT_FALSE(image->hasAlpha);
-  EXPECT_EQ(image->Pixel(1, 0), KPixel(80, 80, 80, 255));
-  EXPECT_EQ(image->Pixel(0, 1), KPixel(160, 160, 160, 255));
+  EXPECT_EQ(image->Pixel(1, 0), PackPixel(80, 80, 80, 255));
+  EXPECT_EQ(image->Pixel(0, 1), PackPixel(160, 160, 160, 255));
 }
 
 TEST_F(ImageLoad, JpegIsOpaqueWithItsRowsInOrder) {
@@ -124,15 +124,15 @@ TEST_F(ImageLoad, JpegIsOpaqueWithItsRowsInOrder) {
   TestPicture blocks{16, 16, {}};
   for (int y = 0; y < 16; ++y) {
     for (int x = 0; x < 16; ++x)
-      blocks.pixels.push_back(y < 8 ? KPixel(250, 250, 250, 0) : KPixel(0, 0, 0, 0));
+      blocks.pixels.push_back(y < 8 ? PackPixel(250, 250, 250, 0) : PackPixel(0, 0, 0, 0));
   }
   auto image = Load("blocks.jpg", JpegFile(blocks));
   ASSERT_TRUE(image);
   EXPECT_FALSE(image->hasAlpha);
   EXPECT_EQ(image->width, 16);
-  EXPECT_NEAR(KPixelRed(image->Pixel(3, 3)), 250, 4);
-  EXPECT_NEAR(KPixelRed(image->Pixel(3, 12)), 0, 4);
-  EXPECT_EQ(KPixelAlpha(image->Pixel(3, 3)), 255);
+  EXPECT_NEAR(PixelRed(image->Pixel(3, 3)), 250, 4);
+  EXPECT_NEAR(PixelRed(image->Pixel(3, 12)), 0, 4);
+  EXPECT_EQ(PixelAlpha(image->Pixel(3, 3)), 255);
 }
 
 TEST_F(ImageLoad, ExtensionsAreMatchedInAnyCaseWithoutChangingTheCallersPath) {
@@ -145,8 +145,8 @@ TEST_F(ImageLoad, ExtensionsAreMatchedInAnyCaseWithoutChangingTheCallersPath) {
 }
 
 TEST_F(ImageLoad, TheLowerCaseRuleRefusesCapitalExtensions) {
-  EXPECT_FALSE(Load("sprite.PNG", PngFile(picture, 4), KExtensionCase::LowerOnly));
-  EXPECT_TRUE(Load("sprite.png", PngFile(picture, 4), KExtensionCase::LowerOnly));
+  EXPECT_FALSE(Load("sprite.PNG", PngFile(picture, 4), ExtensionCase::LowerOnly));
+  EXPECT_TRUE(Load("sprite.png", PngFile(picture, 4), ExtensionCase::LowerOnly));
 }
 
 TEST_F(ImageLoad, OnlyTheFinalNamesExtensionCounts) {
@@ -200,18 +200,19 @@ TEST_F(ImageLoad, TruncatedFilesNeverReadPastTheirEnd) {
 }
 
 TEST_F(ImageLoad, TheColourKeyMakesExactlyItsPixelsTransparent) {
-  TestPicture keyed{3,
-                    2,
-                    {KPixel(255, 0, 255, 255), KPixel(254, 0, 255, 255), KPixel(255, 0, 255, 255),
-                     KPixel(0, 0, 0, 255), KPixel(255, 1, 255, 255), KPixel(255, 0, 255, 255)}};
+  TestPicture keyed{
+      3,
+      2,
+      {PackPixel(255, 0, 255, 255), PackPixel(254, 0, 255, 255), PackPixel(255, 0, 255, 255),
+       PackPixel(0, 0, 0, 255), PackPixel(255, 1, 255, 255), PackPixel(255, 0, 255, 255)}};
   auto image = Load("keyed.bmp", BmpFile(keyed, 24));
   ASSERT_TRUE(image);
-  auto texels = KFillTexture(*image, KColorKey{true, 255, 0, 255}, 4);
+  auto texels = FillTexture(*image, ColorKey{true, 255, 0, 255}, 4);
   ASSERT_TRUE(texels);
   const uint8_t expectedAlpha[2][3] = {{0, 255, 0}, {255, 255, 0}};
   for (int y = 0; y < 2; ++y) {
     for (int x = 0; x < 3; ++x)
-      EXPECT_EQ(KPixelAlpha(texels[y * 4 + x]), expectedAlpha[y][x]) << x << ", " << y;
+      EXPECT_EQ(PixelAlpha(texels[y * 4 + x]), expectedAlpha[y][x]) << x << ", " << y;
   }
 }
 
@@ -243,7 +244,7 @@ TEST_F(ImageLoad, JpegScansWithAnUndefinedHuffmanTableAreNotDecoded) {
 
 TEST_F(ImageLoad, PicturesLargerThanATextureAreRefused) {
   TestPicture wide{static_cast<int>(K_MAX_TEXTURE_SIDE), 1,
-                   std::vector<uint32_t>(K_MAX_TEXTURE_SIDE, KPixel(1, 2, 3, 4))};
+                   std::vector<uint32_t>(K_MAX_TEXTURE_SIDE, PackPixel(1, 2, 3, 4))};
   auto largest = Load("largest.png", PngFile(wide, 3));
   ASSERT_TRUE(largest);
   EXPECT_EQ(largest->width, static_cast<int>(K_MAX_TEXTURE_SIDE));

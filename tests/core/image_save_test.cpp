@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <vector>
 
-#include "KImage.h"
-#include "KImageSave.h"
-#include "KPictureSettings.h"
+#include "DecodedImage.h"
+#include "ImageSave.h"
+#include "PictureSettings.h"
 #include "file_temp_folder.h"
 
 namespace {
@@ -46,13 +46,13 @@ TEST_P(ImageSave, WritesAnOpaquePictureTopRowFirst) {
   // JPEG is lossy: compare within a margin, away from the colour edges.
   int margin = format == K_IMAGE_JPG ? 6 : 0;
   uint32_t topLeft = image->Pixel(4, 4), bottomRight = image->Pixel(35, 19);
-  EXPECT_NEAR(KPixelRed(topLeft), 240, margin);
-  EXPECT_NEAR(KPixelGreen(topLeft), 200, margin);
-  EXPECT_NEAR(KPixelBlue(topLeft), 96, margin);
-  EXPECT_NEAR(KPixelRed(bottomRight), 16, margin);
-  EXPECT_NEAR(KPixelGreen(bottomRight), 40, margin);
+  EXPECT_NEAR(PixelRed(topLeft), 240, margin);
+  EXPECT_NEAR(PixelGreen(topLeft), 200, margin);
+  EXPECT_NEAR(PixelBlue(topLeft), 96, margin);
+  EXPECT_NEAR(PixelRed(bottomRight), 16, margin);
+  EXPECT_NEAR(PixelGreen(bottomRight), 40, margin);
   for (int y = 0; y < image->height; ++y) {
-    for (int x = 0; x < image->width; ++x) ASSERT_EQ(KPixelAlpha(image->Pixel(x, y)), 255);
+    for (int x = 0; x < image->width; ++x) ASSERT_EQ(PixelAlpha(image->Pixel(x, y)), 255);
   }
 }
 

@@ -3,40 +3,40 @@
 #include <climits>
 #include <cmath>
 
-#include "KPictureGeometry.h"
+#include "PictureGeometry.h"
 
 namespace {
 
-void ExpectCorner(const KQuadCorner& corner, float x, float y, float u, float v) {
+void ExpectCorner(const QuadCorner& corner, float x, float y, float u, float v) {
   EXPECT_NEAR(corner.x, x, 1e-4f);
   EXPECT_NEAR(corner.y, y, 1e-4f);
   EXPECT_FLOAT_EQ(corner.u, u);
   EXPECT_FLOAT_EQ(corner.v, v);
 }
 
-void ExpectPoint(KPoint point, float x, float y) {
+void ExpectPoint(PointF point, float x, float y) {
   EXPECT_NEAR(point.x, x, 1e-4f);
   EXPECT_NEAR(point.y, y, 1e-4f);
 }
 
 TEST(Truncate, CutsTowardZeroAndSaturates) {
-  EXPECT_EQ(KTruncate(2.7f), 2);
-  EXPECT_EQ(KTruncate(-2.7f), -2);
-  EXPECT_EQ(KTruncate(1e10f), INT_MAX);
-  EXPECT_EQ(KTruncate(-1e10f), INT_MIN);
-  EXPECT_EQ(KTruncate(std::nanf("")), 0);
-  EXPECT_EQ(KTruncate16(40000.5f), INT16_MAX);
-  EXPECT_EQ(KTruncate16(-40000.5f), INT16_MIN);
-  KRectF cut = KTruncateRect({0.7f, -0.5f, 10.9f, 5});
+  EXPECT_EQ(Truncate(2.7f), 2);
+  EXPECT_EQ(Truncate(-2.7f), -2);
+  EXPECT_EQ(Truncate(1e10f), INT_MAX);
+  EXPECT_EQ(Truncate(-1e10f), INT_MIN);
+  EXPECT_EQ(Truncate(std::nanf("")), 0);
+  EXPECT_EQ(Truncate16(40000.5f), INT16_MAX);
+  EXPECT_EQ(Truncate16(-40000.5f), INT16_MIN);
+  RectF cut = TruncateRect({0.7f, -0.5f, 10.9f, 5});
   EXPECT_EQ(cut.x1, 0);
   EXPECT_EQ(cut.y1, 0);
   EXPECT_EQ(cut.x2, 10);
 }
 
 TEST(BlitGeometry, APlainBlitCoversItsRectangle) {
-  KRectF source = {0, 0, 100, 50};
-  KQuad quad =
-      KPlaceQuad(KPlaceBlit(source, 10, 20, true), KBlitTexCoords(source, 128, 128, false, false));
+  RectF source = {0, 0, 100, 50};
+  Quad quad =
+      PlaceQuad(PlaceBlit(source, 10, 20, true), BlitTexCoords(source, 128, 128, false, false));
   ExpectCorner(quad.corners[0], 10, 20, 0, 0);
   ExpectCorner(quad.corners[1], 10, 70, 0, 50.0f / 128);
   ExpectCorner(quad.corners[2], 110, 70, 100.0f / 128, 50.0f / 128);
@@ -44,24 +44,24 @@ TEST(BlitGeometry, APlainBlitCoversItsRectangle) {
 }
 
 TEST(BlitGeometry, BothFlipsTurnThePictureByHalfATurnInPlace) {
-  KRectF source = {8, 4, 24, 12};
-  KTexCoords plain = KBlitTexCoords(source, 32, 32, false, false);
-  KTexCoords flipped = KBlitTexCoords(source, 32, 32, true, true);
+  RectF source = {8, 4, 24, 12};
+  TexCoords plain = BlitTexCoords(source, 32, 32, false, false);
+  TexCoords flipped = BlitTexCoords(source, 32, 32, true, true);
   EXPECT_EQ(flipped.uLeft, plain.uRight);
   EXPECT_EQ(flipped.uRight, plain.uLeft);
   EXPECT_EQ(flipped.vTop, plain.vBottom);
   EXPECT_EQ(flipped.vBottom, plain.vTop);
-  KTexCoords onlyX = KBlitTexCoords(source, 32, 32, true, false);
+  TexCoords onlyX = BlitTexCoords(source, 32, 32, true, false);
   EXPECT_EQ(onlyX.uLeft, 24.0f / 32);
   EXPECT_EQ(onlyX.vTop, 4.0f / 32);
-  KTexCoords noTexture = KBlitTexCoords(source, 0, 0, false, false);
+  TexCoords noTexture = BlitTexCoords(source, 0, 0, false, false);
   EXPECT_EQ(noTexture.uRight, 0.0f);
 }
 
 TEST(BlitGeometry, IntegerFormsCutTheDrawnSizeFloatFormsKeepIt) {
-  KRectF source = {0.7f, 0, 10.9f, 5.5f};
-  KBlitPlacement whole = KPlaceBlit(source, 3, 4, true);
-  KBlitPlacement fractional = KPlaceBlit(source, 3.5f, 4, false);
+  RectF source = {0.7f, 0, 10.9f, 5.5f};
+  BlitPlacement whole = PlaceBlit(source, 3, 4, true);
+  BlitPlacement fractional = PlaceBlit(source, 3.5f, 4, false);
   EXPECT_EQ(whole.width, 10);
   EXPECT_EQ(whole.height, 5);
   EXPECT_NEAR(fractional.width, 10.2f, 1e-5f);
@@ -69,18 +69,18 @@ TEST(BlitGeometry, IntegerFormsCutTheDrawnSizeFloatFormsKeepIt) {
 }
 
 TEST(BlitGeometry, RotateZoomScalesAboutTheCentre) {
-  KRectF source = {0, 0, 10, 10};
-  KBlitPlacement placement = KPlaceRotateZoom(source, 100, 100, 0, 2, true);
+  RectF source = {0, 0, 10, 10};
+  BlitPlacement placement = PlaceRotateZoom(source, 100, 100, 0, 2, true);
   ExpectPoint(placement.pivotOnScreen, 105, 105);
-  KQuad quad = KPlaceQuad(placement, KBlitTexCoords(source, 16, 16, false, false));
+  Quad quad = PlaceQuad(placement, BlitTexCoords(source, 16, 16, false, false));
   ExpectCorner(quad.corners[0], 95, 95, 0, 0);
   ExpectCorner(quad.corners[2], 115, 115, 10.0f / 16, 10.0f / 16);
 }
 
 TEST(BlitGeometry, FxWithoutTurnOrZoomIsAPlainBlit) {
-  KRectF source = {0, 0, 32, 16};
-  KBlitPlacement fx = KPlaceFx(source, 40, 50, 0, 1, 7, 9, true);
-  KBlitPlacement plain = KPlaceBlit(source, 40, 50, true);
+  RectF source = {0, 0, 32, 16};
+  BlitPlacement fx = PlaceFx(source, 40, 50, 0, 1, 7, 9, true);
+  BlitPlacement plain = PlaceBlit(source, 40, 50, true);
   EXPECT_FALSE(fx.Transforms());
   ExpectPoint(fx.pivotOnScreen, plain.pivotOnScreen.x, plain.pivotOnScreen.y);
   ExpectPoint(fx.pivot, 0, 0);
@@ -88,59 +88,59 @@ TEST(BlitGeometry, FxWithoutTurnOrZoomIsAPlainBlit) {
 }
 
 TEST(BlitGeometry, FxTurnsCounterClockwiseAboutItsOffsetCentre) {
-  KRectF source = {0, 0, 20, 10};
-  KBlitPlacement placement = KPlaceFx(source, 100, 200, 90, 1, 2, 3, false);
+  RectF source = {0, 0, 20, 10};
+  BlitPlacement placement = PlaceFx(source, 100, 200, 90, 1, 2, 3, false);
   // The pivot is the rectangle's centre moved by (cx, cy).
   ExpectPoint(placement.pivotOnScreen, 112, 208);
   // A point right of the pivot lands above it.
-  ExpectPoint(KPlacePoint(placement, {placement.pivot.x + 5, placement.pivot.y}), 112, 203);
-  KQuad quad = KPlaceQuad(placement, KBlitTexCoords(source, 32, 16, false, false));
+  ExpectPoint(PlacePoint(placement, {placement.pivot.x + 5, placement.pivot.y}), 112, 203);
+  Quad quad = PlaceQuad(placement, BlitTexCoords(source, 32, 16, false, false));
   // The top-left corner (12 left of and 8 above the pivot) goes to 8 left of and 12 below it.
   ExpectCorner(quad.corners[0], 104, 220, 0, 0);
 }
 
 TEST(BlitGeometry, FxDrawsNothingWithoutZoomOrAlpha) {
-  EXPECT_FALSE(KFxDraws(0, 1));
-  EXPECT_FALSE(KFxDraws(1, 0));
-  EXPECT_FALSE(KFxDraws(1, -1));
-  EXPECT_TRUE(KFxDraws(0.5f, 0.01f));
+  EXPECT_FALSE(FxDraws(0, 1));
+  EXPECT_FALSE(FxDraws(1, 0));
+  EXPECT_FALSE(FxDraws(1, -1));
+  EXPECT_TRUE(FxDraws(0.5f, 0.01f));
 }
 
 TEST(BlitGeometry, IntegerFxCutsItsCentreOffsets) {
-  KBlitPlacement placement = KPlaceFx({0, 0, 11, 7}, 0, 0, 45, 1, 0.25f, 0, true);
+  BlitPlacement placement = PlaceFx({0, 0, 11, 7}, 0, 0, 45, 1, 0.25f, 0, true);
   ExpectPoint(placement.pivot, 5, 3);
   ExpectPoint(placement.pivotOnScreen, 5, 3);
 }
 
 TEST(BlitGeometry, StretchCoversTheDestinationCutToWholePixels) {
-  KRectF source = {0, 0, 64, 64};
-  KTexCoords coords = KBlitTexCoords(source, 64, 64, false, false);
-  KQuad quad = KPlaceQuad(KPlaceStretch({10.9f, 10, 138, 74.5f}, 0, 0, 0), coords);
+  RectF source = {0, 0, 64, 64};
+  TexCoords coords = BlitTexCoords(source, 64, 64, false, false);
+  Quad quad = PlaceQuad(PlaceStretch({10.9f, 10, 138, 74.5f}, 0, 0, 0), coords);
   ExpectCorner(quad.corners[0], 10, 10, 0, 0);
   ExpectCorner(quad.corners[2], 138, 74, 1, 1);
-  KQuad turned = KPlaceQuad(KPlaceStretch({10, 10, 138, 74}, 90, 0, 0), coords);
+  Quad turned = PlaceQuad(PlaceStretch({10, 10, 138, 74}, 90, 0, 0), coords);
   // A quarter turn about the centre (74, 42): the top-left corner goes to the bottom-left.
   ExpectCorner(turned.corners[0], 42, 106, 0, 0);
   ExpectCorner(turned.corners[2], 106, -22, 1, 1);
 }
 
 TEST(BlitGeometry, TiledQuadShowsTheTextureRepeatedAndHalfTurned) {
-  KQuad quad = KTiledQuad(0, 0, 64, 64, 4, 0);
+  Quad quad = TiledQuad(0, 0, 64, 64, 4, 0);
   ExpectCorner(quad.corners[0], 0, 0, 4, 4);
   ExpectCorner(quad.corners[1], 0, 64, 4, 0);
   ExpectCorner(quad.corners[2], 64, 64, 0, 0);
   ExpectCorner(quad.corners[3], 64, 0, 0, 4);
   // Half sizes are integer divisions: an odd side loses its last pixel.
-  KQuad odd = KTiledQuad(10, 20, 5, 3, 1, 0);
+  Quad odd = TiledQuad(10, 20, 5, 3, 1, 0);
   ExpectCorner(odd.corners[2], 14, 22, 0, 0);
-  KQuad turned = KTiledQuad(0, 0, 64, 32, 1, 180);
+  Quad turned = TiledQuad(0, 0, 64, 32, 1, 180);
   ExpectCorner(turned.corners[0], 64, 32, 1, 1);
 }
 
 TEST(BlitGeometry, ArbitraryQuadCutsDestinationsTowardZero) {
-  const KPoint source[4] = {{0, 0}, {0, 32}, {64, 32}, {64, 0}};
-  const KPoint destination[4] = {{-1.5f, 2.9f}, {3.2f, 40.7f}, {80.99f, 41}, {70, -0.5f}};
-  KQuad quad = KArbitraryQuad(source, destination, 64, 64);
+  const PointF source[4] = {{0, 0}, {0, 32}, {64, 32}, {64, 0}};
+  const PointF destination[4] = {{-1.5f, 2.9f}, {3.2f, 40.7f}, {80.99f, 41}, {70, -0.5f}};
+  Quad quad = ArbitraryQuad(source, destination, 64, 64);
   ExpectCorner(quad.corners[0], -1, 2, 0, 0);
   ExpectCorner(quad.corners[1], 3, 40, 0, 0.5f);
   ExpectCorner(quad.corners[2], 80, 41, 1, 0.5f);

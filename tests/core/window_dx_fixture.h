@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "DXPictureDevice.h"
 #include "KGraphicDX.h"
-#include "KGraphicDXDevice.h"
 #include "KWindowDX.h"
 #include "platform/directx_seams.h"
 #include "platform/input_seams.h"

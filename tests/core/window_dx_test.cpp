@@ -200,7 +200,7 @@ TEST_F(WindowDX, FullScreenAndBackReloadsPicturesOnce) {
   // sanitizer build checks that none is left behind).
   ASSERT_TRUE(MakeWindow(true));
   TempFolder folder;
-  folder.Write("red.tga", TgaFile(TestPicture{1, 1, {KPixel(255, 0, 0, 255)}}, 32));
+  folder.Write("red.tga", TgaFile(TestPicture{1, 1, {PackPixel(255, 0, 0, 255)}}, 32));
   std::string path = folder.File("red.tga");
   KGraphicDX graphic;
   ASSERT_TRUE(graphic.LoadPicture(path.c_str(), true, true));

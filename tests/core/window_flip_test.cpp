@@ -1,7 +1,7 @@
 // The end of a flip both window variants share: screenshot hotkey, one message a frame, the frame
 // limiter and the waits while minimised or in the background, with the manual clock and
 // scripted input.
-#include "KWindowFlip.h"
+#include "WindowFlip.h"
 
 #include <gtest/gtest.h>
 
@@ -56,8 +56,8 @@ class RecordingWindow : public KWindow {
     saved.push_back({path, format, width, height});
     return true;
   }
-  void SetMessageCallback(KMessageHandler) override {}
-  void SetEventCallback(KEventHandler) override {}
+  void SetMessageCallback(MessageHandler) override {}
+  void SetEventCallback(EventHandler) override {}
 
   std::vector<SavedScreenshot> saved;
 
@@ -84,12 +84,12 @@ class WindowFlipTest : public ScriptedWindowTest {
 };
 
 TEST(FrameRateTest, FramesPerSecondBecomeWholeMillisecondsPerFrame) {
-  EXPECT_EQ(KWindowFlip::MillisecondsPerFrame(60), 16u);
-  EXPECT_EQ(KWindowFlip::MillisecondsPerFrame(1), 1000u);
-  EXPECT_EQ(KWindowFlip::MillisecondsPerFrame(1000), 1u);
-  EXPECT_EQ(KWindowFlip::MillisecondsPerFrame(1001), 0u) << "no limit";
-  EXPECT_EQ(KWindowFlip::MillisecondsPerFrame(0), 0u);
-  EXPECT_EQ(KWindowFlip::MillisecondsPerFrame(-5), 0u);
+  EXPECT_EQ(WindowFlip::MillisecondsPerFrame(60), 16u);
+  EXPECT_EQ(WindowFlip::MillisecondsPerFrame(1), 1000u);
+  EXPECT_EQ(WindowFlip::MillisecondsPerFrame(1000), 1u);
+  EXPECT_EQ(WindowFlip::MillisecondsPerFrame(1001), 0u) << "no limit";
+  EXPECT_EQ(WindowFlip::MillisecondsPerFrame(0), 0u);
+  EXPECT_EQ(WindowFlip::MillisecondsPerFrame(-5), 0u);
 }
 
 class FrameLimiterTest : public testing::Test {
@@ -102,13 +102,13 @@ class FrameLimiterTest : public testing::Test {
   }
   void TearDown() override { platform::UseRealClock(); }
 
-  KWindowFlipState state_;
+  WindowFlipState state_;
 };
 
 TEST_F(FrameLimiterTest, AQuickFrameIsHeldUntilItsSlotHasPassed) {
   uint32_t start = state_.lastFlip;
   platform::AdvanceClock(5000);
-  KWindowFlip::LimitFrameRate(&state_, KMiscTools::GetMilliseconds(), 16);
+  WindowFlip::LimitFrameRate(&state_, KMiscTools::GetMilliseconds(), 16);
   EXPECT_GE(state_.lastFlip - start, 16u);
   EXPECT_LE(state_.lastFlip - start, 17u);
 }
@@ -117,14 +117,14 @@ TEST_F(FrameLimiterTest, ASlowFrameIsNotDelayedFurtherButStillRecorded) {
   platform::AdvanceClock(40000);
   uint32_t t0 = KMiscTools::GetMilliseconds();
   platform::AdvanceClock(3000);
-  KWindowFlip::LimitFrameRate(&state_, t0, 16);
+  WindowFlip::LimitFrameRate(&state_, t0, 16);
   EXPECT_GE(state_.lastFlip - t0, 3u);
   EXPECT_LE(state_.lastFlip - t0, 4u) << "the end of this flip, with no wait added";
 }
 
 TEST_F(FrameLimiterTest, WithoutALimitTheFlipIsOnlyRecorded) {
   uint32_t start = state_.lastFlip;
-  KWindowFlip::LimitFrameRate(&state_, start, 0);
+  WindowFlip::LimitFrameRate(&state_, start, 0);
   EXPECT_LE(state_.lastFlip - start, 1u);
 }
 
@@ -132,7 +132,7 @@ TEST_F(FrameLimiterTest, TheLimiterReckonsAcrossTheClocksWrap) {
   platform::UseManualClock((uint64_t{1} << 32) * 1000 - 4000, 100);
   KMiscTools::InitTimer();
   state_.lastFlip = KMiscTools::GetMilliseconds();
-  KWindowFlip::LimitFrameRate(&state_, KMiscTools::GetMilliseconds(), 16);
+  WindowFlip::LimitFrameRate(&state_, KMiscTools::GetMilliseconds(), 16);
   EXPECT_LT(state_.lastFlip, 100u) << "past the wrap of the 32-bit milliseconds";
   EXPECT_GE(state_.lastFlip + 4, 16u);
 }
@@ -140,16 +140,16 @@ TEST_F(FrameLimiterTest, TheLimiterReckonsAcrossTheClocksWrap) {
 TEST_F(WindowFlipTest, ProcessEventsDispatchesOneMessageACall) {
   PostMessageA(handle_, WM_USER, 1, 0);
   PostMessageA(handle_, WM_USER, 2, 0);
-  KWindowFlipState state;
-  KWindowFlip::ProcessEvents(window_.get(), &state);
+  WindowFlipState state;
+  WindowFlip::ProcessEvents(window_.get(), &state);
   EXPECT_EQ(Received(WM_USER).size(), 1u);
-  KWindowFlip::ProcessEvents(window_.get(), &state);
+  WindowFlip::ProcessEvents(window_.get(), &state);
   EXPECT_EQ(Received(WM_USER).size(), 2u);
   EXPECT_TRUE(window_->saved.empty());
 }
 
 TEST_F(WindowFlipTest, ShiftAndPrintScreenSaveOneNumberedScreenshotAndWaitForBothKeys) {
-  KWindowFlipState state;
+  WindowFlipState state;
   int pumps = 0;
   platform::SetInputPumpHook([&] {
     ++pumps;
@@ -158,7 +158,7 @@ TEST_F(WindowFlipTest, ShiftAndPrintScreenSaveOneNumberedScreenshotAndWaitForBot
   });
   platform::ScriptKey(VK_LSHIFT, true);
   platform::ScriptKey(VK_SNAPSHOT, true);
-  KWindowFlip::ProcessEvents(window_.get(), &state);
+  WindowFlip::ProcessEvents(window_.get(), &state);
   ASSERT_EQ(window_->saved.size(), 1u);
   EXPECT_FALSE(KInput::IsKeyDown(K_KEY_LSHIFT)) << "returned only once both keys were up";
   const SavedScreenshot& shot = window_->saved[0];
@@ -169,7 +169,7 @@ TEST_F(WindowFlipTest, ShiftAndPrintScreenSaveOneNumberedScreenshotAndWaitForBot
   EXPECT_EQ(shot.height, 0);
 
   platform::SetInputPumpHook(nullptr);
-  KWindowFlip::ProcessEvents(window_.get(), &state);
+  WindowFlip::ProcessEvents(window_.get(), &state);
   EXPECT_EQ(window_->saved.size(), 1u) << "nothing more while the keys are up";
   platform::ScriptKey(VK_LSHIFT, true);
   platform::ScriptKey(VK_SNAPSHOT, true);
@@ -177,22 +177,22 @@ TEST_F(WindowFlipTest, ShiftAndPrintScreenSaveOneNumberedScreenshotAndWaitForBot
     platform::ScriptKey(VK_SNAPSHOT, false);
     platform::ScriptKey(VK_LSHIFT, false);
   });
-  KWindowFlip::ProcessEvents(window_.get(), &state);
+  WindowFlip::ProcessEvents(window_.get(), &state);
   ASSERT_EQ(window_->saved.size(), 2u);
   EXPECT_EQ(window_->saved[1].path, folder + "\\screenshot2.tga");
 }
 
 TEST_F(WindowFlipTest, EachVariantCountsItsOwnScreenshotsFromOne) {
-  KWindowFlipState first;
-  KWindowFlipState second;
+  WindowFlipState first;
+  WindowFlipState second;
   platform::SetInputPumpHook([] {
     platform::ScriptKey(VK_SNAPSHOT, false);
     platform::ScriptKey(VK_LSHIFT, false);
   });
-  for (KWindowFlipState* state : {&first, &first, &second}) {
+  for (WindowFlipState* state : {&first, &first, &second}) {
     platform::ScriptKey(VK_LSHIFT, true);
     platform::ScriptKey(VK_SNAPSHOT, true);
-    KWindowFlip::ProcessEvents(window_.get(), state);
+    WindowFlip::ProcessEvents(window_.get(), state);
   }
   ASSERT_EQ(window_->saved.size(), 3u);
   EXPECT_NE(window_->saved[1].path.find("screenshot2.tga"), std::string::npos);
@@ -207,7 +207,7 @@ TEST_F(WindowFlipTest, AMinimisedWindowDispatchesMessagesUntilRestored) {
     PostMessageA(handle_, WM_USER, 0, 0);
     if (pumps == 4) ShowWindow(handle_, SW_RESTORE);
   });
-  KWindowFlip::WaitWhileMinimized(window_.get());
+  WindowFlip::WaitWhileMinimized(window_.get());
   EXPECT_FALSE(IsIconic(handle_));
   EXPECT_EQ(Received(WM_USER).size(), 4u)
       << "each message of the wait was dispatched, the one that came with the restore too";
@@ -220,7 +220,7 @@ TEST_F(WindowFlipTest, TheMinimisedWaitEndsOnTheQuitFlag) {
     PostMessageA(handle_, WM_USER, 0, 0);
     if (++pumps == 2) window_->Terminate();
   });
-  KWindowFlip::WaitWhileMinimized(window_.get());
+  WindowFlip::WaitWhileMinimized(window_.get());
   EXPECT_TRUE(IsIconic(handle_));
   EXPECT_EQ(pumps, 2);
 }
@@ -228,14 +228,14 @@ TEST_F(WindowFlipTest, TheMinimisedWaitEndsOnTheQuitFlag) {
 TEST_F(WindowFlipTest, TheMinimisedWaitEndsWhenTheWindowIsDestroyed) {
   ShowWindow(handle_, SW_MINIMIZE);
   platform::SetInputPumpHook([&] { PostMessageA(handle_, WM_CLOSE, 0, 0); });
-  KWindowFlip::WaitWhileMinimized(window_.get());
+  WindowFlip::WaitWhileMinimized(window_.get());
   EXPECT_FALSE(IsWindow(handle_));
 }
 
 TEST_F(WindowFlipTest, TheMinimisedWaitEndsOnQuitAndLeavesTheQuitForTheApplication) {
   ShowWindow(handle_, SW_MINIMIZE);
   PostQuitMessage(9);
-  KWindowFlip::WaitWhileMinimized(window_.get());
+  WindowFlip::WaitWhileMinimized(window_.get());
   MSG message;
   ASSERT_TRUE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE));
   EXPECT_EQ(message.message, WM_QUIT);
@@ -244,7 +244,7 @@ TEST_F(WindowFlipTest, TheMinimisedWaitEndsOnQuitAndLeavesTheQuitForTheApplicati
 
 TEST_F(WindowFlipTest, TheMinimisedWaitEndsWhenNoMessageCanCome) {
   ShowWindow(handle_, SW_MINIMIZE);
-  KWindowFlip::WaitWhileMinimized(window_.get());
+  WindowFlip::WaitWhileMinimized(window_.get());
   EXPECT_TRUE(IsIconic(handle_));
 }
 
@@ -255,7 +255,7 @@ TEST_F(WindowFlipTest, AWindowInTheBackgroundWaitsUntilItIsInFrontAgain) {
     PostMessageA(handle_, WM_USER, 0, 0);
     if (++pumps == 3) platform::ScriptForeground(handle_);
   });
-  KWindowFlip::WaitWhileInactive(window_.get());
+  WindowFlip::WaitWhileInactive(window_.get());
   EXPECT_EQ(GetForegroundWindow(), handle_);
   auto activations = Received(WM_ACTIVATEAPP);
   ASSERT_EQ(activations.size(), 1u) << "the deactivation, dispatched in the wait";
@@ -266,14 +266,14 @@ TEST_F(WindowFlipTest, AWindowInTheBackgroundWaitsUntilItIsInFrontAgain) {
 TEST_F(WindowFlipTest, AWindowInFrontDoesNotWait) {
   int pumps = 0;
   platform::SetInputPumpHook([&] { ++pumps; });
-  KWindowFlip::WaitWhileInactive(window_.get());
+  WindowFlip::WaitWhileInactive(window_.get());
   EXPECT_EQ(pumps, 0);
 }
 
 TEST_F(WindowFlipTest, TheInactiveWaitEndsWhenTheWindowIsClosedFromTheBackground) {
   platform::ScriptForeground(nullptr);
   platform::SetInputPumpHook([&] { window_->Terminate(); });
-  KWindowFlip::WaitWhileInactive(window_.get());
+  WindowFlip::WaitWhileInactive(window_.get());
   EXPECT_NE(GetForegroundWindow(), handle_);
   EXPECT_TRUE(window_->IsQuit());
 }
@@ -289,7 +289,7 @@ LRESULT CALLBACK RepaintingProcedure(HWND window, UINT message, WPARAM wParam, L
   ++g_repaints;
   ++g_depth;
   g_deepest = std::max(g_deepest, g_depth);
-  KWindowFlip::WaitWhileInactive(g_repainting);
+  WindowFlip::WaitWhileInactive(g_repainting);
   --g_depth;
   return 0;
 }
@@ -315,7 +315,7 @@ TEST_F(WindowFlipTest, ARepaintInsideTheWaitDoesNotStartAnotherWait) {
     if (pumps < 5) MoveWindow(handle, 0, 0, 50 + pumps, 50, TRUE);
     if (pumps == 5) platform::ScriptForeground(handle);
   });
-  KWindowFlip::WaitWhileInactive(&window);
+  WindowFlip::WaitWhileInactive(&window);
   g_repainting = nullptr;
   EXPECT_EQ(GetForegroundWindow(), handle);
   EXPECT_EQ(g_repaints, 4);

@@ -1,6 +1,6 @@
 // The window-procedure rules both window variants share: event records, handlers and the
 // library's own handling of close, destroy and the wheel.
-#include "KWindowProcedure.h"
+#include "WindowProcedureRules.h"
 
 #include <gtest/gtest.h>
 
@@ -15,17 +15,18 @@ namespace {
 // What a window variant keeps for its procedure.
 struct WindowObject {
   bool quit = false;
-  KMessageHandler messageHandler = nullptr;
-  KEventHandler eventHandler = nullptr;
+  MessageHandler messageHandler = nullptr;
+  EventHandler eventHandler = nullptr;
 };
 
 // A procedure put together the way both variants put theirs together.
 LRESULT CALLBACK VariantProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* object = reinterpret_cast<WindowObject*>(GetWindowLongA(window, GWL_USERDATA));
-  if (object && !KWindowProcedure::OfferToHandlers(object->messageHandler, object->eventHandler,
-                                                   window, message, wParam, lParam))
+  if (object && !WindowProcedureRules::OfferToHandlers(object->messageHandler, object->eventHandler,
+                                                       window, message, wParam, lParam))
     return 0;
-  if (KWindowProcedure::HandleShared(message, wParam, object ? &object->quit : nullptr)) return 0;
+  if (WindowProcedureRules::HandleShared(message, wParam, object ? &object->quit : nullptr))
+    return 0;
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -67,7 +68,7 @@ class WindowProcedureTest : public ScriptedWindowTest {
   }
 
   KWindowEvent EventOf(UINT message, WPARAM wParam, LPARAM lParam) {
-    return KWindowProcedure::MakeEvent(message, wParam, lParam);
+    return WindowProcedureRules::MakeEvent(message, wParam, lParam);
   }
 
   HWND window_ = nullptr;

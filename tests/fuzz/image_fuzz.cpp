@@ -3,9 +3,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "KImageDecoders.h"
-#include "KPictureSettings.h"
-#include "KTextureSide.h"
+#include "ImageDecoders.h"
+#include "PictureSettings.h"
+#include "TextureSide.h"
 
 namespace {
 
@@ -13,11 +13,11 @@ namespace {
 // texture); the fuzzer spends its time on the formats instead.
 constexpr uint32_t kLargestSide = 512;
 
-bool Small(const KImageCodec& codec, const uint8_t* data, size_t size) {
+bool Small(const ImageCodec& codec, const uint8_t* data, size_t size) {
   int width = 0, height = 0;
   if (!codec.safeToDecode(data, size)) return true;
   if (!codec.readSize(data, static_cast<int>(size), &width, &height)) return true;
-  uint32_t side = KTextureSide(width, height, K_TEXTURE_SIDE_MINIMUM);
+  uint32_t side = TextureSide(width, height, K_TEXTURE_SIDE_MINIMUM);
   return side != 0 && side <= kLargestSide;
 }
 
@@ -26,18 +26,18 @@ bool Small(const KImageCodec& codec, const uint8_t* data, size_t size) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > (1 << 20)) return 0;
   const struct {
-    KImageType type;
-    const KImageCodec& codec;
-  } kinds[] = {{KImageType::Png, g_pngCodec},
-               {KImageType::Jpeg, g_jpegCodec},
-               {KImageType::Bmp, g_bmpCodec},
-               {KImageType::Tga, g_tgaCodec}};
+    ImageType type;
+    const ImageCodec& codec;
+  } kinds[] = {{ImageType::Png, g_pngCodec},
+               {ImageType::Jpeg, g_jpegCodec},
+               {ImageType::Bmp, g_bmpCodec},
+               {ImageType::Tga, g_tgaCodec}};
   for (const auto& kind : kinds) {
     if (!Small(kind.codec, data, size)) continue;
-    std::unique_ptr<KImage> image = DecodeImage(kind.type, data, size);
+    std::unique_ptr<DecodedImage> image = DecodeImage(kind.type, data, size);
     if (!image || image->width == 0) continue;
-    uint32_t side = KTextureSide(image->width, image->height, K_TEXTURE_SIDE_MINIMUM);
-    KFillTexture(*image, KColorKey{true, 255, 0, 255}, side);
+    uint32_t side = TextureSide(image->width, image->height, K_TEXTURE_SIDE_MINIMUM);
+    FillTexture(*image, ColorKey{true, 255, 0, 255}, side);
   }
   return 0;
 }

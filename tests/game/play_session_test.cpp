@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "KImage.h"
+#include "DecodedImage.h"
 
 extern char** environ;
 
@@ -43,8 +43,8 @@ int RunSession() {
 // The share of the pixels of a region that match the reference within a small tolerance per
 // channel (the screenshot passes through the back buffer's 8-bit channels, the reference through
 // a JPEG decoder).
-double MatchingShare(const KImage& shot, const KImage& reference, int left, int top, int right,
-                     int bottom) {
+double MatchingShare(const DecodedImage& shot, const DecodedImage& reference, int left, int top,
+                     int right, int bottom) {
   int matching = 0, total = 0;
   for (int y = top; y < bottom; ++y) {
     for (int x = left; x < right; ++x, ++total) {

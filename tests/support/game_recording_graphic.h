@@ -71,7 +71,7 @@ class RecordingGraphic : public KGraphic {
                         bool, float, float) override {
     Other("StretchAlphaRect");
   }
-  bool GrabBackBufferFiltered(KGrabFilter) override { return Other("GrabBackBufferFiltered"); }
+  bool GrabBackBufferFiltered(GrabFilter) override { return Other("GrabBackBufferFiltered"); }
   bool GrabBackBuffer() override { return Other("GrabBackBuffer"); }
   void SetColorKey(bool, uint8_t, uint8_t, uint8_t) override { Other("SetColorKey"); }
   void SetTextureWrap(bool) override { Other("SetTextureWrap"); }

@@ -20,10 +20,10 @@
 #include <string>
 #include <vector>
 
+#include "DXPictureDevice.h"
 #include "GameTools.h"
 #include "GlobalResources.h"
 #include "KFactory.h"
-#include "KGraphicDXDevice.h"
 #include "KMiscTools.h"
 #include "KWindow.h"
 #include "Screens.h"

@@ -1,9 +1,10 @@
-#include "KWindowProcedure.h"
+#include "WindowProcedureRules.h"
 
 #include "KInput.h"
 
-bool KWindowProcedure::OfferToHandlers(KMessageHandler messageHandler, KEventHandler eventHandler,
-                                       HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+bool WindowProcedureRules::OfferToHandlers(MessageHandler messageHandler, EventHandler eventHandler,
+                                           HWND window, UINT message, WPARAM wParam,
+                                           LPARAM lParam) {
   if (messageHandler && !messageHandler(window, message, wParam, lParam)) return false;
   if (eventHandler) {
     KWindowEvent event = MakeEvent(message, wParam, lParam);
@@ -12,7 +13,7 @@ bool KWindowProcedure::OfferToHandlers(KMessageHandler messageHandler, KEventHan
   return true;
 }
 
-KWindowEvent KWindowProcedure::MakeEvent(UINT message, WPARAM wParam, LPARAM lParam) {
+KWindowEvent WindowProcedureRules::MakeEvent(UINT message, WPARAM wParam, LPARAM lParam) {
   KWindowEvent event{};
   event.type = K_EVENT_NONE;
   event.message = message;
@@ -71,7 +72,7 @@ KWindowEvent KWindowProcedure::MakeEvent(UINT message, WPARAM wParam, LPARAM lPa
   return event;
 }
 
-bool KWindowProcedure::HandleShared(UINT message, WPARAM wParam, bool* quit) {
+bool WindowProcedureRules::HandleShared(UINT message, WPARAM wParam, bool* quit) {
   switch (message) {
     case WM_DESTROY:
     case WM_CLOSE:

@@ -7,7 +7,7 @@
 #include <memory>
 #include <new>
 
-#include "KImageSave.h"
+#include "ImageSave.h"
 #include "platform/files.h"
 
 namespace {

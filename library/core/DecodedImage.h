@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <memory>
 
-struct KImagePixelsFree {
+struct ImagePixelsFree {
   void operator()(uint32_t* pixels) const { std::free(pixels); }
 };
 
@@ -13,22 +13,22 @@ struct KImagePixelsFree {
 // green, blue, alpha, top row first. hasAlpha comes from the file's header (PNG colour types 4 and
 // 6, 32-bit TGA, 32-bit uncompressed BMP; JPEG never); without it every alpha is 255. A file that
 // could not be decoded gives an image of width and height 0 without pixels.
-struct KImage {
+struct DecodedImage {
   int width = 0;
   int height = 0;
   bool hasAlpha = false;
-  std::unique_ptr<uint32_t[], KImagePixelsFree> pixels;
+  std::unique_ptr<uint32_t[], ImagePixelsFree> pixels;
 
   uint32_t Pixel(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 };
 
 // How the file name's extension is recognised: in any letter case, or only in lower case.
-enum class KExtensionCase { Any, LowerOnly };
+enum class ExtensionCase { Any, LowerOnly };
 
 // Reads an image file whole through the file layer (so it may come from a registered archive) and
 // decodes it as the type its extension names: ".tga", ".jpg", ".bmp" or ".png", taken from the
 // final name only. The caller's string is not changed. Null when the file cannot be read or is
 // empty, the extension is none of the four, or the picture is larger than a texture can be
 // (K_MAX_TEXTURE_SIDE); a file with a known extension that does not decode gives a 0 x 0 image.
-std::unique_ptr<KImage> LoadImageFile(const char* path,
-                                      KExtensionCase extensionCase = KExtensionCase::Any);
+std::unique_ptr<DecodedImage> LoadImageFile(const char* path,
+                                            ExtensionCase extensionCase = ExtensionCase::Any);

@@ -6,7 +6,7 @@
 
 #include "platform/win32.h"
 
-struct KGraphicDXDevice {
+struct DXPictureDevice {
   IDirectDraw7* directDraw = nullptr;
   IDirect3DDevice7* device = nullptr;
   IDirectDrawSurface7* backBuffer = nullptr;
@@ -16,4 +16,4 @@ struct KGraphicDXDevice {
   IDirectDrawSurface7* boundTexture = nullptr;
 };
 
-extern KGraphicDXDevice g_dxPictures;
+extern DXPictureDevice g_dxPictures;

@@ -1,20 +1,20 @@
 #include <climits>
 #include <new>
 
-#include "KImageDecoders.h"
-#include "KTextureSide.h"
+#include "ImageDecoders.h"
+#include "TextureSide.h"
 
 namespace {
 
-const KImageCodec& CodecOf(KImageType type) {
+const ImageCodec& CodecOf(ImageType type) {
   switch (type) {
-    case KImageType::Tga:
+    case ImageType::Tga:
       return g_tgaCodec;
-    case KImageType::Jpeg:
+    case ImageType::Jpeg:
       return g_jpegCodec;
-    case KImageType::Bmp:
+    case ImageType::Bmp:
       return g_bmpCodec;
-    case KImageType::Png:
+    case ImageType::Png:
       break;
   }
   return g_pngCodec;
@@ -22,11 +22,11 @@ const KImageCodec& CodecOf(KImageType type) {
 
 }  // namespace
 
-std::unique_ptr<KImage> DecodeImage(KImageType type, const uint8_t* data, size_t size) {
-  std::unique_ptr<KImage> image(new (std::nothrow) KImage);
+std::unique_ptr<DecodedImage> DecodeImage(ImageType type, const uint8_t* data, size_t size) {
+  std::unique_ptr<DecodedImage> image(new (std::nothrow) DecodedImage);
   if (!image) return nullptr;
   if (!data || size == 0 || size > INT_MAX) return image;
-  const KImageCodec& codec = CodecOf(type);
+  const ImageCodec& codec = CodecOf(type);
   int length = static_cast<int>(size);
   int width = 0, height = 0;
   if (!codec.safeToDecode(data, size) || !codec.readSize(data, length, &width, &height)) {

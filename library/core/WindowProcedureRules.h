@@ -5,12 +5,12 @@
 #include "KWindowEvent.h"
 #include "platform/win32.h"
 
-class KWindowProcedure {
+class WindowProcedureRules {
  public:
   // The message handler, then the event handler with the message's event record. False when
   // one of them swallowed the message: the procedure then returns 0 at once.
-  static bool OfferToHandlers(KMessageHandler messageHandler, KEventHandler eventHandler,
-                              HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static bool OfferToHandlers(MessageHandler messageHandler, EventHandler eventHandler, HWND window,
+                              UINT message, WPARAM wParam, LPARAM lParam);
 
   // The event record of a message, with the mouse position read now.
   static KWindowEvent MakeEvent(UINT message, WPARAM wParam, LPARAM lParam);

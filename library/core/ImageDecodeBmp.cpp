@@ -4,8 +4,8 @@
 #define STBI_NO_STDIO
 #include <stb/stb_image.h>
 
-#include "KImageDecoders.h"
-#include "KImageStbCodec.h"
+#include "ImageDecoders.h"
+#include "ImageStbCodec.h"
 
 namespace {
 
@@ -24,4 +24,4 @@ bool DeclaresAlpha(const uint8_t* data, size_t size) {
 
 }  // namespace
 
-const KImageCodec g_bmpCodec = {AlwaysSafe, ReadSize, DeclaresAlpha, DecodeRgba};
+const ImageCodec g_bmpCodec = {AlwaysSafe, ReadSize, DeclaresAlpha, DecodeRgba};

@@ -6,8 +6,8 @@
 
 #include <cstring>
 
-#include "KImageDecoders.h"
-#include "KImageStbCodec.h"
+#include "ImageDecoders.h"
+#include "ImageStbCodec.h"
 
 namespace {
 
@@ -41,4 +41,4 @@ bool SafeToDecode(const uint8_t* data, size_t size) {
 
 }  // namespace
 
-const KImageCodec g_pngCodec = {SafeToDecode, ReadSize, DeclaresAlpha, DecodeRgba};
+const ImageCodec g_pngCodec = {SafeToDecode, ReadSize, DeclaresAlpha, DecodeRgba};

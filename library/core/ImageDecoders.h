@@ -6,25 +6,25 @@
 #include <cstdint>
 #include <memory>
 
-#include "KImage.h"
+#include "DecodedImage.h"
 
-enum class KImageType { Tga, Jpeg, Bmp, Png };
+enum class ImageType { Tga, Jpeg, Bmp, Png };
 
 // What one decoder offers: a check that the bytes are safe to hand to the decoder at all, the
 // picture's size from its header, whether the header declares an alpha channel, and the decoding
 // itself into RGBA bytes, top row first (allocated with malloc).
-struct KImageCodec {
+struct ImageCodec {
   bool (*safeToDecode)(const uint8_t* data, size_t size);
   bool (*readSize)(const uint8_t* data, int size, int* width, int* height);
   bool (*declaresAlpha)(const uint8_t* data, size_t size);
   uint8_t* (*decodeRgba)(const uint8_t* data, int size, int* width, int* height);
 };
 
-extern const KImageCodec g_tgaCodec;
-extern const KImageCodec g_jpegCodec;
-extern const KImageCodec g_bmpCodec;
-extern const KImageCodec g_pngCodec;
+extern const ImageCodec g_tgaCodec;
+extern const ImageCodec g_jpegCodec;
+extern const ImageCodec g_bmpCodec;
+extern const ImageCodec g_pngCodec;
 
 // Decodes bytes as the given type. Null when the picture is larger than a texture can be or memory
 // runs out; a 0 x 0 image when the bytes do not decode.
-std::unique_ptr<KImage> DecodeImage(KImageType type, const uint8_t* data, size_t size);
+std::unique_ptr<DecodedImage> DecodeImage(ImageType type, const uint8_t* data, size_t size);

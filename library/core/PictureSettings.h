@@ -1,6 +1,6 @@
 // The drawing settings that every picture holds whatever its renderer (blend mode, blit colour,
 // colour key, wrap), their rules, and the texel fill from a decoded image. Both picture variants
-// keep a KPictureSettings and call these functions, so the rules live in one place.
+// keep a PictureSettings and call these functions, so the rules live in one place.
 #pragma once
 
 #include <bit>
@@ -8,26 +8,26 @@
 #include <cstdint>
 #include <memory>
 
+#include "DecodedImage.h"
 #include "KGraphic.h"
-#include "KImage.h"
 
 static_assert(std::endian::native == std::endian::little,
               "pixel words hold red, green, blue, alpha in memory order");
 
-struct KColor {
+struct Color {
   float r, g, b, a;
 };
 
 // The two factors of a KBlendMode; each renderer turns them into its own enumerants.
-enum class KBlendFactor { Zero, One, SourceAlpha, InverseSourceAlpha, DestinationAlpha };
-struct KBlendFactors {
-  KBlendFactor source, destination;
+enum class BlendFactor { Zero, One, SourceAlpha, InverseSourceAlpha, DestinationAlpha };
+struct BlendFactors {
+  BlendFactor source, destination;
 };
-bool KIsBlendMode(int mode);
-// The factors of a valid mode (KIsBlendMode); any other value gives the default mode's.
-KBlendFactors KBlendFactorsOf(int mode);
+bool IsBlendMode(int mode);
+// The factors of a valid mode (IsBlendMode); any other value gives the default mode's.
+BlendFactors BlendFactorsOf(int mode);
 
-struct KColorKey {
+struct ColorKey {
   bool on = false;
   uint8_t r = 0, g = 0, b = 0;
 
@@ -37,24 +37,24 @@ struct KColorKey {
 };
 
 // The blit colour: with modulation off, blits use white and the stored colour is kept unused.
-struct KBlitColor {
+struct BlitColor {
   bool modulate = false;
-  KColor color = {1, 1, 1, 1};
+  Color color = {1, 1, 1, 1};
 
   // All four exactly 1: modulation off, colour left as it was. Otherwise every component is
   // limited to 0 to 1 (NaN counts as 0), stored, and modulation goes on.
   void Set(float r, float g, float b, float a);
   // The colour of BlitAlphaRect, BlitAlphaRectF and BlitArbitraryQuad.
-  KColor Tint() const;
+  Color Tint() const;
   // The colour of BlitAlphaRectFx, BlitAlphaRectFxF (alpha as given) and StretchAlphaRect (an
   // alpha below 0 counts as 1 there): the tint with its alpha multiplied by alpha.
-  KColor EffectTint(float alpha, bool negativeAlphaIsOne) const;
+  Color EffectTint(float alpha, bool negativeAlphaIsOne) const;
 };
 
-struct KPictureSettings {
+struct PictureSettings {
   KBlendMode blendMode = K_BLEND_SRCALPHA_INVSRCALPHA;
-  KBlitColor blitColor;
-  KColorKey colorKey;
+  BlitColor blitColor;
+  ColorKey colorKey;
   bool wrap = false;
 
   // Stores a valid KBlendMode and says whether it did; other values leave the mode.
@@ -64,33 +64,34 @@ struct KPictureSettings {
 
 // A colour as a packed ARGB word (alpha << 24 | red << 16 | green << 8 | blue), each component
 // limited to 0 to 1 first and then multiplied by 255 and truncated.
-uint32_t KPackArgb(KColor color);
+uint32_t PackArgb(Color color);
 
 // Pixel words: bytes red, green, blue, alpha in memory order.
-constexpr uint8_t KPixelRed(uint32_t pixel) {
+constexpr uint8_t PixelRed(uint32_t pixel) {
   return static_cast<uint8_t>(pixel);
 }
-constexpr uint8_t KPixelGreen(uint32_t pixel) {
+constexpr uint8_t PixelGreen(uint32_t pixel) {
   return static_cast<uint8_t>(pixel >> 8);
 }
-constexpr uint8_t KPixelBlue(uint32_t pixel) {
+constexpr uint8_t PixelBlue(uint32_t pixel) {
   return static_cast<uint8_t>(pixel >> 16);
 }
-constexpr uint8_t KPixelAlpha(uint32_t pixel) {
+constexpr uint8_t PixelAlpha(uint32_t pixel) {
   return static_cast<uint8_t>(pixel >> 24);
 }
-constexpr uint32_t KPixel(uint8_t r, uint8_t g, uint8_t b, uint8_t a) {
+constexpr uint32_t PackPixel(uint8_t r, uint8_t g, uint8_t b, uint8_t a) {
   return r | g << 8 | b << 16 | static_cast<uint32_t>(a) << 24;
 }
 
 // The texel of image pixel (x, y) (top row first): its colour and alpha (255 for an image without
 // alpha), alpha 0 when the colour key matches.
-uint32_t KImageTexel(const KImage& image, int x, int y, const KColorKey& key);
+uint32_t ImageTexel(const DecodedImage& image, int x, int y, const ColorKey& key);
 
 // A side x side texture of pixel words with the image in its top-left corner, top row first, and
 // zeros beside and below it. Null when side is smaller than the image, larger than
 // K_MAX_TEXTURE_SIDE, or memory runs out.
-std::unique_ptr<uint32_t[]> KFillTexture(const KImage& image, const KColorKey& key, uint32_t side);
+std::unique_ptr<uint32_t[]> FillTexture(const DecodedImage& image, const ColorKey& key,
+                                        uint32_t side);
 
 // Sets every pixel of a caller's array whose colour matches the key to 0 (transparent black).
-void KApplyColorKey(uint32_t* pixels, size_t count, const KColorKey& key);
+void ApplyColorKey(uint32_t* pixels, size_t count, const ColorKey& key);

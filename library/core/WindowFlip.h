@@ -8,23 +8,23 @@
 class KWindow;
 
 // One per window variant, process-wide.
-struct KWindowFlipState {
+struct WindowFlipState {
   uint32_t lastFlip = 0;  // KMiscTools::GetMilliseconds at the end of the last flip
   int screenshotCount = 0;
 };
 
-class KWindowFlip {
+class WindowFlip {
  public:
   // Left Shift + Print Screen saves "screenshot<n>.tga" in the program folder and waits for
   // both keys to be released; then at most one pending message is dispatched.
-  static void ProcessEvents(KWindow* window, KWindowFlipState* state);
+  static void ProcessEvents(KWindow* window, WindowFlipState* state);
 
   // SetMaxFrameRate: 1000 / fps milliseconds per frame, 0 (no limit) for fps <= 0.
   static uint32_t MillisecondsPerFrame(int fps);
 
   // Spins until millisecondsPerFrame have passed since the last flip when t0 (taken before the
   // frame was presented) is within the slot; then records the end of this flip.
-  static void LimitFrameRate(KWindowFlipState* state, uint32_t t0, uint32_t millisecondsPerFrame);
+  static void LimitFrameRate(WindowFlipState* state, uint32_t t0, uint32_t millisecondsPerFrame);
 
   // Dispatch messages while the window is minimised (or, for the second, not in front). Both
   // end when the window is gone, its quit flag is set or the message queue ends (WM_QUIT, which

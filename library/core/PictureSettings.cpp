@@ -1,9 +1,9 @@
-#include "KPictureSettings.h"
+#include "PictureSettings.h"
 
 #include <cstring>
 #include <new>
 
-#include "KTextureSide.h"
+#include "TextureSide.h"
 
 namespace {
 
@@ -18,24 +18,24 @@ uint32_t ToByte(float value) {
 
 }  // namespace
 
-bool KIsBlendMode(int mode) {
+bool IsBlendMode(int mode) {
   return mode >= K_BLEND_SRCALPHA_DSTALPHA && mode <= K_BLEND_ZERO_INVSRCALPHA;
 }
 
-KBlendFactors KBlendFactorsOf(int mode) {
+BlendFactors BlendFactorsOf(int mode) {
   switch (mode) {
     case K_BLEND_SRCALPHA_DSTALPHA:
-      return {KBlendFactor::SourceAlpha, KBlendFactor::DestinationAlpha};
+      return {BlendFactor::SourceAlpha, BlendFactor::DestinationAlpha};
     case K_BLEND_ONE_INVSRCALPHA:
-      return {KBlendFactor::One, KBlendFactor::InverseSourceAlpha};
+      return {BlendFactor::One, BlendFactor::InverseSourceAlpha};
     case K_BLEND_ZERO_INVSRCALPHA:
-      return {KBlendFactor::Zero, KBlendFactor::InverseSourceAlpha};
+      return {BlendFactor::Zero, BlendFactor::InverseSourceAlpha};
     default:
-      return {KBlendFactor::SourceAlpha, KBlendFactor::InverseSourceAlpha};
+      return {BlendFactor::SourceAlpha, BlendFactor::InverseSourceAlpha};
   }
 }
 
-void KBlitColor::Set(float r, float g, float b, float a) {
+void BlitColor::Set(float r, float g, float b, float a) {
   if (r == 1.0f && g == 1.0f && b == 1.0f && a == 1.0f) {
     modulate = false;
     return;
@@ -44,36 +44,37 @@ void KBlitColor::Set(float r, float g, float b, float a) {
   modulate = true;
 }
 
-KColor KBlitColor::Tint() const {
-  return modulate ? color : KColor{1, 1, 1, 1};
+Color BlitColor::Tint() const {
+  return modulate ? color : Color{1, 1, 1, 1};
 }
 
-KColor KBlitColor::EffectTint(float alpha, bool negativeAlphaIsOne) const {
+Color BlitColor::EffectTint(float alpha, bool negativeAlphaIsOne) const {
   if (negativeAlphaIsOne && alpha < 0.0f) alpha = 1.0f;
-  KColor tint = Tint();
+  Color tint = Tint();
   tint.a *= alpha;
   return tint;
 }
 
-bool KPictureSettings::SetBlitMode(int mode) {
-  if (!KIsBlendMode(mode)) return false;
+bool PictureSettings::SetBlitMode(int mode) {
+  if (!IsBlendMode(mode)) return false;
   blendMode = mode;
   return true;
 }
 
-uint32_t KPackArgb(KColor color) {
+uint32_t PackArgb(Color color) {
   return ToByte(color.a) << 24 | ToByte(color.r) << 16 | ToByte(color.g) << 8 | ToByte(color.b);
 }
 
-uint32_t KImageTexel(const KImage& image, int x, int y, const KColorKey& key) {
+uint32_t ImageTexel(const DecodedImage& image, int x, int y, const ColorKey& key) {
   uint32_t pixel = image.Pixel(x, y);
-  if (key.Matches(KPixelRed(pixel), KPixelGreen(pixel), KPixelBlue(pixel))) {
+  if (key.Matches(PixelRed(pixel), PixelGreen(pixel), PixelBlue(pixel))) {
     return pixel & 0x00FFFFFFu;
   }
   return pixel;
 }
 
-std::unique_ptr<uint32_t[]> KFillTexture(const KImage& image, const KColorKey& key, uint32_t side) {
+std::unique_ptr<uint32_t[]> FillTexture(const DecodedImage& image, const ColorKey& key,
+                                        uint32_t side) {
   if (side > K_MAX_TEXTURE_SIDE || side < static_cast<uint32_t>(image.width) ||
       side < static_cast<uint32_t>(image.height)) {
     return nullptr;
@@ -83,14 +84,14 @@ std::unique_ptr<uint32_t[]> KFillTexture(const KImage& image, const KColorKey& k
   if (!texels) return nullptr;
   for (int y = 0; y < image.height; ++y) {
     uint32_t* row = texels.get() + static_cast<size_t>(y) * side;
-    for (int x = 0; x < image.width; ++x) row[x] = KImageTexel(image, x, y, key);
+    for (int x = 0; x < image.width; ++x) row[x] = ImageTexel(image, x, y, key);
   }
   return texels;
 }
 
-void KApplyColorKey(uint32_t* pixels, size_t count, const KColorKey& key) {
+void ApplyColorKey(uint32_t* pixels, size_t count, const ColorKey& key) {
   if (!pixels || !key.on) return;
-  uint32_t keyColour = KPixel(key.r, key.g, key.b, 0);
+  uint32_t keyColour = PackPixel(key.r, key.g, key.b, 0);
   for (size_t i = 0; i < count; ++i) {
     if ((pixels[i] & 0x00FFFFFFu) == keyColour) pixels[i] = 0;
   }

@@ -13,7 +13,7 @@ constexpr uint32_t K_TEXTURE_SIDE_NO_MINIMUM = 1;
 
 // The smallest power of two that is at least minimumSide and at least the larger of width and
 // height; 0 when that exceeds K_MAX_TEXTURE_SIDE (the picture is too large for a texture).
-constexpr uint32_t KTextureSide(uint32_t width, uint32_t height, uint32_t minimumSide) {
+constexpr uint32_t TextureSide(uint32_t width, uint32_t height, uint32_t minimumSide) {
   uint32_t larger = width > height ? width : height;
   if (larger > K_MAX_TEXTURE_SIDE) return 0;
   uint32_t side = minimumSide;

@@ -1,8 +1,8 @@
-#include "KMessagePump.h"
+#include "MessagePump.h"
 
 #include "platform/win32.h"
 
-bool KMessagePump::DispatchOne() {
+bool MessagePump::DispatchOne() {
   MSG message;
   if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) return false;
   TranslateMessage(&message);

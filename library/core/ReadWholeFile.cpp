@@ -1,4 +1,4 @@
-#include "KReadWholeFile.h"
+#include "ReadWholeFile.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,12 +1,12 @@
-#include "KWindowFlip.h"
+#include "WindowFlip.h"
 
 #include <cstdio>
 
 #include "KGraphic.h"
 #include "KInput.h"
-#include "KMessagePump.h"
 #include "KMiscTools.h"
 #include "KWindow.h"
+#include "MessagePump.h"
 
 namespace {
 
@@ -39,7 +39,7 @@ void DispatchWhile(KWindow* window, Condition stillWaiting) {
 
 }  // namespace
 
-void KWindowFlip::ProcessEvents(KWindow* window, KWindowFlipState* state) {
+void WindowFlip::ProcessEvents(KWindow* window, WindowFlipState* state) {
   if (KInput::IsKeyDown(K_KEY_LSHIFT) && KInput::IsKeyDown(K_KEY_PRINTSCREEN)) {
     ++state->screenshotCount;
     char name[32];
@@ -48,15 +48,15 @@ void KWindowFlip::ProcessEvents(KWindow* window, KWindowFlipState* state) {
     KInput::WaitKeyRelease(K_KEY_PRINTSCREEN);
     KInput::WaitKeyRelease(K_KEY_LSHIFT);
   }
-  KMessagePump::DispatchOne();
+  MessagePump::DispatchOne();
 }
 
-uint32_t KWindowFlip::MillisecondsPerFrame(int fps) {
+uint32_t WindowFlip::MillisecondsPerFrame(int fps) {
   return fps > 0 ? static_cast<uint32_t>(1000 / fps) : 0;
 }
 
-void KWindowFlip::LimitFrameRate(KWindowFlipState* state, uint32_t t0,
-                                 uint32_t millisecondsPerFrame) {
+void WindowFlip::LimitFrameRate(WindowFlipState* state, uint32_t t0,
+                                uint32_t millisecondsPerFrame) {
   if (millisecondsPerFrame > 0 && t0 - state->lastFlip <= millisecondsPerFrame) {
     while (KMiscTools::GetMilliseconds() - state->lastFlip < millisecondsPerFrame) {
     }
@@ -64,10 +64,10 @@ void KWindowFlip::LimitFrameRate(KWindowFlipState* state, uint32_t t0,
   state->lastFlip = KMiscTools::GetMilliseconds();
 }
 
-void KWindowFlip::WaitWhileMinimized(KWindow* window) {
+void WindowFlip::WaitWhileMinimized(KWindow* window) {
   DispatchWhile(window, [](HWND handle) { return IsIconic(handle) != FALSE; });
 }
 
-void KWindowFlip::WaitWhileInactive(KWindow* window) {
+void WindowFlip::WaitWhileInactive(KWindow* window) {
   DispatchWhile(window, [window](HWND) { return !window->HasFocus(); });
 }

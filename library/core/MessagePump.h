@@ -1,7 +1,7 @@
 // Dispatching the calling thread's window messages one at a time.
 #pragma once
 
-class KMessagePump {
+class MessagePump {
  public:
   // Takes at most one pending message, translates and dispatches it; false when none was there.
   static bool DispatchOne();

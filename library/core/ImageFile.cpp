@@ -3,14 +3,14 @@
 #include <cstring>
 #include <new>
 
+#include "DecodedImage.h"
+#include "ImageDecoders.h"
 #include "KDataFile.h"
-#include "KImage.h"
-#include "KImageDecoders.h"
 
 namespace {
 
 // The type named by the extension of the path's final name (after its last separator).
-bool TypeOfExtension(const char* path, KExtensionCase extensionCase, KImageType* type) {
+bool TypeOfExtension(const char* path, ExtensionCase extensionCase, ImageType* type) {
   const char* name = path;
   for (const char* c = path; *c; ++c) {
     if (*c == '\\' || *c == '/') name = c + 1;
@@ -20,17 +20,17 @@ bool TypeOfExtension(const char* path, KExtensionCase extensionCase, KImageType*
   char extension[5];
   for (int i = 0; i < 5; ++i) {
     char c = dot[i];
-    extension[i] = extensionCase == KExtensionCase::Any
+    extension[i] = extensionCase == ExtensionCase::Any
                        ? static_cast<char>(std::tolower(static_cast<unsigned char>(c)))
                        : c;
   }
   static const struct {
     const char* extension;
-    KImageType type;
-  } kTypes[] = {{".tga", KImageType::Tga},
-                {".jpg", KImageType::Jpeg},
-                {".bmp", KImageType::Bmp},
-                {".png", KImageType::Png}};
+    ImageType type;
+  } kTypes[] = {{".tga", ImageType::Tga},
+                {".jpg", ImageType::Jpeg},
+                {".bmp", ImageType::Bmp},
+                {".png", ImageType::Png}};
   for (const auto& known : kTypes) {
     if (std::strcmp(extension, known.extension) == 0) {
       *type = known.type;
@@ -42,8 +42,8 @@ bool TypeOfExtension(const char* path, KExtensionCase extensionCase, KImageType*
 
 }  // namespace
 
-std::unique_ptr<KImage> LoadImageFile(const char* path, KExtensionCase extensionCase) {
-  KImageType type;
+std::unique_ptr<DecodedImage> LoadImageFile(const char* path, ExtensionCase extensionCase) {
+  ImageType type;
   if (!path || !TypeOfExtension(path, extensionCase, &type)) return nullptr;
   KDataFile file;
   if (file.Open(path, K_FILE_MODE_READ) != K_FILE_OK) return nullptr;

@@ -4,8 +4,8 @@
 #define STBI_NO_STDIO
 #include <stb/stb_image.h>
 
-#include "KImageDecoders.h"
-#include "KImageStbCodec.h"
+#include "ImageDecoders.h"
+#include "ImageStbCodec.h"
 
 namespace {
 
@@ -96,4 +96,4 @@ bool DeclaresAlpha(const uint8_t*, size_t) {
 
 }  // namespace
 
-const KImageCodec g_jpegCodec = {SafeToDecode, ReadSize, DeclaresAlpha, DecodeRgba};
+const ImageCodec g_jpegCodec = {SafeToDecode, ReadSize, DeclaresAlpha, DecodeRgba};
