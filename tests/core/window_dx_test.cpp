@@ -152,6 +152,21 @@ TEST_F(WindowDX, AFlipEndsTheScenePresentsAndBeginsTheNext) {
   EXPECT_EQ(CallsNamed(platform::TakeDirectXCalls(), "Restore").size(), 1u);
 }
 
+// After the first flip the frame is drawn in the window itself; a resize of the window must not
+// take the frame with it.
+TEST_F(WindowDX, TheFrameSurvivesAResizeOfTheWindow) {
+  ASSERT_TRUE(MakeWindow());
+  EXPECT_TRUE(platform::IsDrawnInWindow(g_dxPictures.backBuffer));
+  window_->SetClearColor(1, 0, 0, 1);
+  window_->SetWorldView(0, 0, 0, 1, true);
+  KGraphicDX graphic;
+  graphic.DrawRect(0, 0, 5, 5, 1, 1, 1, 1);
+  ASSERT_TRUE(MoveWindow(window_->GetWindowHandle(), 0, 0, kWidth + 60, kHeight + 60, TRUE));
+  EXPECT_FALSE(platform::IsDrawnInWindow(g_dxPictures.backBuffer));
+  EXPECT_EQ(Pixel(2, 2), kWhite);
+  EXPECT_EQ(Pixel(100, 100), kRed);
+}
+
 TEST_F(WindowDX, ANegativeFadeLaysAnOpaqueBlackQuadWithItsOwnBlending) {
   ASSERT_TRUE(MakeWindow());
   window_->SetClearColor(1, 1, 1, 1);

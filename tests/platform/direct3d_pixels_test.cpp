@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include <SDL2/SDL_opengl.h>
+
 #include "direct3d_fixture.h"
 
 namespace {
@@ -75,11 +77,14 @@ class Pixels : public DirectXTest {
 
   // A render target the size of the test window, filled with one colour through a lock.
   IDirectDrawSurface7* MakeFilledTarget(D3DCOLOR color) {
+    return MakeFilledTarget(directDraw_, color);
+  }
+  static IDirectDrawSurface7* MakeFilledTarget(IDirectDraw7* directDraw, D3DCOLOR color) {
     DDSURFACEDESC2 description = Description(kWidth, kHeight);
     description.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
     description.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_3DDEVICE;
     IDirectDrawSurface7* target = nullptr;
-    EXPECT_EQ(directDraw_->CreateSurface(&description, &target, nullptr), DD_OK);
+    EXPECT_EQ(directDraw->CreateSurface(&description, &target, nullptr), DD_OK);
     if (!target) return nullptr;
     DDSURFACEDESC2 locked{};
     locked.dwSize = sizeof locked;
@@ -94,10 +99,11 @@ class Pixels : public DirectXTest {
   }
 
   // The primary surface: the window, as windowed cooperation sees it.
-  IDirectDrawSurface7* MakePrimary() {
+  IDirectDrawSurface7* MakePrimary() { return MakePrimary(directDraw_); }
+  static IDirectDrawSurface7* MakePrimary(IDirectDraw7* directDraw) {
     DDSURFACEDESC2 description = PrimaryDescription();
     IDirectDrawSurface7* primary = nullptr;
-    EXPECT_EQ(directDraw_->CreateSurface(&description, &primary, nullptr), DD_OK);
+    EXPECT_EQ(directDraw->CreateSurface(&description, &primary, nullptr), DD_OK);
     return primary;
   }
 
@@ -466,11 +472,13 @@ TEST_F(Pixels, ABackBufferShownWholeKeepsItsPixelsThroughPartialShowsAndADepthBu
   Clear(0xFFFF0000);
   IDirectDrawSurface7* primary = MakePrimary();
   ASSERT_EQ(Show(primary, backBuffer_), DD_OK);
+  ASSERT_TRUE(platform::IsDrawnInWindow(backBuffer_));
   ASSERT_EQ(Quad(-0.5f, -0.5f, 1.5f, 1.5f, 0xFF00FF00), D3D_OK);
   EXPECT_EQ(Pixel(0, 0), kGreen);
   EXPECT_EQ(Pixel(10, 10), kRed);
   ASSERT_EQ(Show(primary, backBuffer_), DD_OK);
   ASSERT_EQ(Show(primary, backBuffer_, RECT{0, 0, 32, 24}), DD_OK);
+  EXPECT_FALSE(platform::IsDrawnInWindow(backBuffer_));
   EXPECT_EQ(Pixel(1, 1), kGreen);
   EXPECT_EQ(Pixel(40, 40), kRed);
   ASSERT_EQ(Show(primary, backBuffer_), DD_OK);
@@ -495,6 +503,8 @@ TEST_F(Pixels, ShowingAnotherSurfaceOrFillingTheWindowLeavesABackBufferItsPixels
   IDirectDrawSurface7* other = MakeFilledTarget(0xFF0000FF);
   ASSERT_NE(other, nullptr);
   ASSERT_EQ(Show(primary, other), DD_OK);
+  EXPECT_TRUE(platform::IsDrawnInWindow(other));
+  EXPECT_FALSE(platform::IsDrawnInWindow(backBuffer_));
   EXPECT_EQ(Pixel(5, 5), kGreen);
   EXPECT_EQ(PixelOf(other, 5, 5), kBlue);
   ASSERT_EQ(Show(primary, backBuffer_), DD_OK);
@@ -510,6 +520,50 @@ TEST_F(Pixels, ShowingAnotherSurfaceOrFillingTheWindowLeavesABackBufferItsPixels
   other->Release();
   ASSERT_EQ(Show(primary, backBuffer_), DD_OK);
   EXPECT_EQ(Pixel(5, 5), kWhite);
+  primary->Release();
+}
+
+TEST_F(Pixels, AnotherDirectDrawOnTheSameWindowLeavesABackBufferItsPixels) {
+  IDirectDrawSurface7* primary = MakePrimary();
+  IDirectDraw7* second = nullptr;
+  ASSERT_EQ(
+      DirectDrawCreateEx(nullptr, reinterpret_cast<void**>(&second), IID_IDirectDraw7, nullptr),
+      DD_OK);
+  ASSERT_EQ(second->SetCooperativeLevel(Handle(), DDSCL_NORMAL), DD_OK);
+  IDirectDrawSurface7* otherPrimary = MakePrimary(second);
+  IDirectDrawSurface7* other = MakeFilledTarget(second, 0xFF0000FF);
+  ASSERT_NE(other, nullptr);
+  ASSERT_EQ(Show(primary, backBuffer_), DD_OK);
+  ASSERT_TRUE(platform::IsDrawnInWindow(backBuffer_));
+  Clear(0xFF00FF00);
+  ASSERT_EQ(Show(otherPrimary, other, RECT{0, 0, 32, 24}), DD_OK);
+  EXPECT_EQ(Pixel(5, 5), kGreen);
+  EXPECT_EQ(Pixel(40, 40), kGreen);
+  other->Release();
+  otherPrimary->Release();
+  second->Release();
+  primary->Release();
+}
+
+// What a partial show leaves of the window is what was there before it.
+TEST_F(Pixels, APartialShowLeavesTheRestOfTheWindowAsItWas) {
+  Clear(0xFF00FF00);
+  IDirectDrawSurface7* primary = MakePrimary();
+  DDBLTFX fill{};
+  fill.dwSize = sizeof fill;
+  fill.dwFillColor = 0xFF0000;
+  ASSERT_EQ(primary->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fill), DD_OK);
+  ASSERT_EQ(Show(primary, backBuffer_, RECT{0, 0, 32, 24}), DD_OK);
+  auto bindFramebuffer =
+      reinterpret_cast<void (*)(GLenum, GLuint)>(SDL_GL_GetProcAddress("glBindFramebuffer"));
+  ASSERT_NE(bindFramebuffer, nullptr);
+  bindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+  // Rows count from the bottom here: (40, 5) is low in the window, outside the part shown.
+  unsigned char outside[4] = {}, inside[4] = {};
+  glReadPixels(40, 5, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, outside);
+  glReadPixels(5, int(kHeight) - 5, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, inside);
+  EXPECT_EQ((Rgb{outside[0], outside[1], outside[2]}), kRed);
+  EXPECT_EQ((Rgb{inside[0], inside[1], inside[2]}), kGreen);
   primary->Release();
 }
 

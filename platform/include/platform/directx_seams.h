@@ -61,6 +61,9 @@ void ClearDirectXFailures();
 // content is gone.
 void LoseSurface(IDirectDrawSurface7* surface);
 
+// Whether the render target is drawn straight into its window's back buffer at present.
+bool IsDrawnInWindow(IDirectDrawSurface7* surface);
+
 // Lets DirectDraw cooperate with a window made directly with SDL, without a window of the
 // platform layer: the handle then stands for it.
 void BindSdlWindow(HWND window, SDL_Window* sdlWindow);

@@ -3,22 +3,48 @@
 #include "directx/surface.h"
 #include "directx/window_binding.h"
 #include "platform/win32_input.h"
+#include "window/resize_listener.h"
+
+#include <vector>
 
 namespace platform::directx {
 namespace {
+
+// Every display, so that one taking a window can move out what the others draw in it. Never
+// destroyed: displays can go at exit after any other static.
+std::vector<Display*>& Displays() {
+  static auto* displays = new std::vector<Display*>;
+  return *displays;
+}
 
 bool SameRect(const RECT& a, const RECT& b) {
   return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
+void EvictWindowTargetsIn(SDL_Window* window) {
+  for (Display* display : Displays()) display->EvictWindowTargetIn(window);
+}
+
 }  // namespace
+
+Display::Display() {
+  Displays().push_back(this);
+  SetWindowResizeListener(EvictWindowTargetsIn);
+}
+
+Display::~Display() {
+  std::erase(Displays(), this);
+}
 
 bool Display::Cooperate(HWND window, bool fullScreen) {
   SDL_Window* sdlWindow = SdlWindowFor(window);
   if (!sdlWindow) return false;
   if (!context_ || context_->Window() != sdlWindow) {
+    // A new context starts by finding out what a swap does to the window's back buffer.
+    EvictWindowTargetsIn(sdlWindow);
     std::shared_ptr<gl::Context> context = gl::Context::Create(sdlWindow);
     if (!context) return false;
+    context->SwapKeepsBackBuffer();
     context_ = std::move(context);
     batch_.stateOwner = nullptr;
     windowTarget_ = nullptr;
@@ -26,6 +52,7 @@ bool Display::Cooperate(HWND window, bool fullScreen) {
   }
   window_ = window;
   if (fullScreen != fullScreen_) {
+    EvictWindowTargetsIn(sdlWindow);
     SDL_SetWindowFullscreen(sdlWindow, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
   }
   fullScreen_ = fullScreen;
@@ -86,6 +113,18 @@ void Display::EvictWindowTarget() {
   if (target) target->MoveOutOfWindow();
 }
 
+void Display::EvictWindowTargetIn(SDL_Window* window) {
+  if (windowTarget_ && context_ && context_->Window() == window && BeginOtherGlWork()) {
+    EvictWindowTarget();
+  }
+}
+
+bool Display::TakeWindow() {
+  if (!context_) return false;
+  EvictWindowTargetsIn(context_->Window());
+  return BeginOtherGlWork();
+}
+
 void Display::Forget(const Surface& target) {
   if (windowTarget_ == &target) windowTarget_ = nullptr;
 }
@@ -100,9 +139,7 @@ bool Display::Present(Surface& backBuffer, const RECT& source, const RECT* desti
   RECT whole{0, 0, static_cast<LONG>(backBuffer.Width()), static_cast<LONG>(backBuffer.Height())};
   bool wholeWindow = SameRect(source, whole) && SameRect(target, whole) && FitsWindow(backBuffer);
   if (!(DrawsInWindow(backBuffer) && wholeWindow)) {
-    // Whatever is drawn in the window moves out before the copy overwrites it.
-    EvictWindowTarget();
-    if (!backBuffer.BindFramebuffer(GL_READ_FRAMEBUFFER)) return false;
+    if (!TakeWindow() || !backBuffer.BindFramebuffer(GL_READ_FRAMEBUFFER)) return false;
     CopyToWindow(source, target, drawableHeight, backBuffer.Height());
   }
   int interval = waitForVerticalBlank_ ? 1 : 0;
@@ -112,7 +149,7 @@ bool Display::Present(Surface& backBuffer, const RECT& source, const RECT* desti
   }
   waitForVerticalBlank_ = false;
   SDL_GL_SwapWindow(sdlWindow);
-  if (wholeWindow && swapKeepsBackBuffer) windowTarget_ = &backBuffer;
+  if (wholeWindow && swapKeepsBackBuffer && !fullScreen_) windowTarget_ = &backBuffer;
   return true;
 }
 

@@ -22,6 +22,11 @@ struct DisplayMode {
 
 class Display {
  public:
+  Display();
+  ~Display();
+  Display(const Display&) = delete;
+  Display& operator=(const Display&) = delete;
+
   // Binds the display to a window, making its OpenGL context on first use.
   bool Cooperate(HWND window, bool fullScreen);
   HWND Window() const { return window_; }
@@ -47,14 +52,21 @@ class Display {
   bool Present(Surface& backBuffer, const RECT& source, const RECT* destination);
   void WaitForVerticalBlankAtNextPresent() { waitForVerticalBlank_ = true; }
 
-  // A render target shown whole at the window's own size is drawn straight into the window's
-  // back buffer from then on, which saves copying it at every present, as long as swaps keep
-  // the back buffer and it has no depth buffer. It moves back into its own frame buffer when it
-  // no longer fits, or before anything else is put into the window.
+  // A render target shown whole at the window's own size, in a window that is not full screen,
+  // is drawn straight into the window's back buffer from then on, which saves copying it at
+  // every present, as long as swaps keep the back buffer and it has no depth buffer. It moves
+  // back into its own frame buffer when it no longer fits, before anything else is put into the
+  // window (by any display) and before the window changes size.
   bool DrawsInWindow(const Surface& target) const { return windowTarget_ == &target; }
   bool FitsWindow(const Surface& target) const;
-  // Moves the render target drawn in the window, if any, back into its own frame buffer.
+  // Moves the render target drawn in the window, if any, back into its own frame buffer; this
+  // display's context must be current.
   void EvictWindowTarget();
+  // The same when this display draws into `window`, making its context current for it.
+  void EvictWindowTargetIn(SDL_Window* window);
+  // Before drawing into the window itself: every display's render target drawn there moves out,
+  // and this display's context is current again. False without a context or window.
+  bool TakeWindow();
   // Forgets a render target that is going away.
   void Forget(const Surface& target);
   // Top-left corner of the client area on the screen.

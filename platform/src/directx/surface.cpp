@@ -181,7 +181,7 @@ HRESULT Surface::FillColor(const RECT& rect, DWORD color) {
     Rgb rgb = ReadRgb(layout_, packed);
     if (!display_->BeginOtherGlWork()) return DDERR_SURFACELOST;
     if (kind_ == SurfaceKind::Primary) {
-      display_->EvictWindowTarget();
+      if (!display_->TakeWindow()) return DDERR_SURFACELOST;
       display_->Gl().BindFramebuffer(GL_FRAMEBUFFER, 0);
       glDisable(GL_SCISSOR_TEST);
     } else {
@@ -479,4 +479,9 @@ COLORREF GetPixel(HDC dc, int x, int y) {
 
 void platform::LoseSurface(IDirectDrawSurface7* surface) {
   if (auto* ours = platform::directx::Surface::From(surface)) ours->MarkLost();
+}
+
+bool platform::IsDrawnInWindow(IDirectDrawSurface7* surface) {
+  auto* ours = platform::directx::Surface::From(surface);
+  return ours && ours->DrawnInWindow();
 }

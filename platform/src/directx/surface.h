@@ -60,6 +60,7 @@ class Surface final : public RefCounted<IDirectDrawSurface7> {
   DWORD Height() const { return height_; }
   Layout PixelLayout() const { return layout_; }
   bool HasDepthBuffer() const;
+  bool DrawnInWindow() const { return display_->DrawsInWindow(*this); }
   void MarkLost();
   // The pixel at (x, y) of the readable memory of a surface whose context is out (GetDC).
   COLORREF PixelAt(int x, int y) const;

@@ -4,6 +4,7 @@
 
 #include "platform/win32_display.h"
 #include "window/display_mode.h"
+#include "window/resize_listener.h"
 #include "window/sdl_video.h"
 
 namespace {
@@ -91,10 +92,13 @@ void ApplyDisplayMode(Window& window) {
   if (covers) {
     SDL_DisplayMode wanted{SDL_PIXELFORMAT_UNKNOWN, mode.width, mode.height, 0, nullptr};
     SDL_DisplayMode closest;
-    if (SDL_GetClosestDisplayMode(0, &wanted, &closest))
+    if (SDL_GetClosestDisplayMode(0, &wanted, &closest)) {
+      NotifyWindowResizing(window.sdl);
       SDL_SetWindowDisplayMode(window.sdl, &closest);
+    }
   }
   if (covers == window.fullScreen) return;
+  NotifyWindowResizing(window.sdl);
   window.fullScreen = covers;
   SDL_SetWindowFullscreen(window.sdl, covers ? SDL_WINDOW_FULLSCREEN : 0);
 }

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "window/display_mode.h"
+#include "window/resize_listener.h"
 #include "window/window_registry.h"
 
 namespace {
@@ -43,6 +44,7 @@ BOOL MoveWindow(HWND handle, int x, int y, int width, int height, BOOL repaint) 
   window->frame = RECT{x, y, x + width, y + height};
   RECT margins = platform::FrameMargins(window->style);
   if (window->sdl) {
+    platform::NotifyWindowResizing(window->sdl);
     SDL_SetWindowSize(window->sdl, std::max(1, width - margins.left - margins.right),
                       std::max(1, height - margins.top - margins.bottom));
     SDL_SetWindowPosition(window->sdl, x + margins.left, y + margins.top);
