@@ -554,6 +554,14 @@ TEST_F(Pixels, APartialShowLeavesTheRestOfTheWindowAsItWas) {
   fill.dwFillColor = 0xFF0000;
   ASSERT_EQ(primary->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fill), DD_OK);
   ASSERT_EQ(Show(primary, backBuffer_, RECT{0, 0, 32, 24}), DD_OK);
+  // Another DirectDraw object coming to the window leaves it alone too.
+  IDirectDraw7* second = nullptr;
+  ASSERT_EQ(
+      DirectDrawCreateEx(nullptr, reinterpret_cast<void**>(&second), IID_IDirectDraw7, nullptr),
+      DD_OK);
+  ASSERT_EQ(second->SetCooperativeLevel(Handle(), DDSCL_NORMAL), DD_OK);
+  second->Release();
+  ASSERT_EQ(Show(primary, backBuffer_, RECT{0, 0, 32, 24}), DD_OK);
   auto bindFramebuffer =
       reinterpret_cast<void (*)(GLenum, GLuint)>(SDL_GL_GetProcAddress("glBindFramebuffer"));
   ASSERT_NE(bindFramebuffer, nullptr);

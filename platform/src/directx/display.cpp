@@ -5,6 +5,7 @@
 #include "platform/win32_input.h"
 #include "window/resize_listener.h"
 
+#include <optional>
 #include <vector>
 
 namespace platform::directx {
@@ -25,6 +26,15 @@ void EvictWindowTargetsIn(SDL_Window* window) {
   for (Display* display : Displays()) display->EvictWindowTargetIn(window);
 }
 
+// What another display found out about swaps in the window, if one has.
+std::optional<bool> KnownSwapKeepsBackBuffer(SDL_Window* window) {
+  for (const Display* display : Displays()) {
+    std::optional<bool> known = display->SwapKeepsBackBufferIn(window);
+    if (known) return known;
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 Display::Display() {
@@ -40,11 +50,17 @@ bool Display::Cooperate(HWND window, bool fullScreen) {
   SDL_Window* sdlWindow = SdlWindowFor(window);
   if (!sdlWindow) return false;
   if (!context_ || context_->Window() != sdlWindow) {
-    // A new context starts by finding out what a swap does to the window's back buffer.
+    // A new context starts by finding out what a swap does to the window's back buffer, unless
+    // another display's context on the window knows: looking overwrites what the window shows.
     EvictWindowTargetsIn(sdlWindow);
+    std::optional<bool> known = KnownSwapKeepsBackBuffer(sdlWindow);
     std::shared_ptr<gl::Context> context = gl::Context::Create(sdlWindow);
     if (!context) return false;
-    context->SwapKeepsBackBuffer();
+    if (known) {
+      context->SetSwapKeepsBackBuffer(*known);
+    } else {
+      context->SwapKeepsBackBuffer();
+    }
     context_ = std::move(context);
     batch_.stateOwner = nullptr;
     windowTarget_ = nullptr;
@@ -113,6 +129,11 @@ void Display::EvictWindowTarget() {
   if (target) target->MoveOutOfWindow();
 }
 
+std::optional<bool> Display::SwapKeepsBackBufferIn(SDL_Window* window) const {
+  if (!context_ || context_->Window() != window) return std::nullopt;
+  return context_->KnownSwapKeepsBackBuffer();
+}
+
 void Display::EvictWindowTargetIn(SDL_Window* window) {
   if (windowTarget_ && context_ && context_->Window() == window && BeginOtherGlWork()) {
     EvictWindowTarget();
@@ -149,7 +170,8 @@ bool Display::Present(Surface& backBuffer, const RECT& source, const RECT* desti
   }
   waitForVerticalBlank_ = false;
   SDL_GL_SwapWindow(sdlWindow);
-  if (wholeWindow && swapKeepsBackBuffer && !fullScreen_) windowTarget_ = &backBuffer;
+  bool fullScreen = (SDL_GetWindowFlags(sdlWindow) & SDL_WINDOW_FULLSCREEN) != 0;
+  if (wholeWindow && swapKeepsBackBuffer && !fullScreen) windowTarget_ = &backBuffer;
   return true;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include "directx/batch.h"
 #include "directx/pixel_format.h"
@@ -64,6 +65,8 @@ class Display {
   void EvictWindowTarget();
   // The same when this display draws into `window`, making its context current for it.
   void EvictWindowTargetIn(SDL_Window* window);
+  // What this display's context found out about swaps, when it draws into `window`.
+  std::optional<bool> SwapKeepsBackBufferIn(SDL_Window* window) const;
   // Before drawing into the window itself: every display's render target drawn there moves out,
   // and this display's context is current again. False without a context or window.
   bool TakeWindow();

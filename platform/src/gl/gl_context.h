@@ -42,6 +42,9 @@ class Context {
   // swap copies it out instead of exchanging buffers. Found at the first call, which shows two
   // black frames; the context must be current.
   bool SwapKeepsBackBuffer();
+  // The answer once found, without looking; another context on the same window can take it.
+  std::optional<bool> KnownSwapKeepsBackBuffer() const { return swapKeepsBackBuffer_; }
+  void SetSwapKeepsBackBuffer(bool keeps) { swapKeepsBackBuffer_ = keeps; }
 
  private:
   Context(Uint32 windowId, SDL_GLContext context, const Functions& functions);
