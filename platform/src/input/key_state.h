@@ -16,5 +16,8 @@ WPARAM MouseKeyFlags();
 void SetScriptedKey(int virtualKey, bool down);
 bool IsNumLockOn();
 void ReleaseScriptedKeys();
+// Tells the key state that the window system's events were just taken in, so that queries in
+// the same millisecond need not take them in again.
+void NoteEventsPumped();
 
 }  // namespace platform

@@ -54,11 +54,11 @@ bool IsRealDown(int virtualKey) {
     return (buttons & SdlButtonMask(virtualKey)) != 0;
   }
   // The keyboard state is what the events taken in so far said. Taking them in costs a round
-  // of the window system's queue, so the many keys a frame asks about share one a millisecond.
-  Uint64 now = SDL_GetTicks64();
-  if (now != g_lastPump) {
+  // of the window system's queue, so the many keys a frame asks about, and the message loop,
+  // share one a millisecond.
+  if (SDL_GetTicks64() != g_lastPump) {
     SDL_PumpEvents();
-    g_lastPump = now;
+    platform::NoteEventsPumped();
   }
   const Uint8* keys = SDL_GetKeyboardState(nullptr);
   bool numLock = platform::IsNumLockOn();
@@ -111,6 +111,10 @@ void ReleaseScriptedKeys() {
 
 void SetScriptedKey(int virtualKey, bool down) {
   if (virtualKey > 0 && virtualKey < 256) g_scriptedDown[virtualKey] = down;
+}
+
+void NoteEventsPumped() {
+  g_lastPump = SDL_GetTicks64();
 }
 
 WPARAM MouseKeyFlags() {

@@ -153,6 +153,7 @@ void PumpInput() {
   if (!SDL_WasInit(SDL_INIT_VIDEO)) return;
   SDL_Event event;
   while (SDL_PollEvent(&event)) Translate(event);
+  NoteEventsPumped();
 }
 
 void WaitForInput(DWORD milliseconds) {
