@@ -119,7 +119,8 @@ void Display::DrawableSize(int& width, int& height) const {
 bool Display::FitsWindow(const Surface& target) const {
   int width = 0, height = 0;
   DrawableSize(width, height);
-  return !target.HasDepthBuffer() && static_cast<DWORD>(width) == target.Width() &&
+  bool fullScreen = (SDL_GetWindowFlags(context_->Window()) & SDL_WINDOW_FULLSCREEN) != 0;
+  return !fullScreen && !target.HasDepthBuffer() && static_cast<DWORD>(width) == target.Width() &&
          static_cast<DWORD>(height) == target.Height();
 }
 
@@ -153,7 +154,6 @@ void Display::Forget(const Surface& target) {
 bool Display::Present(Surface& backBuffer, const RECT& source, const RECT* destination) {
   if (!BeginOtherGlWork()) return false;
   SDL_Window* sdlWindow = context_->Window();
-  bool swapKeepsBackBuffer = context_->SwapKeepsBackBuffer();
   int drawableWidth = 0, drawableHeight = 0;
   DrawableSize(drawableWidth, drawableHeight);
   RECT target = destination ? *destination : RECT{0, 0, drawableWidth, drawableHeight};
@@ -170,8 +170,10 @@ bool Display::Present(Surface& backBuffer, const RECT& source, const RECT* desti
   }
   waitForVerticalBlank_ = false;
   SDL_GL_SwapWindow(sdlWindow);
-  bool fullScreen = (SDL_GetWindowFlags(sdlWindow) & SDL_WINDOW_FULLSCREEN) != 0;
-  if (wholeWindow && swapKeepsBackBuffer && !fullScreen) windowTarget_ = &backBuffer;
+  // What a swap does was found out when the context was made; a present never looks again.
+  if (wholeWindow && context_->KnownSwapKeepsBackBuffer().value_or(false)) {
+    windowTarget_ = &backBuffer;
+  }
   return true;
 }
 
