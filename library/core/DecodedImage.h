@@ -29,6 +29,6 @@ enum class ExtensionCase { Any, LowerOnly };
 // decodes it as the type its extension names: ".tga", ".jpg", ".bmp" or ".png", taken from the
 // final name only. The caller's string is not changed. Null when the file cannot be read or is
 // empty, the extension is none of the four, or the picture is larger than a texture can be
-// (K_MAX_TEXTURE_SIDE); a file with a known extension that does not decode gives a 0 x 0 image.
+// (kMaxTextureSide); a file with a known extension that does not decode gives a 0 x 0 image.
 std::unique_ptr<DecodedImage> LoadImageFile(const char* path,
                                             ExtensionCase extensionCase = ExtensionCase::Any);

@@ -33,8 +33,7 @@ std::unique_ptr<DecodedImage> DecodeImage(ImageType type, const uint8_t* data, s
     return image;
   }
   // Measured before decoding, so that a hostile header cannot make the decoder allocate gigabytes.
-  if (width > static_cast<int>(K_MAX_TEXTURE_SIDE) ||
-      height > static_cast<int>(K_MAX_TEXTURE_SIDE)) {
+  if (width > static_cast<int>(kMaxTextureSide) || height > static_cast<int>(kMaxTextureSide)) {
     return nullptr;
   }
   uint8_t* rgba = codec.decodeRgba(data, length, &width, &height);

@@ -29,7 +29,7 @@ KFileResult KDataFile::Open(const char* path, uint32_t mode) {
   if (_state != 0) return K_FILE_BAD_STATE;
   if (mode != K_FILE_MODE_READ) return K_FILE_BAD_ARGUMENT;
   // A longer path is refused rather than cut: a cut path could name a different file.
-  if (!path || std::strlen(path) > K_FILE_MAX_PATH) return K_FILE_BAD_ARGUMENT;
+  if (!path || std::strlen(path) > kFileMaxPath) return K_FILE_BAD_ARGUMENT;
 
   const char* lookupName = ArchiveLookupName(path, KMiscTools::GetAppFolder());
   for (KTarArchive* archive = g_archiveList.First(); archive;

@@ -24,7 +24,7 @@ enum : uint32_t {
 enum : uint32_t { K_FILE_MODE_READ = 1000 };
 
 // The longest path or entry name the layer accepts, without its terminator.
-constexpr size_t K_FILE_MAX_PATH = 259;
+constexpr size_t kFileMaxPath = 259;
 
 class KDataFile : public KListNode {
  public:

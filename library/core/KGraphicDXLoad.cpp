@@ -129,7 +129,7 @@ bool KGraphicDX::FillFromImage(const char* path, const DDPIXELFORMAT& wanted,
     texel16 = ToXrgb1555;
   }
   uint32_t width = uint32_t(image->width), height = uint32_t(image->height);
-  uint32_t side = TextureSide(width, height, K_TEXTURE_SIDE_NO_MINIMUM);
+  uint32_t side = TextureSide(width, height, kTextureSideNoMinimum);
   if (side == 0) return false;
   surface_ = CreateTexture(side, side, format);
   if (!surface_) return false;

@@ -43,8 +43,8 @@ bool IsRegularFile(const unsigned char* block) {
 }  // namespace
 
 KFileResult KTarArchive::OpenEntry(const char* name, KDataFile* target) {
-  if (!name || !target || std::strlen(name) > K_FILE_MAX_PATH) return K_FILE_BAD_ARGUMENT;
-  char wanted[K_FILE_MAX_PATH + 1];
+  if (!name || !target || std::strlen(name) > kFileMaxPath) return K_FILE_BAD_ARGUMENT;
+  char wanted[kFileMaxPath + 1];
   std::strcpy(wanted, name);
   for (char* c = wanted; *c; ++c) {
     if (*c == '\\') *c = '/';

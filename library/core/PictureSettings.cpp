@@ -75,7 +75,7 @@ uint32_t ImageTexel(const DecodedImage& image, int x, int y, const ColorKey& key
 
 std::unique_ptr<uint32_t[]> FillTexture(const DecodedImage& image, const ColorKey& key,
                                         uint32_t side) {
-  if (side > K_MAX_TEXTURE_SIDE || side < static_cast<uint32_t>(image.width) ||
+  if (side > kMaxTextureSide || side < static_cast<uint32_t>(image.width) ||
       side < static_cast<uint32_t>(image.height)) {
     return nullptr;
   }

@@ -89,7 +89,7 @@ uint32_t ImageTexel(const DecodedImage& image, int x, int y, const ColorKey& key
 
 // A side x side texture of pixel words with the image in its top-left corner, top row first, and
 // zeros beside and below it. Null when side is smaller than the image, larger than
-// K_MAX_TEXTURE_SIDE, or memory runs out.
+// kMaxTextureSide, or memory runs out.
 std::unique_ptr<uint32_t[]> FillTexture(const DecodedImage& image, const ColorKey& key,
                                         uint32_t side);
 

@@ -26,7 +26,7 @@ void* ReadWholeFile(const char* path) {
   if (!stream) return Fail(nullptr, nullptr, "Could not open file", path);
   long size = std::fseek(stream, 0, SEEK_END) == 0 ? std::ftell(stream) : -1;
   if (size <= 0) return Fail(stream, nullptr, "file is 0 byte", path);
-  if (size > K_WHOLE_FILE_LIMIT) return Fail(stream, nullptr, "Out of memory", path);
+  if (size > kWholeFileLimit) return Fail(stream, nullptr, "Out of memory", path);
 
   char magic[4];
   std::rewind(stream);

@@ -4,7 +4,7 @@
 // The file's bytes in a block from malloc, which the caller frees; when the file starts with the
 // four bytes 'p', 'i', 'h', 's' they are left out. Failures show a message box captioned "Could not
 // open file", "file is 0 byte", "Out of memory" or "Out of data to read" with the path as text, and
-// give null. Files of more than K_WHOLE_FILE_LIMIT bytes are refused as out of memory.
+// give null. Files of more than kWholeFileLimit bytes are refused as out of memory.
 void* ReadWholeFile(const char* path);
 
-constexpr long K_WHOLE_FILE_LIMIT = 1L << 30;
+constexpr long kWholeFileLimit = 1L << 30;

@@ -59,9 +59,9 @@ TEST_F(DiskFile, AFolderIsNoDataFile) {
 
 TEST_F(DiskFile, PathsLongerThanTheLimitAreRefusedNotCut) {
   std::string fitting = folder.Path("");
-  fitting += std::string(K_FILE_MAX_PATH - fitting.size(), 'f');
+  fitting += std::string(kFileMaxPath - fitting.size(), 'f');
   folder.Write(fitting.substr(folder.Path("").size()), "fits");
-  ASSERT_EQ(fitting.size(), K_FILE_MAX_PATH);
+  ASSERT_EQ(fitting.size(), kFileMaxPath);
   ASSERT_EQ(file.Open(fitting.c_str(), K_FILE_MODE_READ), K_FILE_OK);
   EXPECT_EQ(ReadWhole(file), "fits");
   file.Close();

@@ -243,11 +243,11 @@ TEST_F(ImageLoad, JpegScansWithAnUndefinedHuffmanTableAreNotDecoded) {
 }
 
 TEST_F(ImageLoad, PicturesLargerThanATextureAreRefused) {
-  TestPicture wide{static_cast<int>(K_MAX_TEXTURE_SIDE), 1,
-                   std::vector<uint32_t>(K_MAX_TEXTURE_SIDE, PackPixel(1, 2, 3, 4))};
+  TestPicture wide{static_cast<int>(kMaxTextureSide), 1,
+                   std::vector<uint32_t>(kMaxTextureSide, PackPixel(1, 2, 3, 4))};
   auto largest = Load("largest.png", PngFile(wide, 3));
   ASSERT_TRUE(largest);
-  EXPECT_EQ(largest->width, static_cast<int>(K_MAX_TEXTURE_SIDE));
+  EXPECT_EQ(largest->width, static_cast<int>(kMaxTextureSide));
   wide.width += 1;
   wide.pixels.push_back(0);
   EXPECT_FALSE(Load("too-wide.png", PngFile(wide, 3)));

@@ -8,27 +8,27 @@
 namespace {
 
 TEST(TextureSide, IsThePowerOfTwoThatHoldsThePictureAndAtLeastFour) {
-  EXPECT_EQ(TextureSide(1, 1, K_TEXTURE_SIDE_MINIMUM), 4u);
-  EXPECT_EQ(TextureSide(3, 2, K_TEXTURE_SIDE_MINIMUM), 4u);
-  EXPECT_EQ(TextureSide(4, 4, K_TEXTURE_SIDE_MINIMUM), 4u);
-  EXPECT_EQ(TextureSide(5, 3, K_TEXTURE_SIDE_MINIMUM), 8u);
-  EXPECT_EQ(TextureSide(256, 100, K_TEXTURE_SIDE_MINIMUM), 256u);
-  EXPECT_EQ(TextureSide(257, 10, K_TEXTURE_SIDE_MINIMUM), 512u);
-  EXPECT_EQ(TextureSide(800, 600, K_TEXTURE_SIDE_MINIMUM), 1024u);
-  EXPECT_EQ(TextureSide(0, 0, K_TEXTURE_SIDE_MINIMUM), 4u);
+  EXPECT_EQ(TextureSide(1, 1, kTextureSideMinimum), 4u);
+  EXPECT_EQ(TextureSide(3, 2, kTextureSideMinimum), 4u);
+  EXPECT_EQ(TextureSide(4, 4, kTextureSideMinimum), 4u);
+  EXPECT_EQ(TextureSide(5, 3, kTextureSideMinimum), 8u);
+  EXPECT_EQ(TextureSide(256, 100, kTextureSideMinimum), 256u);
+  EXPECT_EQ(TextureSide(257, 10, kTextureSideMinimum), 512u);
+  EXPECT_EQ(TextureSide(800, 600, kTextureSideMinimum), 1024u);
+  EXPECT_EQ(TextureSide(0, 0, kTextureSideMinimum), 4u);
 }
 
 TEST(TextureSide, WithoutMinimumASinglePixelIsItsOwnTexture) {
-  EXPECT_EQ(TextureSide(1, 1, K_TEXTURE_SIDE_NO_MINIMUM), 1u);
-  EXPECT_EQ(TextureSide(3, 2, K_TEXTURE_SIDE_NO_MINIMUM), 4u);
-  EXPECT_EQ(TextureSide(5, 3, K_TEXTURE_SIDE_NO_MINIMUM), 8u);
-  EXPECT_EQ(TextureSide(10, 257, K_TEXTURE_SIDE_NO_MINIMUM), 512u);
+  EXPECT_EQ(TextureSide(1, 1, kTextureSideNoMinimum), 1u);
+  EXPECT_EQ(TextureSide(3, 2, kTextureSideNoMinimum), 4u);
+  EXPECT_EQ(TextureSide(5, 3, kTextureSideNoMinimum), 8u);
+  EXPECT_EQ(TextureSide(10, 257, kTextureSideNoMinimum), 512u);
 }
 
 TEST(TextureSide, PicturesBeyondTheLargestTextureHaveNone) {
-  EXPECT_EQ(TextureSide(K_MAX_TEXTURE_SIDE, 1, K_TEXTURE_SIDE_MINIMUM), K_MAX_TEXTURE_SIDE);
-  EXPECT_EQ(TextureSide(K_MAX_TEXTURE_SIDE + 1, 1, K_TEXTURE_SIDE_MINIMUM), 0u);
-  EXPECT_EQ(TextureSide(1, UINT32_MAX, K_TEXTURE_SIDE_NO_MINIMUM), 0u);
+  EXPECT_EQ(TextureSide(kMaxTextureSide, 1, kTextureSideMinimum), kMaxTextureSide);
+  EXPECT_EQ(TextureSide(kMaxTextureSide + 1, 1, kTextureSideMinimum), 0u);
+  EXPECT_EQ(TextureSide(1, UINT32_MAX, kTextureSideNoMinimum), 0u);
 }
 
 TEST(BlitColor, AllOnesTurnsModulationOffAndKeepsTheStoredColour) {
@@ -140,7 +140,7 @@ TEST(TextureFill, TheColourKeyClearsAlphaOfExactlyItsColour) {
 TEST(TextureFill, ATextureTooSmallOrTooLargeIsRefused) {
   DecodedImage image = MakeImage(3, 1, false, {0, 0, 0});
   EXPECT_FALSE(FillTexture(image, ColorKey{}, 2));
-  EXPECT_FALSE(FillTexture(image, ColorKey{}, K_MAX_TEXTURE_SIDE * 2));
+  EXPECT_FALSE(FillTexture(image, ColorKey{}, kMaxTextureSide * 2));
   DecodedImage empty;
   auto texels = FillTexture(empty, ColorKey{}, 4);
   ASSERT_TRUE(texels);

@@ -217,7 +217,7 @@ TEST_F(TarArchive, AnEntryLongerThanTheArchiveIsRefused) {
 TEST_F(TarArchive, NamesBeyondTheLimitAreRefused) {
   Register("data.tar", TarBuilder().File("a", "a").EndBlocks());
   KDataFile target;
-  std::string name(K_FILE_MAX_PATH + 1, 'a');
+  std::string name(kFileMaxPath + 1, 'a');
   EXPECT_EQ(g_archiveList.First()->OpenEntry(name.c_str(), &target), K_FILE_BAD_ARGUMENT);
   EXPECT_EQ(g_archiveList.First()->OpenEntry(nullptr, &target), K_FILE_BAD_ARGUMENT);
 }

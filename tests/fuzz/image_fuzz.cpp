@@ -17,7 +17,7 @@ bool Small(const ImageCodec& codec, const uint8_t* data, size_t size) {
   int width = 0, height = 0;
   if (!codec.safeToDecode(data, size)) return true;
   if (!codec.readSize(data, static_cast<int>(size), &width, &height)) return true;
-  uint32_t side = TextureSide(width, height, K_TEXTURE_SIDE_MINIMUM);
+  uint32_t side = TextureSide(width, height, kTextureSideMinimum);
   return side != 0 && side <= kLargestSide;
 }
 
@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!Small(kind.codec, data, size)) continue;
     std::unique_ptr<DecodedImage> image = DecodeImage(kind.type, data, size);
     if (!image || image->width == 0) continue;
-    uint32_t side = TextureSide(image->width, image->height, K_TEXTURE_SIDE_MINIMUM);
+    uint32_t side = TextureSide(image->width, image->height, kTextureSideMinimum);
     FillTexture(*image, ColorKey{true, 255, 0, 255}, side);
   }
   return 0;
