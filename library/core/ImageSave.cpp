@@ -66,7 +66,7 @@ int Encode(int format, Output* output, const uint8_t* rgb, int width, int height
 bool SaveImageFile(const char* path, int format, const uint32_t* pixels, int width, int height) {
   if (!path || !pixels || width < 1 || height < 1) return false;
   if (format < K_IMAGE_BMP || format > K_IMAGE_PNG) return false;
-  if (static_cast<int64_t>(width) * height > INT32_MAX / 4) return false;
+  if (static_cast<int64_t>(width) * height > kLargestSavedImage) return false;
   std::unique_ptr<uint8_t[]> rgb = ToRgbTopDown(pixels, width, height);
   if (!rgb) return false;
   Output output = {platform::OpenFile(path, "wb"), false};

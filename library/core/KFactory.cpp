@@ -8,7 +8,39 @@
 
 namespace {
 
+template <typename Window>
+KWindow* MakeWindow(bool zBuffer) {
+  return new (std::nothrow) Window(zBuffer);
+}
+
+template <typename Graphic>
+KGraphic* MakeGraphic() {
+  return new (std::nothrow) Graphic();
+}
+
+// What a renderer's family makes; a null maker makes nothing.
+struct Family {
+  KWindow* (*window)(bool zBuffer);
+  KGraphic* (*graphic)();
+};
+
+constexpr Family kDirectX{
+    .window = MakeWindow<KWindowDX>,
+    .graphic = MakeGraphic<KGraphicDX>,
+};
+
+// This build has no OpenGL window or picture yet.
+constexpr Family kOpenGL{
+    .window = nullptr,
+    .graphic = nullptr,
+};
+
 int g_rendererFlag = 0;
+
+// 0 selects DirectX, any other flag OpenGL.
+const Family& ChosenFamily() {
+  return g_rendererFlag == 0 ? kDirectX : kOpenGL;
+}
 
 }  // namespace
 
@@ -19,19 +51,18 @@ int KFactory::RendererFlag() {
 KWindow* KFactory::CreateWindowObject(int useOpenGL, bool zBuffer) {
   g_rendererFlag = useOpenGL;
   KMiscTools::InitAppFolder();
-  // This build draws through DirectX only: there is no OpenGL window to make.
-  if (g_rendererFlag != 0) return nullptr;
-  return new (std::nothrow) KWindowDX(zBuffer);
+  const Family& family = ChosenFamily();
+  return family.window ? family.window(zBuffer) : nullptr;
 }
 
 KGraphic* KFactory::CreateGraphic() {
-  if (g_rendererFlag != 0) return nullptr;
-  return new (std::nothrow) KGraphicDX();
+  const Family& family = ChosenFamily();
+  return family.graphic ? family.graphic() : nullptr;
 }
 
 KGraphic* KFactory::CreateGraphicFromFile(const char* path) {
-  if (g_rendererFlag != 0) return nullptr;
-  KGraphic* picture = new (std::nothrow) KGraphicDX();
+  if (g_rendererFlag != 0 && g_rendererFlag != 1) return nullptr;
+  KGraphic* picture = CreateGraphic();
   if (picture) picture->LoadPicture(path, true, true);
   return picture;
 }

@@ -5,12 +5,12 @@
 #include "KInput.h"
 #include "KMiscTools.h"
 #include "PictureSettings.h"
+#include "WindowFrame.h"
 #include "WindowProcedureRules.h"
 
 namespace {
 
 constexpr char kClassName[] = "TundrelDirectXWindow";
-constexpr int kIconResource = 160;
 
 }  // namespace
 
@@ -34,16 +34,6 @@ LRESULT CALLBACK KWindowDX::WindowProcedure(HWND window, UINT message, WPARAM wP
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-RECT KWindowDX::CentredFrame(DWORD style) const {
-  RECT frame;
-  SetRect(&frame, 0, 0, width_, height_);
-  AdjustWindowRect(&frame, style, FALSE);
-  LONG outerWidth = frame.right - frame.left, outerHeight = frame.bottom - frame.top;
-  LONG x = (GetSystemMetrics(SM_CXSCREEN) - outerWidth) / 2;
-  LONG y = (GetSystemMetrics(SM_CYSCREEN) - outerHeight) / 2;
-  return {x, y, x + outerWidth, y + outerHeight};
-}
-
 bool KWindowDX::CreateGameWindow(int16_t width, int16_t height, int16_t depth, bool windowed,
                                  const char* title) {
   width_ = width;
@@ -51,19 +41,8 @@ bool KWindowDX::CreateGameWindow(int16_t width, int16_t height, int16_t depth, b
   depth_ = depth;
   fullScreen_ = !windowed;
   // The desktop keeps its colour depth: a full-screen start sets the depth with its display mode.
-  WNDCLASSA windowClass{};
-  windowClass.style = CS_DBLCLKS;
-  windowClass.lpfnWndProc = WindowProcedure;
-  windowClass.hIcon = LoadIconA(nullptr, MAKEINTRESOURCEA(kIconResource));
-  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  windowClass.lpszClassName = kClassName;
-  RegisterClassA(&windowClass);
-  DWORD style = fullScreen_ ? kFullScreenStyle : kWindowedStyle;
-  RECT frame = CentredFrame(style);
-  window_ =
-      CreateWindowExA(0, kClassName, title, style, frame.left, frame.top, frame.right - frame.left,
-                      frame.bottom - frame.top, nullptr, nullptr, nullptr, nullptr);
+  WindowFrame::RegisterWindowClass(kClassName, WindowProcedure, BLACK_BRUSH);
+  window_ = WindowFrame::Create(kClassName, title, fullScreen_, width_, height_);
   if (!window_) return false;
   SetWindowLongA(window_, GWL_USERDATA, reinterpret_cast<LONG_PTR>(this));
   ShowWindow(window_, SW_SHOW);

@@ -46,10 +46,6 @@ class KWindowDX : public KWindow {
   static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
-  // A windowed game window has no maximise box and no sizing border.
-  static constexpr DWORD kWindowedStyle = WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-  static constexpr DWORD kFullScreenStyle = WS_POPUP | WS_VISIBLE;
-
   bool CreateContext();
   bool CreateDirectDrawObjects();
   bool SetUpWindowed();
@@ -62,8 +58,6 @@ class KWindowDX : public KWindow {
   void Present();
   void ReleaseDevice();
   void ReleaseSurfaces();
-  // The outer window rectangle for the client size and style, centred on the screen.
-  RECT CentredFrame(DWORD style) const;
 
   bool softwareCursor_ = false;
   HWND window_ = nullptr;

@@ -4,6 +4,7 @@
 
 #include "KGraphicDX.h"
 #include "KWindowDX.h"
+#include "WindowFrame.h"
 
 namespace {
 
@@ -235,17 +236,11 @@ void KWindowDX::SetFullScreen(bool fullScreen) {
   if (!window_) return;
   bool set = false;
   if (fullScreen) {
-    SetWindowLongA(window_, GWL_STYLE, LONG_PTR(kFullScreenStyle));
-    MoveWindow(window_, 0, 0, width_, height_, TRUE);
-    UpdateWindow(window_);
+    WindowFrame::Restyle(window_, true, width_, height_);
     set = SetUpFullScreen();
   } else if (directDraw_) {
     directDraw_->RestoreDisplayMode();
-    SetWindowLongA(window_, GWL_STYLE, LONG_PTR(kWindowedStyle));
-    RECT frame = CentredFrame(kWindowedStyle);
-    MoveWindow(window_, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
-               TRUE);
-    UpdateWindow(window_);
+    WindowFrame::Restyle(window_, false, width_, height_);
     set = SetUpWindowed();
   }
   if (!set || !CreateDevice()) {

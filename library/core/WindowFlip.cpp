@@ -40,7 +40,7 @@ void DispatchWhile(KWindow* window, Condition stillWaiting) {
 }  // namespace
 
 void WindowFlip::ProcessEvents(KWindow* window, WindowFlipState* state) {
-  if (KInput::IsKeyDown(K_KEY_LSHIFT) && KInput::IsKeyDown(K_KEY_PRINTSCREEN)) {
+  if (IsScreenshotHotkeyHeld()) {
     ++state->screenshotCount;
     char name[32];
     std::snprintf(name, sizeof name, "screenshot%d.tga", state->screenshotCount);
@@ -49,6 +49,10 @@ void WindowFlip::ProcessEvents(KWindow* window, WindowFlipState* state) {
     KInput::WaitKeyRelease(K_KEY_LSHIFT);
   }
   MessagePump::DispatchOne();
+}
+
+bool WindowFlip::IsScreenshotHotkeyHeld() {
+  return KInput::IsKeyDown(K_KEY_LSHIFT) && KInput::IsKeyDown(K_KEY_PRINTSCREEN);
 }
 
 uint32_t WindowFlip::MillisecondsPerFrame(int fps) {

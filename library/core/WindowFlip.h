@@ -15,9 +15,15 @@ struct WindowFlipState {
 
 class WindowFlip {
  public:
-  // Left Shift + Print Screen saves "screenshot<n>.tga" in the program folder and waits for
-  // both keys to be released; then at most one pending message is dispatched.
+  // Left Shift + Print Screen saves "screenshot<n>.tga" in the program folder through the
+  // window's SaveBackBuffer, once, and waits for both keys to be released; then at most one
+  // pending message is dispatched.
   static void ProcessEvents(KWindow* window, WindowFlipState* state);
+
+  // Whether the screenshot keys are held, so that the next ProcessEvents saves a screenshot;
+  // nothing is saved or waited for. A window whose frame is gone once it is presented reads the
+  // frame before presenting while this is true, and serves that SaveBackBuffer call from it.
+  static bool IsScreenshotHotkeyHeld();
 
   // SetMaxFrameRate: 1000 / fps milliseconds per frame, 0 (no limit) for fps <= 0.
   static uint32_t MillisecondsPerFrame(int fps);

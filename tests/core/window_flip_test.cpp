@@ -199,6 +199,62 @@ TEST_F(WindowFlipTest, EachVariantCountsItsOwnScreenshotsFromOne) {
   EXPECT_NE(window_->saved[2].path.find("screenshot1.tga"), std::string::npos);
 }
 
+TEST_F(WindowFlipTest, TheHotkeyIsHeldWithBothKeysAndAskingTakesNoShot) {
+  struct Case {
+    bool shift, printScreen, held;
+  } cases[] = {
+      {false, false, false}, {true, false, false}, {false, true, false}, {true, true, true}};
+  for (const Case& c : cases) {
+    platform::ScriptKey(VK_LSHIFT, c.shift);
+    platform::ScriptKey(VK_SNAPSHOT, c.printScreen);
+    EXPECT_EQ(WindowFlip::IsScreenshotHotkeyHeld(), c.held)
+        << "shift " << c.shift << ", print screen " << c.printScreen;
+  }
+  EXPECT_TRUE(window_->saved.empty());
+  EXPECT_TRUE(KInput::IsKeyDown(K_KEY_PRINTSCREEN)) << "nothing waited for the keys";
+}
+
+// A window whose frame is gone once presented (as after a swap that exchanges buffers): before
+// presenting it keeps the frame for the hotkey's screenshot, and serves ProcessEvents from it.
+class KeepingWindow : public RecordingWindow {
+ public:
+  using RecordingWindow::RecordingWindow;
+
+  void FlipBackBuffer(bool, bool) override {
+    if (WindowFlip::IsScreenshotHotkeyHeld()) kept_ = frame_;
+    ++frame_;  // presented: what the back buffer holds now is not this frame
+    WindowFlip::ProcessEvents(this, &state_);
+    kept_ = kNone;
+  }
+  bool SaveBackBuffer(const char* path, int format, int width, int height) override {
+    served.push_back(kept_ != kNone ? kept_ : frame_);
+    return RecordingWindow::SaveBackBuffer(path, format, width, height);
+  }
+
+  std::vector<int> served;  // the frame each screenshot showed
+
+ private:
+  static constexpr int kNone = -1;
+  WindowFlipState state_;
+  int frame_ = 0;
+  int kept_ = kNone;
+};
+
+TEST_F(WindowFlipTest, AWindowServesTheHotkeysScreenshotFromTheFrameItKept) {
+  KeepingWindow window(handle_);
+  window.FlipBackBuffer(false, false);
+  platform::ScriptKey(VK_LSHIFT, true);
+  platform::ScriptKey(VK_SNAPSHOT, true);
+  platform::SetInputPumpHook([] {
+    platform::ScriptKey(VK_SNAPSHOT, false);
+    platform::ScriptKey(VK_LSHIFT, false);
+  });
+  window.FlipBackBuffer(false, false);
+  window.FlipBackBuffer(false, false);
+  EXPECT_EQ(window.served, std::vector<int>{1}) << "one shot, of the second frame";
+  EXPECT_EQ(window.saved.size(), 1u);
+}
+
 TEST_F(WindowFlipTest, AMinimisedWindowDispatchesMessagesUntilRestored) {
   ShowWindow(handle_, SW_MINIMIZE);
   int pumps = 0;
