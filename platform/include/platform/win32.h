@@ -5,6 +5,7 @@
 #include "platform/direct3d.h"
 #include "platform/directdraw.h"
 #include "platform/directsound.h"
+#include "platform/wgl.h"
 #include "platform/win32_display.h"
 #include "platform/win32_files.h"
 #include "platform/win32_input.h"

@@ -11,6 +11,10 @@
 namespace platform::directx {
 namespace {
 
+// Render targets carry their own depth buffers; the context asks for the depth buffer SDL asks
+// for by default.
+constexpr int kContextDepthBits = 16;
+
 // Every display, so that one taking a window can move out what the others draw in it. Never
 // destroyed: displays can go at exit after any other static.
 std::vector<Display*>& Displays() {
@@ -54,7 +58,7 @@ bool Display::Cooperate(HWND window, bool fullScreen) {
     // another display's context on the window knows: looking overwrites what the window shows.
     EvictWindowTargetsIn(sdlWindow);
     std::optional<bool> known = KnownSwapKeepsBackBuffer(sdlWindow);
-    std::shared_ptr<gl::Context> context = gl::Context::Create(sdlWindow);
+    std::shared_ptr<gl::Context> context = gl::Context::Create(sdlWindow, kContextDepthBits);
     if (!context) return false;
     if (known) {
       context->SetSwapKeepsBackBuffer(*known);

@@ -1,20 +1,12 @@
 #include "directx/seams.h"
 
-#include <array>
+#include "system/step_failures.h"
 
 namespace platform::directx {
 namespace {
 
-constexpr int kNoFailure = -1;
-constexpr size_t kStepCount = static_cast<size_t>(DirectXStep::SetTexture) + 1;
-
 std::vector<DirectXCall> g_calls;
-// Per step: how many more calls succeed before one fails, or kNoFailure.
-std::array<int, kStepCount> g_failAfter = [] {
-  std::array<int, kStepCount> steps;
-  steps.fill(kNoFailure);
-  return steps;
-}();
+StepFailures<DirectXStep, static_cast<size_t>(DirectXStep::SetTexture) + 1> g_failures;
 
 }  // namespace
 
@@ -25,14 +17,7 @@ void Record(DirectXCall call) {
 }
 
 bool ShouldFail(DirectXStep step) {
-  int& remaining = g_failAfter[static_cast<size_t>(step)];
-  if (remaining == kNoFailure) return false;
-  if (remaining > 0) {
-    --remaining;
-    return false;
-  }
-  remaining = kNoFailure;
-  return true;
+  return g_failures.ShouldFail(step);
 }
 
 }  // namespace platform::directx
@@ -50,11 +35,11 @@ std::vector<DirectXCall> TakeDirectXCalls() {
 }
 
 void FailDirectXStep(DirectXStep step, int succeedFirst) {
-  directx::g_failAfter[static_cast<size_t>(step)] = succeedFirst < 0 ? 0 : succeedFirst;
+  directx::g_failures.Fail(step, succeedFirst);
 }
 
 void ClearDirectXFailures() {
-  directx::g_failAfter.fill(directx::kNoFailure);
+  directx::g_failures.Clear();
 }
 
 }  // namespace platform

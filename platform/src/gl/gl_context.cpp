@@ -1,5 +1,7 @@
 #include "gl/gl_context.h"
 
+#include "window/sdl_window_maker.h"
+
 namespace platform::gl {
 namespace {
 
@@ -25,7 +27,7 @@ bool LoadFunctions(Functions& f) {
 
 }  // namespace
 
-std::shared_ptr<Context> Context::Create(SDL_Window* window) {
+std::shared_ptr<Context> Context::Create(SDL_Window* window, int depthBits) {
   if (!window) {
     SDL_SetError("no window for an OpenGL context");
     return nullptr;
@@ -33,6 +35,9 @@ std::shared_ptr<Context> Context::Create(SDL_Window* window) {
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
+  PrepareContextFor(window);
+  SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 0);
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depthBits);
   SDL_GLContext context = SDL_GL_CreateContext(window);
   if (!context) return nullptr;
   Functions functions;
@@ -74,7 +79,10 @@ bool Context::SwapKeepsBackBuffer() {
 }
 
 bool Context::MakeCurrent() {
-  SDL_Window* window = Window();
+  return MakeCurrentOn(Window());
+}
+
+bool Context::MakeCurrentOn(SDL_Window* window) {
   if (!window) return false;
   if (SDL_GL_GetCurrentContext() == context_ && SDL_GL_GetCurrentWindow() == window) return true;
   return SDL_GL_MakeCurrent(window, context_) == 0;

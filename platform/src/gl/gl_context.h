@@ -28,14 +28,20 @@ struct Functions {
 
 class Context {
  public:
-  // Null when the window can't carry a context or lacks a needed entry point (SDL_GetError says).
-  static std::shared_ptr<Context> Create(SDL_Window* window);
+  // A context whose frame buffer has no alpha channel and a depth buffer of at least `depthBits`
+  // (none for 0) where the driver lets the context decide; where the window's frame buffer is
+  // made with the window, the window's own decides. The new context is current. Null when the
+  // window can't carry a context or lacks a needed entry point (SDL_GetError says).
+  static std::shared_ptr<Context> Create(SDL_Window* window, int depthBits);
   ~Context();
   Context(const Context&) = delete;
   Context& operator=(const Context&) = delete;
 
   // Makes the context current on its window; false once the window has been destroyed.
   bool MakeCurrent();
+  // The same on another window whose frame buffer suits the context.
+  bool MakeCurrentOn(SDL_Window* window);
+  bool IsCurrent() const { return SDL_GL_GetCurrentContext() == context_; }
   SDL_Window* Window() const;
   const Functions& Gl() const { return functions_; }
   // Whether the window's back buffer still holds the frame just shown after a swap, as when a

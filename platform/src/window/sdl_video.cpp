@@ -11,6 +11,7 @@ namespace {
 
 bool g_started = false;
 bool g_tracksFocus = true;
+bool g_frameBufferMadeWithWindow = false;
 
 }  // namespace
 
@@ -34,12 +35,18 @@ bool StartVideo() {
   const char* driver = SDL_GetCurrentVideoDriver();
   g_tracksFocus =
       driver && std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0;
+  g_frameBufferMadeWithWindow = !driver || std::strcmp(driver, "x11") != 0 ||
+                                SDL_GetHintBoolean(SDL_HINT_VIDEO_X11_FORCE_EGL, SDL_FALSE);
   g_started = true;
   return true;
 }
 
 bool VideoTracksFocus() {
   return g_tracksFocus;
+}
+
+bool FrameBufferMadeWithWindow() {
+  return g_frameBufferMadeWithWindow;
 }
 
 }  // namespace platform

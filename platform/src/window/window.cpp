@@ -7,21 +7,8 @@
 #include "window/display_mode.h"
 #include "window/message_queue.h"
 #include "window/sdl_video.h"
+#include "window/sdl_window_maker.h"
 #include "window/window_registry.h"
-
-namespace {
-
-SDL_Window* CreateSdlWindow(const char* title, POINT origin, int width, int height) {
-  // OpenGL first, so that a renderer can make its context on the window; the dummy driver has
-  // no OpenGL, and a window there still works for everything else.
-  Uint32 flags = SDL_WINDOW_HIDDEN;
-  SDL_Window* window =
-      SDL_CreateWindow(title, origin.x, origin.y, width, height, flags | SDL_WINDOW_OPENGL);
-  if (!window) window = SDL_CreateWindow(title, origin.x, origin.y, width, height, flags);
-  return window;
-}
-
-}  // namespace
 
 HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
                      int width, int height, HWND, HMENU, HINSTANCE, LPVOID) {
@@ -36,8 +23,10 @@ HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD style, in
   int clientWidth = std::max(1, width - margins.left - margins.right);
   int clientHeight = std::max(1, height - margins.top - margins.bottom);
   POINT origin{x + margins.left, y + margins.top};
+  // Without a depth buffer: a pixel format that asks for one gets it with its contexts, or by
+  // making the SDL window again where the driver makes the frame buffer with the window.
   SDL_Window* sdl =
-      CreateSdlWindow(windowName ? windowName : "", origin, clientWidth, clientHeight);
+      platform::CreateSdlWindow(windowName ? windowName : "", origin, clientWidth, clientHeight, 0);
   if (!sdl) return nullptr;
 
   platform::Window* window = platform::AddWindow();

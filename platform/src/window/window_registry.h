@@ -23,6 +23,9 @@ struct Window {
   bool minimized = false;  // as ShowWindow or the scripted seam left it
   bool needsPaint = false;
   bool fullScreen = false;
+  int pixelFormat = 0;  // as SetPixelFormat set it, 0 until then
+  // The depth buffer the SDL window was made with, where that decides the frame buffer's.
+  int frameBufferDepthBits = 0;
 };
 
 Window* FindWindow(HWND handle);
