@@ -111,8 +111,6 @@ class KGraphicDX : public KGraphic {
   PictureSettings settings_;
   IDirectDrawSurface7* surface_ = nullptr;
   float effectAlpha_ = 1.0f;
-  uint32_t filter_ = D3DTFG_POINT;
-  uint32_t addressMode_ = D3DTADDRESS_CLAMP;
   bool loadHiQuality_ = false;
   bool loadAlpha_ = false;
   float textureWidth_ = 0, textureHeight_ = 0;

@@ -80,7 +80,10 @@ void SetBlendFactors(IDirect3DDevice7* device, BlendFactors factors) {
   device->SetRenderState(D3DRENDERSTATE_DESTBLEND, BlendOf(factors.destination));
 }
 
-void SetStageSampling(IDirect3DDevice7* device, DWORD address, DWORD filter) {
+// Stage 0 addressing and filtering as the picture's wrap and smoothing ask.
+void SetStageSampling(IDirect3DDevice7* device, const PictureSettings& settings) {
+  DWORD address = settings.wrap ? D3DTADDRESS_WRAP : D3DTADDRESS_CLAMP;
+  DWORD filter = settings.smooth ? D3DTFG_LINEAR : D3DTFG_POINT;
   device->SetTextureStageState(0, D3DTSS_ADDRESS, address);
   device->SetTextureStageState(0, D3DTSS_ADDRESSU, address);
   device->SetTextureStageState(0, D3DTSS_ADDRESSV, address);
@@ -98,7 +101,7 @@ bool KGraphicDX::SurfaceReady() {
 
 bool KGraphicDX::PrepareTexturedDraw() {
   IDirect3DDevice7* device = g_dxPictures.device;
-  SetStageSampling(device, addressMode_, filter_);
+  SetStageSampling(device, settings_);
   SetBlendFactors(device, BlendFactorsOf(settings_.blendMode));
   return SetTexture();
 }
@@ -216,8 +219,7 @@ void KGraphicDX::BlitTiled(int16_t x, int16_t y, int16_t width, int16_t height, 
   IDirect3DDevice7* device = g_dxPictures.device;
   if (!surface_ || !device) return;
   SetBlending(device, false);
-  SetStageSampling(device, settings_.wrap ? D3DTADDRESS_WRAP : D3DTADDRESS_CLAMP,
-                   filter_ == D3DTFG_LINEAR ? D3DTFG_LINEAR : D3DTFG_POINT);
+  SetStageSampling(device, settings_);
   float hw = float(width / 2), hh = float(height / 2);
   D3DMATRIX w0 = World(device);
   if (!SetTexture()) return;

@@ -1,6 +1,6 @@
 // The drawing settings that every picture holds whatever its renderer (blend mode, blit colour,
-// colour key, wrap), their rules, and the texel fill from a decoded image. Both picture variants
-// keep a PictureSettings and call these functions, so the rules live in one place.
+// colour key, wrap, smoothing), their rules, and the texel fill from a decoded image. Both picture
+// variants keep a PictureSettings and call these functions, so the rules live in one place.
 #pragma once
 
 #include <bit>
@@ -55,7 +55,10 @@ struct PictureSettings {
   KBlendMode blendMode = K_BLEND_SRCALPHA_INVSRCALPHA;
   BlitColor blitColor;
   ColorKey colorKey;
+  // Texture addressing: repeat (true) or clamp to the edge.
   bool wrap = false;
+  // Texture filtering: bilinear (true) or the nearest texel.
+  bool smooth = false;
 
   // Stores a valid KBlendMode and says whether it did; other values leave the mode.
   bool SetBlitMode(int mode);

@@ -1,6 +1,9 @@
 // The DirectX picture: its textures, its device states and every way of drawing it.
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <functional>
+#include <iterator>
 
 #include "image_files.h"
 #include "temp_folder.h"
@@ -348,6 +351,44 @@ TEST_F(GraphicDX, TilesRepeatTheTextureUnblended) {
   graphic.BlitTiled(0, 0, 8, 2, 4, 0);
   EXPECT_EQ(ColumnsOf(0, kRed), (std::vector<int>{0, 2, 4, 6}));
   EXPECT_EQ(ColumnsOf(0, kBlue), (std::vector<int>{1, 3, 5, 7}));
+}
+
+TEST_F(GraphicDX, WrapAndSmoothingReachStageZeroAtEachDraw) {
+  struct Row {
+    bool wrap, smooth;
+    DWORD address, filter;
+  };
+  const Row rows[] = {{false, false, D3DTADDRESS_CLAMP, D3DTFG_POINT},
+                      {true, false, D3DTADDRESS_WRAP, D3DTFG_POINT},
+                      {false, true, D3DTADDRESS_CLAMP, D3DTFG_LINEAR},
+                      {true, true, D3DTADDRESS_WRAP, D3DTFG_LINEAR}};
+  const std::function<void(KGraphicDX&)> draws[] = {
+      [](KGraphicDX& g) { g.BlitRect(0, 0, 4, 4, 0, 0, false, false); },
+      [](KGraphicDX& g) { g.StretchAlphaRect(0, 0, 4, 4, 0, 0, 8, 8, 1, 0, false, false, 0, 0); },
+      [](KGraphicDX& g) { g.BlitTiled(0, 0, 8, 8, 2, 0); },
+      [](KGraphicDX& g) { g.BlitArbitraryQuad(0, 0, 4, 0, 4, 4, 0, 4, 0, 0, 8, 0, 8, 8, 0, 8); }};
+  KGraphicDX graphic;
+  for (const Row& row : rows) {
+    graphic.SetTextureWrap(row.wrap);
+    graphic.SetTextureQuality(row.smooth);
+    // Settings survive a new texture.
+    MakeSolid(graphic, 4, 4, kOpaqueRed);
+    for (size_t i = 0; i < std::size(draws); ++i) {
+      platform::RecordDirectXCalls(true);
+      draws[i](graphic);
+      auto states = CallsNamed(platform::TakeDirectXCalls(), "SetTextureStageState");
+      platform::RecordDirectXCalls(false);
+      auto has = [&](DWORD state, DWORD value) {
+        return std::any_of(states.begin(), states.end(), [&](const auto& call) {
+          return call.args == std::vector<DWORD>{0, state, value};
+        });
+      };
+      EXPECT_TRUE(has(D3DTSS_ADDRESSU, row.address)) << i << " wrap " << row.wrap;
+      EXPECT_TRUE(has(D3DTSS_ADDRESSV, row.address)) << i << " wrap " << row.wrap;
+      EXPECT_TRUE(has(D3DTSS_MAGFILTER, row.filter)) << i << " smooth " << row.smooth;
+      EXPECT_TRUE(has(D3DTSS_MINFILTER, row.filter)) << i << " smooth " << row.smooth;
+    }
+  }
 }
 
 TEST_F(GraphicDX, AFreeQuadBlendsEachPixelOnce) {
