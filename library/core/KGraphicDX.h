@@ -104,8 +104,8 @@ class KGraphicDX : public KGraphic {
   void DrawUntextured(D3DPRIMITIVETYPE type, const float* points, int count, D3DCOLOR color);
   // A new texture surface of the format, or null.
   IDirectDrawSurface7* CreateTexture(uint32_t width, uint32_t height, const DDPIXELFORMAT& format);
-  bool FillFromImage(const char* path, const DDPIXELFORMAT& format,
-                     uint16_t (*texel16)(uint32_t texel));
+  // Loads the file into a texture of the format that hiQuality, alpha and the image choose.
+  bool FillFromImage(const char* path, bool hiQuality, bool alpha);
 
   char fileName_[MAX_PATH] = "";
   PictureSettings settings_;

@@ -100,6 +100,11 @@ TEST_F(GraphicDX, HighQualityLoadsMakeThirtyTwoBitTexturesOfThePowerOfTwoSide) {
   EXPECT_EQ(Texel(graphic, 4, 2),
             (std::vector<unsigned char>{PixelBlue(p), PixelGreen(p), PixelRed(p), PixelAlpha(p)}));
   EXPECT_EQ(Texel(graphic, 5, 2), (std::vector<unsigned char>{0, 0, 0, 0}));
+  // No smallest side: a single pixel is its own texture.
+  std::string dot = WriteFile("dot.tga", TgaFile(TestPicture{1, 1, {kOpaqueRed}}, 32));
+  ASSERT_TRUE(graphic.LoadPicture(dot.c_str(), true, true));
+  EXPECT_EQ(graphic.TextureWidth(), 1.0f);
+  EXPECT_EQ(graphic.TextureHeight(), 1.0f);
 }
 
 TEST_F(GraphicDX, SixteenBitLoadsKeepAlphaOnlyWhenAskedAndPresent) {
@@ -168,10 +173,16 @@ TEST_F(GraphicDX, AnArrayBecomesATextureOfItsExactSizeWithSwappedBytes) {
 
 TEST_F(GraphicDX, AFailedLockLeavesNoHalfMadeTexture) {
   std::vector<uint32_t> pixels(4, kOpaqueRed);
-  platform::FailDirectXStep(platform::DirectXStep::Lock);
+  std::string path = WriteFile("red.png", PngFile(TestPicture{2, 2, pixels}, 4));
   KGraphicDX graphic;
+  platform::FailDirectXStep(platform::DirectXStep::Lock);
   EXPECT_FALSE(graphic.MakePictureFromArray(pixels.data(), 2, 2, true));
   EXPECT_EQ(graphic.Surface(), nullptr);
+  for (bool hiQuality : {true, false}) {
+    platform::FailDirectXStep(platform::DirectXStep::Lock);
+    EXPECT_FALSE(graphic.LoadPicture(path.c_str(), hiQuality, true)) << hiQuality;
+    EXPECT_EQ(graphic.Surface(), nullptr) << hiQuality;
+  }
 }
 
 TEST_F(GraphicDX, TheListHoldsTheLivePicturesInOrder) {
