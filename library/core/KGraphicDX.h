@@ -91,6 +91,13 @@ class KGraphicDX : public KGraphic {
   float TextureHeight() const { return textureHeight_; }
 
  private:
+  // The rectangle blits, each pair of twins in one: the integer forms pass their destination and
+  // wholePixels true.
+  void BlitSource(RectF source, float dx, float dy, bool flipX, bool flipY, bool blended);
+  void BlitRotateZoomed(RectF source, float dx, float dy, float angle, float zoom, bool flipX,
+                        bool flipY, bool wholePixels);
+  void BlitEffect(RectF source, float dx, float dy, float angle, float zoom, float alpha,
+                  bool flipX, bool flipY, float cx, float cy, bool wholePixels);
   // Draws the source rectangle with its top-left corner at (dx, dy).
   void DrawQuad(int sx1, int sy1, int sx2, int sy2, float dx, float dy, bool flipX, bool flipY);
   // Draws the source rectangle onto (x1, y1)-(x2, y2).

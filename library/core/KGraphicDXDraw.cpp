@@ -32,6 +32,11 @@ void DrawTurned(IDirect3DDevice7* device, float hx, float hy, float angle, float
   SetWorld(device, w0);
 }
 
+// A screen coordinate, cut to a whole 16-bit pixel for the integer forms.
+float Whole(float value, bool wholePixels) {
+  return wholePixels ? float(Truncate16(value)) : value;
+}
+
 D3DLVERTEX Vertex(float x, float y, D3DCOLOR color, float u, float v) {
   D3DLVERTEX vertex{};
   vertex.x = x;
@@ -131,68 +136,74 @@ void KGraphicDX::DrawStretchedQuad(float sx1, float sy1, float sx2, float sy2, f
 
 void KGraphicDX::BlitRect(float sx1, float sy1, float sx2, float sy2, int16_t dx, int16_t dy,
                           bool flipX, bool flipY) {
-  BlitRectF(sx1, sy1, sx2, sy2, dx, dy, flipX, flipY);
+  BlitSource({sx1, sy1, sx2, sy2}, dx, dy, flipX, flipY, false);
 }
 
 void KGraphicDX::BlitAlphaRect(float sx1, float sy1, float sx2, float sy2, int16_t dx, int16_t dy,
                                bool flipX, bool flipY) {
-  BlitAlphaRectF(sx1, sy1, sx2, sy2, dx, dy, flipX, flipY);
+  BlitSource({sx1, sy1, sx2, sy2}, dx, dy, flipX, flipY, true);
 }
 
 void KGraphicDX::BlitRectF(float sx1, float sy1, float sx2, float sy2, float dx, float dy,
                            bool flipX, bool flipY) {
-  if (!surface_ || !g_dxPictures.device) return;
-  SetBlending(g_dxPictures.device, false);
-  DrawQuad(Truncate(sx1), Truncate(sy1), Truncate(sx2), Truncate(sy2), dx, dy, flipX, flipY);
+  BlitSource({sx1, sy1, sx2, sy2}, dx, dy, flipX, flipY, false);
 }
 
 void KGraphicDX::BlitAlphaRectF(float sx1, float sy1, float sx2, float sy2, float dx, float dy,
                                 bool flipX, bool flipY) {
+  BlitSource({sx1, sy1, sx2, sy2}, dx, dy, flipX, flipY, true);
+}
+
+void KGraphicDX::BlitSource(RectF source, float dx, float dy, bool flipX, bool flipY,
+                            bool blended) {
   if (!surface_ || !g_dxPictures.device) return;
-  SetBlending(g_dxPictures.device, true);
-  DrawQuad(Truncate(sx1), Truncate(sy1), Truncate(sx2), Truncate(sy2), dx, dy, flipX, flipY);
+  SetBlending(g_dxPictures.device, blended);
+  DrawQuad(Truncate(source.x1), Truncate(source.y1), Truncate(source.x2), Truncate(source.y2), dx,
+           dy, flipX, flipY);
 }
 
 void KGraphicDX::BlitRectRotateZoom(float sx1, float sy1, float sx2, float sy2, int16_t dx,
                                     int16_t dy, float angle, float zoom, bool flipX, bool flipY) {
-  if (!surface_ || !g_dxPictures.device || zoom == 0.0f) return;
-  float hx = (sx2 - sx1) / 2, hy = (sy2 - sy1) / 2;
-  effectAlpha_ = 1.0f;
-  DrawTurned(g_dxPictures.device, hx, hy, angle, zoom, true, [&] {
-    BlitRect(sx1, sy1, sx2, sy2, Truncate16(dx + hx * zoom), Truncate16(dy + hy * zoom), flipX,
-             flipY);
-  });
+  BlitRotateZoomed({sx1, sy1, sx2, sy2}, dx, dy, angle, zoom, flipX, flipY, true);
 }
 
 void KGraphicDX::BlitRectRotateZoomF(float sx1, float sy1, float sx2, float sy2, float dx, float dy,
                                      float angle, float zoom, bool flipX, bool flipY) {
+  BlitRotateZoomed({sx1, sy1, sx2, sy2}, dx, dy, angle, zoom, flipX, flipY, false);
+}
+
+void KGraphicDX::BlitRotateZoomed(RectF source, float dx, float dy, float angle, float zoom,
+                                  bool flipX, bool flipY, bool wholePixels) {
   if (!surface_ || !g_dxPictures.device || zoom == 0.0f) return;
-  float hx = (sx2 - sx1) / 2, hy = (sy2 - sy1) / 2;
+  float hx = (source.x2 - source.x1) / 2, hy = (source.y2 - source.y1) / 2;
   effectAlpha_ = 1.0f;
-  DrawTurned(g_dxPictures.device, hx, hy, angle, zoom, true,
-             [&] { BlitRectF(sx1, sy1, sx2, sy2, dx + hx * zoom, dy + hy * zoom, flipX, flipY); });
+  DrawTurned(g_dxPictures.device, hx, hy, angle, zoom, true, [&] {
+    BlitSource(source, Whole(dx + hx * zoom, wholePixels), Whole(dy + hy * zoom, wholePixels),
+               flipX, flipY, false);
+  });
 }
 
 void KGraphicDX::BlitAlphaRectFx(float sx1, float sy1, float sx2, float sy2, int16_t dx, int16_t dy,
                                  float angle, float zoom, float alpha, bool flipX, bool flipY,
                                  float cx, float cy) {
-  if (!(alpha > 0.0f) || !surface_ || !g_dxPictures.device || zoom == 0.0f) return;
-  float hx = (sx2 - sx1) / 2 + cx, hy = (sy2 - sy1) / 2 + cy;
-  effectAlpha_ = alpha;
-  DrawTurned(g_dxPictures.device, hx, hy, angle, zoom, false, [&] {
-    BlitAlphaRect(sx1, sy1, sx2, sy2, Truncate16(dx + hx), Truncate16(dy + hy), flipX, flipY);
-  });
-  effectAlpha_ = 1.0f;
+  BlitEffect({sx1, sy1, sx2, sy2}, dx, dy, angle, zoom, alpha, flipX, flipY, cx, cy, true);
 }
 
 void KGraphicDX::BlitAlphaRectFxF(float sx1, float sy1, float sx2, float sy2, float dx, float dy,
                                   float angle, float zoom, float alpha, bool flipX, bool flipY,
                                   float cx, float cy) {
+  BlitEffect({sx1, sy1, sx2, sy2}, dx, dy, angle, zoom, alpha, flipX, flipY, cx, cy, false);
+}
+
+void KGraphicDX::BlitEffect(RectF source, float dx, float dy, float angle, float zoom, float alpha,
+                            bool flipX, bool flipY, float cx, float cy, bool wholePixels) {
   if (!(alpha > 0.0f) || !surface_ || !g_dxPictures.device || zoom == 0.0f) return;
-  float hx = (sx2 - sx1) / 2 + cx, hy = (sy2 - sy1) / 2 + cy;
+  float hx = (source.x2 - source.x1) / 2 + cx, hy = (source.y2 - source.y1) / 2 + cy;
   effectAlpha_ = alpha;
-  DrawTurned(g_dxPictures.device, hx, hy, angle, zoom, false,
-             [&] { BlitAlphaRectF(sx1, sy1, sx2, sy2, dx + hx, dy + hy, flipX, flipY); });
+  DrawTurned(g_dxPictures.device, hx, hy, angle, zoom, false, [&] {
+    BlitSource(source, Whole(dx + hx, wholePixels), Whole(dy + hy, wholePixels), flipX, flipY,
+               true);
+  });
   effectAlpha_ = 1.0f;
 }
 

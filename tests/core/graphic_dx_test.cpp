@@ -5,6 +5,7 @@
 #include <functional>
 #include <iterator>
 
+#include "DXMatrix.h"
 #include "image_files.h"
 #include "temp_folder.h"
 #include "window_dx_fixture.h"
@@ -278,6 +279,82 @@ TEST_F(GraphicDX, ZoomGrowsFromTheCornerOrTheCentre) {
   ASSERT_FALSE(columns.empty());
   EXPECT_EQ(columns.front(), 95);
   EXPECT_EQ(columns.back(), 114);
+}
+
+// Where an unturned blit puts the top-left corner of its quad on the screen, read from the world
+// matrix that it draws with (the quad starts at (0, 0)), and the quad's width before zooming. The
+// blit finds the world matrix moved by (shiftX, shiftY) screen pixels.
+struct DrawnCorner {
+  float x, y, width;
+};
+
+DrawnCorner CornerOf(IDirect3DDevice7* device, const std::function<void()>& draw, float shiftX,
+                     float shiftY) {
+  D3DMATRIX world = DXTranslation(shiftX, -shiftY);
+  device->SetTransform(D3DTRANSFORMSTATE_WORLD, &world);
+  platform::RecordDirectXCalls(true);
+  draw();
+  platform::RecordDirectXCalls(false);
+  DrawnCorner corner{NAN, NAN, NAN};
+  for (const platform::DirectXCall& call : platform::TakeDirectXCalls()) {
+    if (call.name == "SetTransform" && call.args.at(0) == D3DTRANSFORMSTATE_WORLD) {
+      world = call.matrix;
+    } else if (call.name == "DrawPrimitive") {
+      corner = {world.m[3][0], -world.m[3][1], call.VerticesAs<D3DLVERTEX>().at(1).x};
+      break;
+    }
+  }
+  D3DMATRIX identity = DXTranslation(0, 0);
+  device->SetTransform(D3DTRANSFORMSTATE_WORLD, &identity);
+  return corner;
+}
+
+TEST_F(GraphicDX, EachFormPlacesItsCornerByItsOwnRule) {
+  KGraphicDX g;
+  MakeSolid(g, 64, 64, kOpaqueRed);
+  struct Row {
+    const char* form;
+    std::function<void()> draw;
+    float x, y, width;
+    bool followsTheWorld;
+  };
+  const Row rows[] = {
+      // Half-pixel shift; the source is cut to whole pixels.
+      {"BlitRectF", [&] { g.BlitRectF(0.7f, 0, 10.9f, 5, 10.25f, 20.75f, false, false); }, 9.75f,
+       20.25f, 10, true},
+      // Unturned, the zoomed picture keeps its corner; the integer form cuts dx + hx x zoom.
+      {"BlitRectRotateZoom",
+       [&] { g.BlitRectRotateZoom(0, 0, 11, 7, 100, 50, 0, 1.5f, false, false); }, 99.25f, 49.25f,
+       11, true},
+      {"BlitRectRotateZoomF",
+       [&] { g.BlitRectRotateZoomF(0, 0, 11, 7, 100, 50, 0, 1.5f, false, false); }, 99.5f, 49.5f,
+       11, true},
+      // The integer form cuts dx + hx (here 97.5 and 53.5) toward zero, not hx.
+      {"BlitAlphaRectFx",
+       [&] { g.BlitAlphaRectFx(0, 0, 11, 7, 100, 50, 0, 1, 1, false, false, -8, 0); }, 99, 49, 11,
+       false},
+      {"BlitAlphaRectFx left of the screen",
+       [&] { g.BlitAlphaRectFx(0, 0, 11, 7, -10, 50, 0, 1, 1, false, false, 0, 0); }, -10, 49, 11,
+       false},
+      {"BlitAlphaRectFxF",
+       [&] { g.BlitAlphaRectFxF(0, 0, 11, 7, 100, 50, 0, 1, 1, false, false, -8, 0); }, 99.5f,
+       49.5f, 11, false},
+      // The destination keeps its fractions.
+      {"StretchAlphaRect",
+       [&] { g.StretchAlphaRect(0, 0, 64, 64, 10.25f, 10, 138, 74, 1, 0, false, false, 0, 0); },
+       9.75f, 9.5f, 127.75f, true},
+      // No half-pixel shift, and the whole width even when it is odd.
+      {"BlitTiled", [&] { g.BlitTiled(10, 20, 9, 5, 1, 0); }, 10, 20, 9, true},
+  };
+  for (const Row& row : rows) {
+    for (float shift : {0.0f, 30.0f}) {
+      DrawnCorner corner = CornerOf(Device(), row.draw, shift, 2 * shift);
+      float moved = row.followsTheWorld ? shift : 0.0f;
+      EXPECT_FLOAT_EQ(corner.x, row.x + moved) << row.form << " shift " << shift;
+      EXPECT_FLOAT_EQ(corner.y, row.y + 2 * moved) << row.form << " shift " << shift;
+      EXPECT_FLOAT_EQ(corner.width, row.width) << row.form << " shift " << shift;
+    }
+  }
 }
 
 TEST_F(GraphicDX, EffectsWithoutZoomOrAlphaDrawNothing) {
