@@ -93,21 +93,23 @@ class KGraphicDX : public KGraphic {
  private:
   // The rectangle blits, each pair of twins in one: the integer forms pass their destination and
   // wholePixels true.
-  void BlitSource(RectF source, float dx, float dy, bool flipX, bool flipY, bool blended);
+  void BlitSource(RectF source, float dx, float dy, bool flipX, bool flipY, bool blended,
+                  Color tint);
   void BlitRotateZoomed(RectF source, float dx, float dy, float angle, float zoom, bool flipX,
                         bool flipY, bool wholePixels);
   void BlitEffect(RectF source, float dx, float dy, float angle, float zoom, float alpha,
                   bool flipX, bool flipY, float cx, float cy, bool wholePixels);
-  // Draws the source rectangle with its top-left corner at (dx, dy).
-  void DrawQuad(int sx1, int sy1, int sx2, int sy2, float dx, float dy, bool flipX, bool flipY);
+  // The quad builders: stage 0 modulates the texture by the tint, so it colours every textured
+  // draw. Draws the source rectangle with its top-left corner at (dx, dy).
+  void DrawQuad(int sx1, int sy1, int sx2, int sy2, float dx, float dy, bool flipX, bool flipY,
+                Color tint);
   // Draws the source rectangle onto (x1, y1)-(x2, y2).
   void DrawStretchedQuad(float sx1, float sy1, float sx2, float sy2, float x1, float y1, float x2,
-                         float y2);
+                         float y2, Color tint);
   // The lost-surface check of the quad builders: false when nothing can be drawn.
   bool SurfaceReady();
   // Stage 0 addressing and filtering, the blend factors and the texture of a textured draw.
   bool PrepareTexturedDraw();
-  D3DCOLOR VertexColor() const;
   void DrawUntextured(D3DPRIMITIVETYPE type, const float* points, int count, D3DCOLOR color);
   // A new texture surface of the format, or null.
   IDirectDrawSurface7* CreateTexture(uint32_t width, uint32_t height, const DDPIXELFORMAT& format);
@@ -117,7 +119,6 @@ class KGraphicDX : public KGraphic {
   char fileName_[MAX_PATH] = "";
   PictureSettings settings_;
   IDirectDrawSurface7* surface_ = nullptr;
-  float effectAlpha_ = 1.0f;
   bool loadHiQuality_ = false;
   bool loadAlpha_ = false;
   float textureWidth_ = 0, textureHeight_ = 0;

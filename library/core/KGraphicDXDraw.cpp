@@ -111,55 +111,48 @@ bool KGraphicDX::PrepareTexturedDraw() {
   return SetTexture();
 }
 
-D3DCOLOR KGraphicDX::VertexColor() const {
-  const BlitColor& blit = settings_.blitColor;
-  Color color = blit.modulate ? blit.color : Color{1, 1, 1, 1};
-  color.a *= effectAlpha_;
-  return PackArgb(color);
-}
-
 void KGraphicDX::DrawQuad(int sx1, int sy1, int sx2, int sy2, float dx, float dy, bool flipX,
-                          bool flipY) {
+                          bool flipY, Color tint) {
   if (!SurfaceReady() || !PrepareTexturedDraw()) return;
   TexCoords uv = BlitTexCoords({float(sx1), float(sy1), float(sx2), float(sy2)}, textureWidth_,
                                textureHeight_, flipX, flipY);
   DrawTexturedRectangle(g_dxPictures.device, dx, dy, float(sx2 - sx1), float(sy2 - sy1),
-                        VertexColor(), uv);
+                        PackArgb(tint), uv);
 }
 
 void KGraphicDX::DrawStretchedQuad(float sx1, float sy1, float sx2, float sy2, float x1, float y1,
-                                   float x2, float y2) {
+                                   float x2, float y2, Color tint) {
   if (!SurfaceReady() || !PrepareTexturedDraw()) return;
   TexCoords uv = BlitTexCoords({sx1, sy1, sx2, sy2}, textureWidth_, textureHeight_, false, false);
-  DrawTexturedRectangle(g_dxPictures.device, x1, y1, x2 - x1, y2 - y1, VertexColor(), uv);
+  DrawTexturedRectangle(g_dxPictures.device, x1, y1, x2 - x1, y2 - y1, PackArgb(tint), uv);
 }
 
 void KGraphicDX::BlitRect(float sx1, float sy1, float sx2, float sy2, int16_t dx, int16_t dy,
                           bool flipX, bool flipY) {
-  BlitSource({sx1, sy1, sx2, sy2}, dx, dy, flipX, flipY, false);
+  BlitSource({sx1, sy1, sx2, sy2}, dx, dy, flipX, flipY, false, settings_.blitColor.Tint());
 }
 
 void KGraphicDX::BlitAlphaRect(float sx1, float sy1, float sx2, float sy2, int16_t dx, int16_t dy,
                                bool flipX, bool flipY) {
-  BlitSource({sx1, sy1, sx2, sy2}, dx, dy, flipX, flipY, true);
+  BlitSource({sx1, sy1, sx2, sy2}, dx, dy, flipX, flipY, true, settings_.blitColor.Tint());
 }
 
 void KGraphicDX::BlitRectF(float sx1, float sy1, float sx2, float sy2, float dx, float dy,
                            bool flipX, bool flipY) {
-  BlitSource({sx1, sy1, sx2, sy2}, dx, dy, flipX, flipY, false);
+  BlitSource({sx1, sy1, sx2, sy2}, dx, dy, flipX, flipY, false, settings_.blitColor.Tint());
 }
 
 void KGraphicDX::BlitAlphaRectF(float sx1, float sy1, float sx2, float sy2, float dx, float dy,
                                 bool flipX, bool flipY) {
-  BlitSource({sx1, sy1, sx2, sy2}, dx, dy, flipX, flipY, true);
+  BlitSource({sx1, sy1, sx2, sy2}, dx, dy, flipX, flipY, true, settings_.blitColor.Tint());
 }
 
-void KGraphicDX::BlitSource(RectF source, float dx, float dy, bool flipX, bool flipY,
-                            bool blended) {
+void KGraphicDX::BlitSource(RectF source, float dx, float dy, bool flipX, bool flipY, bool blended,
+                            Color tint) {
   if (!surface_ || !g_dxPictures.device) return;
   SetBlending(g_dxPictures.device, blended);
   DrawQuad(Truncate(source.x1), Truncate(source.y1), Truncate(source.x2), Truncate(source.y2), dx,
-           dy, flipX, flipY);
+           dy, flipX, flipY, tint);
 }
 
 void KGraphicDX::BlitRectRotateZoom(float sx1, float sy1, float sx2, float sy2, int16_t dx,
@@ -176,10 +169,9 @@ void KGraphicDX::BlitRotateZoomed(RectF source, float dx, float dy, float angle,
                                   bool flipX, bool flipY, bool wholePixels) {
   if (!surface_ || !g_dxPictures.device || zoom == 0.0f) return;
   float hx = (source.x2 - source.x1) / 2, hy = (source.y2 - source.y1) / 2;
-  effectAlpha_ = 1.0f;
   DrawTurned(g_dxPictures.device, hx, hy, angle, zoom, true, [&] {
     BlitSource(source, Whole(dx + hx * zoom, wholePixels), Whole(dy + hy * zoom, wholePixels),
-               flipX, flipY, false);
+               flipX, flipY, false, settings_.blitColor.Tint());
   });
 }
 
@@ -199,12 +191,10 @@ void KGraphicDX::BlitEffect(RectF source, float dx, float dy, float angle, float
                             bool flipX, bool flipY, float cx, float cy, bool wholePixels) {
   if (!(alpha > 0.0f) || !surface_ || !g_dxPictures.device || zoom == 0.0f) return;
   float hx = (source.x2 - source.x1) / 2 + cx, hy = (source.y2 - source.y1) / 2 + cy;
-  effectAlpha_ = alpha;
   DrawTurned(g_dxPictures.device, hx, hy, angle, zoom, false, [&] {
-    BlitSource(source, Whole(dx + hx, wholePixels), Whole(dy + hy, wholePixels), flipX, flipY,
-               true);
+    BlitSource(source, Whole(dx + hx, wholePixels), Whole(dy + hy, wholePixels), flipX, flipY, true,
+               settings_.blitColor.EffectTint(alpha, false));
   });
-  effectAlpha_ = 1.0f;
 }
 
 void KGraphicDX::StretchAlphaRect(float sx1, float sy1, float sx2, float sy2, float dx1, float dy1,
@@ -217,11 +207,9 @@ void KGraphicDX::StretchAlphaRect(float sx1, float sy1, float sx2, float sy2, fl
   if (flipY) std::swap(sy1, sy2);
   D3DMATRIX w0 = World(device);
   SetWorld(device, DXMultiply(DXMultiply(DXTranslation(-hx, hy), DXRotationZ(angle)), w0));
-  // As in the shared picture contract, a negative alpha counts as 1.
-  effectAlpha_ = alpha < 0.0f ? 1.0f : alpha;
   SetBlending(device, true);
-  DrawStretchedQuad(sx1, sy1, sx2, sy2, dx1 + hx, dy1 + hy, dx2 + hx, dy2 + hy);
-  effectAlpha_ = 1.0f;
+  DrawStretchedQuad(sx1, sy1, sx2, sy2, dx1 + hx, dy1 + hy, dx2 + hx, dy2 + hy,
+                    settings_.blitColor.EffectTint(alpha, true));
   SetWorld(device, w0);
 }
 
@@ -237,7 +225,8 @@ void KGraphicDX::BlitTiled(int16_t x, int16_t y, int16_t width, int16_t height, 
   SetWorld(device, DXMultiply(DXMultiply(DXMultiply(DXTranslation(-hw, hh), DXRotationZ(angle)),
                                          DXTranslation(x + hw, -(y + hh))),
                               w0));
-  D3DCOLOR color = PackArgb({1, 1, 1, effectAlpha_});
+  // Tiles show the texture's own colours, whatever the blit colour.
+  D3DCOLOR color = PackArgb({1, 1, 1, 1});
   float w = width, h = height;
   D3DLVERTEX quad[4] = {Vertex(0, 0, color, 0, 0), Vertex(w, 0, color, repeat, 0),
                         Vertex(0, -h, color, 0, repeat), Vertex(w, -h, color, repeat, repeat)};
@@ -252,7 +241,7 @@ void KGraphicDX::BlitArbitraryQuad(float sx1, float sy1, float sx2, float sy2, f
   if (!surface_ || !device) return;
   SetBlending(device, true);
   if (!PrepareTexturedDraw()) return;
-  D3DCOLOR color = VertexColor();
+  D3DCOLOR color = PackArgb(settings_.blitColor.Tint());
   D3DLVERTEX corners[4] = {Vertex(dx1, -dy1, color, sx1 / textureWidth_, sy1 / textureHeight_),
                            Vertex(dx2, -dy2, color, sx2 / textureWidth_, sy2 / textureHeight_),
                            Vertex(dx3, -dy3, color, sx3 / textureWidth_, sy3 / textureHeight_),

@@ -408,6 +408,50 @@ TEST_F(GraphicDX, TheBlitColourTintsAndAlphaBlends) {
   EXPECT_TRUE(Near(Pixel(1, 1), Rgb{127, 127, 255}, 2)) << Pixel(1, 1);
 }
 
+TEST_F(GraphicDX, EachFormColoursItsVerticesByItsOwnRule) {
+  KGraphicDX g;
+  MakeSolid(g, 8, 8, kOpaqueRed);
+  struct Row {
+    const char* form;
+    std::function<void()> draw;
+    D3DCOLOR tinted, untinted;
+  };
+  // The blit colour (1, 0.5, 0, 0.5) packs as 0x7FFF7F00.
+  const Row rows[] = {
+      {"BlitRect", [&] { g.BlitRect(0, 0, 8, 8, 0, 0, false, false); }, 0x7FFF7F00, 0xFFFFFFFF},
+      {"BlitAlphaRectF", [&] { g.BlitAlphaRectF(0, 0, 8, 8, 0, 0, false, false); }, 0x7FFF7F00,
+       0xFFFFFFFF},
+      {"BlitRectRotateZoom", [&] { g.BlitRectRotateZoom(0, 0, 8, 8, 0, 0, 30, 2, false, false); },
+       0x7FFF7F00, 0xFFFFFFFF},
+      {"BlitAlphaRectFx",
+       [&] { g.BlitAlphaRectFx(0, 0, 8, 8, 0, 0, 0, 1, 0.5f, false, false, 0, 0); }, 0x3FFF7F00,
+       0x7FFFFFFF},
+      {"StretchAlphaRect",
+       [&] { g.StretchAlphaRect(0, 0, 8, 8, 0, 0, 16, 16, 0.5f, 0, false, false, 0, 0); },
+       0x3FFF7F00, 0x7FFFFFFF},
+      // Only the stretch counts a negative alpha as 1.
+      {"StretchAlphaRect, negative alpha",
+       [&] { g.StretchAlphaRect(0, 0, 8, 8, 0, 0, 16, 16, -1, 0, false, false, 0, 0); }, 0x7FFF7F00,
+       0xFFFFFFFF},
+      {"BlitTiled", [&] { g.BlitTiled(0, 0, 8, 8, 1, 0); }, 0xFFFFFFFF, 0xFFFFFFFF},
+      {"BlitArbitraryQuad",
+       [&] { g.BlitArbitraryQuad(0, 0, 8, 0, 8, 8, 0, 8, 0, 0, 8, 0, 8, 8, 0, 8); }, 0x7FFF7F00,
+       0xFFFFFFFF},
+  };
+  for (bool tinted : {true, false}) {
+    tinted ? g.SetBlitColor(1, 0.5f, 0, 0.5f) : g.SetBlitColor(1, 1, 1, 1);
+    for (const Row& row : rows) {
+      platform::RecordDirectXCalls(true);
+      row.draw();
+      auto draws = CallsNamed(platform::TakeDirectXCalls(), "DrawPrimitive");
+      platform::RecordDirectXCalls(false);
+      ASSERT_EQ(draws.size(), 1u) << row.form;
+      for (const D3DLVERTEX& vertex : draws[0].VerticesAs<D3DLVERTEX>())
+        EXPECT_EQ(vertex.color, tinted ? row.tinted : row.untinted) << row.form << " " << tinted;
+    }
+  }
+}
+
 TEST_F(GraphicDX, RectanglesUseTheBlendModeAndLinesTheirOwnFactors) {
   KGraphicDX graphic;
   window_->SetClearColor(1, 1, 1, 1);
