@@ -93,21 +93,19 @@ class KGraphicDX : public KGraphic {
  private:
   // The rectangle blits, each pair of twins in one: the integer forms pass their destination and
   // wholePixels true.
-  void BlitSource(RectF source, float dx, float dy, bool flipX, bool flipY, bool blended,
-                  Color tint);
+  void BlitSource(RectF source, float dx, float dy, bool flipX, bool flipY, bool blended);
   void BlitRotateZoomed(RectF source, float dx, float dy, float angle, float zoom, bool flipX,
                         bool flipY, bool wholePixels);
   void BlitEffect(RectF source, float dx, float dy, float angle, float zoom, float alpha,
                   bool flipX, bool flipY, float cx, float cy, bool wholePixels);
-  // The quad builders: stage 0 modulates the texture by the tint, so it colours every textured
-  // draw. Draws the source rectangle with its top-left corner at (dx, dy).
-  void DrawQuad(int sx1, int sy1, int sx2, int sy2, float dx, float dy, bool flipX, bool flipY,
-                Color tint);
-  // Draws the source rectangle onto (x1, y1)-(x2, y2).
-  void DrawStretchedQuad(float sx1, float sy1, float sx2, float sy2, float x1, float y1, float x2,
-                         float y2, Color tint);
-  // The lost-surface check of the quad builders: false when nothing can be drawn.
-  bool SurfaceReady();
+  // How a blit's turn meets the world matrix it finds: the plain blits have none, the stretch turns
+  // on top of it, the rotate-zoom turns and zooms on top of it, the Fx blits turn and zoom in its
+  // place.
+  enum class WorldTurn { None, OnWorld, ZoomedOnWorld, ReplacingWorld };
+  // Draws the source rectangle at the placement, blended or not; stage 0 modulates the texture by
+  // the tint, so it colours every textured draw.
+  void DrawPlaced(RectF source, bool flipX, bool flipY, const BlitPlacement& placement,
+                  WorldTurn turn, bool blended, Color tint);
   // Stage 0 addressing and filtering, the blend factors and the texture of a textured draw.
   bool PrepareTexturedDraw();
   void DrawUntextured(D3DPRIMITIVETYPE type, const float* points, int count, D3DCOLOR color);

@@ -61,6 +61,9 @@ struct Quad {
 };
 Quad PlaceQuad(const BlitPlacement& placement, const TexCoords& texCoords);
 
+// The pivot of the turning blits, from the top-left corner of rect: its centre moved by (cx, cy).
+PointF CentrePivot(RectF rect, float cx, float cy);
+
 // The placements of the shared picture contract. wholePixels is true for the 16-bit destination
 // forms, which cut the drawn size (and the turning forms' centre offsets) to whole pixels.
 //
@@ -80,9 +83,15 @@ bool FxDraws(float zoom, float alpha);
 // angle about the point ((dx2 - dx1) / 2 + cx, (dy2 - dy1) / 2 + cy) from its top-left corner.
 BlitPlacement PlaceStretch(RectF destination, float angle, float cx, float cy);
 
-// BlitTiled: the rectangle (x, y, width, height), turned about its centre (half sizes by integer
-// division), showing the texture repeat times on each axis: its top-left takes (repeat, repeat),
-// bottom-left (repeat, 0), bottom-right (0, 0), top-right (0, repeat).
+// BlitTiled: the rectangle (x, y, width, height) turned about its centre; its half sizes are
+// integer divisions, so an odd side loses its last pixel.
+BlitPlacement PlaceTiled(int16_t x, int16_t y, int16_t width, int16_t height, float angle);
+// The tiles show the texture repeat times on each axis, half-turned: the top-left takes
+// (repeat, repeat), the bottom-right (0, 0).
+inline TexCoords TiledTexCoords(float repeat) {
+  return {repeat, repeat, 0.0f, 0.0f};
+}
+// The placed tiles with their texture coordinates.
 Quad TiledQuad(int16_t x, int16_t y, int16_t width, int16_t height, float repeat, float angle);
 
 // BlitArbitraryQuad: the four destination points cut to whole pixels, each with its source point

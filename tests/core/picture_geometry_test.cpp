@@ -68,6 +68,22 @@ TEST(BlitGeometry, IntegerFormsCutTheDrawnSizeFloatFormsKeepIt) {
   EXPECT_EQ(fractional.pivotOnScreen.x, 3.5f);
 }
 
+TEST(BlitGeometry, TheTurningPivotIsTheCentreMovedByTheOffset) {
+  struct Row {
+    RectF rect;
+    float cx, cy, x, y;
+  };
+  const Row rows[] = {{{0, 0, 11, 7}, 0, 0, 5.5f, 3.5f},
+                      {{4, 2, 15, 9}, -8, 0.25f, -2.5f, 3.75f},
+                      // A rectangle given right to left: its centre lies left of its first corner.
+                      {{10, 0, 0, 4}, 0, 0, -5, 2}};
+  for (const Row& row : rows) {
+    PointF pivot = CentrePivot(row.rect, row.cx, row.cy);
+    EXPECT_EQ(pivot.x, row.x) << row.rect.x1 << ", " << row.cx;
+    EXPECT_EQ(pivot.y, row.y) << row.rect.x1 << ", " << row.cx;
+  }
+}
+
 TEST(BlitGeometry, RotateZoomScalesAboutTheCentre) {
   RectF source = {0, 0, 10, 10};
   BlitPlacement placement = PlaceRotateZoom(source, 100, 100, 0, 2, true);
@@ -122,6 +138,19 @@ TEST(BlitGeometry, StretchCoversTheDestinationCutToWholePixels) {
   // A quarter turn about the centre (74, 42): the top-left corner goes to the bottom-left.
   ExpectCorner(turned.corners[0], 42, 106, 0, 0);
   ExpectCorner(turned.corners[2], 106, -22, 1, 1);
+}
+
+TEST(BlitGeometry, TilesTurnAboutTheirCentreInWholeHalves) {
+  BlitPlacement placement = PlaceTiled(10, 20, 5, 3, 30);
+  ExpectPoint(placement.pivotOnScreen, 12, 21);
+  ExpectPoint(placement.pivot, 2, 1);
+  EXPECT_EQ(placement.width, 4);
+  EXPECT_EQ(placement.height, 2);
+  EXPECT_EQ(placement.angle, 30);
+  EXPECT_EQ(placement.zoom, 1);
+  BlitPlacement negative = PlaceTiled(0, 0, -5, 4, 0);
+  ExpectPoint(negative.pivot, -2, 2);
+  EXPECT_EQ(negative.width, -4);
 }
 
 TEST(BlitGeometry, TiledQuadShowsTheTextureRepeatedAndHalfTurned) {
