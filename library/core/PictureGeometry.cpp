@@ -1,12 +1,9 @@
 #include "PictureGeometry.h"
 
 #include <climits>
-#include <cmath>
 #include <utility>
 
 namespace {
-
-constexpr float kRadiansPerDegree = 3.14159265f / 180.0f;
 
 float Divide(float value, float size) {
   return size != 0.0f ? value / size : 0.0f;
@@ -63,28 +60,6 @@ TexCoords BlitTexCoords(RectF source, float textureWidth, float textureHeight, b
   return coords;
 }
 
-PointF PlacePoint(const BlitPlacement& placement, PointF point) {
-  float ax = point.x - placement.pivot.x, ay = point.y - placement.pivot.y;
-  float turn = placement.angle * kRadiansPerDegree;
-  float cosine = std::cos(turn), sine = std::sin(turn);
-  return {placement.pivotOnScreen.x + placement.zoom * (ax * cosine + ay * sine),
-          placement.pivotOnScreen.y + placement.zoom * (-ax * sine + ay * cosine)};
-}
-
-Quad PlaceQuad(const BlitPlacement& placement, const TexCoords& texCoords) {
-  const float w = placement.width, h = placement.height;
-  const QuadCorner unplaced[4] = {{0, 0, texCoords.uLeft, texCoords.vTop},
-                                  {0, h, texCoords.uLeft, texCoords.vBottom},
-                                  {w, h, texCoords.uRight, texCoords.vBottom},
-                                  {w, 0, texCoords.uRight, texCoords.vTop}};
-  Quad quad;
-  for (int i = 0; i < 4; ++i) {
-    PointF screen = PlacePoint(placement, {unplaced[i].x, unplaced[i].y});
-    quad.corners[i] = {screen.x, screen.y, unplaced[i].u, unplaced[i].v};
-  }
-  return quad;
-}
-
 PointF CentrePivot(RectF rect, float cx, float cy) {
   return {(rect.x2 - rect.x1) * 0.5f + cx, (rect.y2 - rect.y1) * 0.5f + cy};
 }
@@ -127,10 +102,6 @@ BlitPlacement PlaceTiled(int16_t x, int16_t y, int16_t width, int16_t height, fl
           static_cast<float>(2 * hh),
           angle,
           1.0f};
-}
-
-Quad TiledQuad(int16_t x, int16_t y, int16_t width, int16_t height, float repeat, float angle) {
-  return PlaceQuad(PlaceTiled(x, y, width, height, angle), TiledTexCoords(repeat));
 }
 
 Quad ArbitraryQuad(const PointF source[4], const PointF destination[4], float textureWidth,

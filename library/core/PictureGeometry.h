@@ -2,10 +2,10 @@
 // the cut to whole pixels, for both picture variants. Everything is in screen pixels, y downward;
 // a positive angle turns counter-clockwise as seen on the screen.
 //
-// A renderer builds a blit from three pieces: the texture coordinates of the source rectangle
-// (BlitTexCoords), the placement of the drawn rectangle (one of the Place... functions, or its
-// own when its contract differs), and the screen corners of that placement (PlaceQuad), or the
-// placement's pivot, angle and zoom as a transformation of its own.
+// A renderer builds a blit from two pieces: the texture coordinates of the source rectangle
+// (BlitTexCoords) and the placement of the drawn rectangle (one of the Place... functions, or its
+// own on CentrePivot where its contract differs), whose pivot, angle and zoom it turns into a
+// transformation of its own.
 #pragma once
 
 #include <cstdint>
@@ -38,6 +38,9 @@ TexCoords BlitTexCoords(RectF source, float textureWidth, float textureHeight, b
 
 // A drawn rectangle of width x height whose pivot, (pivot.x, pivot.y) from its top-left corner,
 // lands on the screen at pivotOnScreen; it is scaled by zoom and turned by angle about the pivot.
+// The point p of the rectangle (from its top-left corner) thus lands at pivotOnScreen +
+// zoom (ax cos t + ay sin t, -ax sin t + ay cos t), with (ax, ay) = p - pivot and t the angle
+// in degrees.
 struct BlitPlacement {
   PointF pivotOnScreen;
   PointF pivot;
@@ -47,19 +50,6 @@ struct BlitPlacement {
 
   bool Transforms() const { return angle != 0.0f || zoom != 1.0f; }
 };
-
-// Where the point (x, y) of the drawn rectangle (from its top-left corner) lands on the screen.
-PointF PlacePoint(const BlitPlacement& placement, PointF point);
-
-// The four corners of a placed rectangle on the screen with their texture coordinates, in the
-// order top-left, bottom-left, bottom-right, top-right of the unturned rectangle.
-struct QuadCorner {
-  float x, y, u, v;
-};
-struct Quad {
-  QuadCorner corners[4];
-};
-Quad PlaceQuad(const BlitPlacement& placement, const TexCoords& texCoords);
 
 // The pivot of the turning blits, from the top-left corner of rect: its centre moved by (cx, cy).
 PointF CentrePivot(RectF rect, float cx, float cy);
@@ -91,10 +81,14 @@ BlitPlacement PlaceTiled(int16_t x, int16_t y, int16_t width, int16_t height, fl
 inline TexCoords TiledTexCoords(float repeat) {
   return {repeat, repeat, 0.0f, 0.0f};
 }
-// The placed tiles with their texture coordinates.
-Quad TiledQuad(int16_t x, int16_t y, int16_t width, int16_t height, float repeat, float angle);
 
 // BlitArbitraryQuad: the four destination points cut to whole pixels, each with its source point
 // divided by the texture size, in the order given.
+struct QuadCorner {
+  float x, y, u, v;
+};
+struct Quad {
+  QuadCorner corners[4];
+};
 Quad ArbitraryQuad(const PointF source[4], const PointF destination[4], float textureWidth,
                    float textureHeight);
