@@ -22,14 +22,9 @@ float Whole(float value, bool wholePixels) {
   return wholePixels ? float(Truncate16(value)) : value;
 }
 
+// A vertex at z 0, without specular colour.
 D3DLVERTEX Vertex(float x, float y, D3DCOLOR color, float u, float v) {
-  D3DLVERTEX vertex{};
-  vertex.x = x;
-  vertex.y = y;
-  vertex.color = color;
-  vertex.tu = u;
-  vertex.tv = v;
-  return vertex;
+  return {x, y, 0.0f, 0, color, 0, u, v};
 }
 
 // A textured w x h rectangle from (0, 0) to (w, -h) in the current world, its texels modulated by

@@ -241,7 +241,7 @@ bool KGraphicDX::GrabBackBufferFiltered(GrabFilter filter) {
           continue;
         }
         if (filter) filter(int(x), int(y), &red, &green, &blue);
-        WriteTexel(texture, x, y, uint32_t(0xFF000000u | red << 16 | green << 8 | blue));
+        WriteTexel(texture, x, y, ToArgb8888(PackPixel(red, green, blue, 255)));
       }
     }
   }
