@@ -91,8 +91,8 @@ class KGraphicDX : public KGraphic {
   float TextureHeight() const { return textureHeight_; }
 
  private:
-  // The rectangle blits, each pair of twins in one: the integer forms pass their destination and
-  // wholePixels true.
+  // The rectangle blits, each pair of twins in one: the integer forms pass their destination as it
+  // is, and wholePixels true where it matters (the plain blits draw alike either way).
   void BlitSource(RectF source, float dx, float dy, bool flipX, bool flipY, bool blended);
   void BlitRotateZoomed(RectF source, float dx, float dy, float angle, float zoom, bool flipX,
                         bool flipY, bool wholePixels);
