@@ -117,12 +117,11 @@ void KGraphicDX::BindRepeat() {
 }
 
 void KGraphicDX::SetTextureQuality(bool smooth) {
-  filter_ = smooth ? D3DTFG_LINEAR : D3DTFG_POINT;
+  settings_.smooth = smooth;
 }
 
 void KGraphicDX::SetTextureWrap(bool repeat) {
   settings_.wrap = repeat;
-  addressMode_ = repeat ? D3DTADDRESS_WRAP : D3DTADDRESS_CLAMP;
 }
 
 void KGraphicDX::SetBlitMode(int mode) {

@@ -91,28 +91,32 @@ class KGraphicDX : public KGraphic {
   float TextureHeight() const { return textureHeight_; }
 
  private:
-  // Draws the source rectangle with its top-left corner at (dx, dy).
-  void DrawQuad(int sx1, int sy1, int sx2, int sy2, float dx, float dy, bool flipX, bool flipY);
-  // Draws the source rectangle onto (x1, y1)-(x2, y2).
-  void DrawStretchedQuad(float sx1, float sy1, float sx2, float sy2, float x1, float y1, float x2,
-                         float y2);
-  // The lost-surface check of the quad builders: false when nothing can be drawn.
-  bool SurfaceReady();
+  // The rectangle blits, each pair of twins in one: the integer forms pass their destination as it
+  // is, and wholePixels true where it matters (the plain blits draw alike either way).
+  void BlitSource(RectF source, float dx, float dy, bool flipX, bool flipY, bool blended);
+  void BlitRotateZoomed(RectF source, float dx, float dy, float angle, float zoom, bool flipX,
+                        bool flipY, bool wholePixels);
+  void BlitEffect(RectF source, float dx, float dy, float angle, float zoom, float alpha,
+                  bool flipX, bool flipY, float cx, float cy, bool wholePixels);
+  // How a blit's turn meets the world matrix it finds: the plain blits have none, the stretch turns
+  // on top of it, the rotate-zoom turns and zooms on top of it, the Fx blits turn and zoom in its
+  // place.
+  enum class WorldTurn { None, OnWorld, ZoomedOnWorld, ReplacingWorld };
+  // Draws the source rectangle at the placement, blended or not; stage 0 modulates the texture by
+  // the tint, so it colours every textured draw.
+  void DrawPlaced(RectF source, bool flipX, bool flipY, const BlitPlacement& placement,
+                  WorldTurn turn, bool blended, Color tint);
   // Stage 0 addressing and filtering, the blend factors and the texture of a textured draw.
   bool PrepareTexturedDraw();
-  D3DCOLOR VertexColor() const;
   void DrawUntextured(D3DPRIMITIVETYPE type, const float* points, int count, D3DCOLOR color);
   // A new texture surface of the format, or null.
   IDirectDrawSurface7* CreateTexture(uint32_t width, uint32_t height, const DDPIXELFORMAT& format);
-  bool FillFromImage(const char* path, const DDPIXELFORMAT& format,
-                     uint16_t (*texel16)(uint32_t texel));
+  // Loads the file into a texture of the format that hiQuality, alpha and the image choose.
+  bool FillFromImage(const char* path, bool hiQuality, bool alpha);
 
   char fileName_[MAX_PATH] = "";
   PictureSettings settings_;
   IDirectDrawSurface7* surface_ = nullptr;
-  float effectAlpha_ = 1.0f;
-  uint32_t filter_ = D3DTFG_POINT;
-  uint32_t addressMode_ = D3DTADDRESS_CLAMP;
   bool loadHiQuality_ = false;
   bool loadAlpha_ = false;
   float textureWidth_ = 0, textureHeight_ = 0;

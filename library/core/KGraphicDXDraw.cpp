@@ -1,8 +1,6 @@
 // Every drawing operation of the DirectX picture as Direct3D calls: per-draw states, vertices in
 // world coordinates (a screen y enters as its negative) and the world matrix for turning and
 // zooming, which every draw that changes it puts back.
-#include <cmath>
-
 #include "DXMatrix.h"
 #include "DXPictureDevice.h"
 #include "KGraphicDX.h"
@@ -19,40 +17,38 @@ void SetWorld(IDirect3DDevice7* device, D3DMATRIX world) {
   device->SetTransform(D3DTRANSFORMSTATE_WORLD, &world);
 }
 
-// Runs draw with the world turned by angle and scaled by zoom about (hx, hy), either on top of the
-// current world or in its place, and puts the world back afterwards.
-template <typename Draw>
-void DrawTurned(IDirect3DDevice7* device, float hx, float hy, float angle, float zoom,
-                bool onCurrentWorld, Draw draw) {
-  D3DMATRIX w0 = World(device);
-  D3DMATRIX turn =
-      DXMultiply(DXMultiply(DXTranslation(-hx, hy), DXRotationZ(angle)), DXScaling(zoom));
-  SetWorld(device, onCurrentWorld ? DXMultiply(turn, w0) : turn);
-  draw();
-  SetWorld(device, w0);
+// A screen coordinate, cut to a whole 16-bit pixel for the integer forms.
+float Whole(float value, bool wholePixels) {
+  return wholePixels ? float(Truncate16(value)) : value;
 }
 
+// A vertex at z 0, without specular colour.
 D3DLVERTEX Vertex(float x, float y, D3DCOLOR color, float u, float v) {
-  D3DLVERTEX vertex{};
-  vertex.x = x;
-  vertex.y = y;
-  vertex.color = color;
-  vertex.tu = u;
-  vertex.tv = v;
-  return vertex;
+  return {x, y, 0.0f, 0, color, 0, u, v};
 }
 
-// A textured w x h rectangle with its top-left corner at the screen point (x, y), drawn in the
-// current world.
-void DrawTexturedRectangle(IDirect3DDevice7* device, float x, float y, float w, float h,
-                           D3DCOLOR color, const TexCoords& uv) {
-  D3DMATRIX w0 = World(device);
-  SetWorld(device, DXMultiply(w0, DXTranslation(x - 0.5f, 0.5f - y)));
+// A textured w x h rectangle from (0, 0) to (w, -h) in the current world, its texels modulated by
+// the colour.
+void DrawRectangle(IDirect3DDevice7* device, float w, float h, D3DCOLOR color,
+                   const TexCoords& uv) {
   D3DLVERTEX quad[4] = {
       Vertex(0, 0, color, uv.uLeft, uv.vTop), Vertex(w, 0, color, uv.uRight, uv.vTop),
       Vertex(0, -h, color, uv.uLeft, uv.vBottom), Vertex(w, -h, color, uv.uRight, uv.vBottom)};
   device->DrawPrimitive(D3DPT_TRIANGLESTRIP, D3DFVF_LVERTEX, quad, 4, 0);
-  SetWorld(device, w0);
+}
+
+// The world matrix that turns the placed rectangle by its angle about its pivot, which it moves
+// to the origin.
+D3DMATRIX TurnAbout(const BlitPlacement& placement) {
+  return DXMultiply(DXTranslation(-placement.pivot.x, placement.pivot.y),
+                    DXRotationZ(placement.angle));
+}
+
+// The rectangle blits draw the source cut to whole pixels (whole) at its own size, turned and
+// zoomed about pivot, which lands at pivotOnScreen.
+BlitPlacement WholeSourcePlacement(RectF whole, PointF pivotOnScreen, PointF pivot, float angle,
+                                   float zoom) {
+  return {pivotOnScreen, pivot, whole.x2 - whole.x1, whole.y2 - whole.y1, angle, zoom};
 }
 
 DWORD BlendOf(BlendFactor factor) {
@@ -80,7 +76,10 @@ void SetBlendFactors(IDirect3DDevice7* device, BlendFactors factors) {
   device->SetRenderState(D3DRENDERSTATE_DESTBLEND, BlendOf(factors.destination));
 }
 
-void SetStageSampling(IDirect3DDevice7* device, DWORD address, DWORD filter) {
+// Stage 0 addressing and filtering as the picture's wrap and smoothing ask.
+void SetStageSampling(IDirect3DDevice7* device, const PictureSettings& settings) {
+  DWORD address = settings.wrap ? D3DTADDRESS_WRAP : D3DTADDRESS_CLAMP;
+  DWORD filter = settings.smooth ? D3DTFG_LINEAR : D3DTFG_POINT;
   device->SetTextureStageState(0, D3DTSS_ADDRESS, address);
   device->SetTextureStageState(0, D3DTSS_ADDRESSU, address);
   device->SetTextureStageState(0, D3DTSS_ADDRESSV, address);
@@ -90,125 +89,121 @@ void SetStageSampling(IDirect3DDevice7* device, DWORD address, DWORD filter) {
 
 }  // namespace
 
-bool KGraphicDX::SurfaceReady() {
-  if (!surface_ || !g_dxPictures.device) return false;
-  if (surface_->IsLost() == DDERR_SURFACELOST) RestoreSurface();
-  return surface_ != nullptr;
-}
-
 bool KGraphicDX::PrepareTexturedDraw() {
   IDirect3DDevice7* device = g_dxPictures.device;
-  SetStageSampling(device, addressMode_, filter_);
+  SetStageSampling(device, settings_);
   SetBlendFactors(device, BlendFactorsOf(settings_.blendMode));
   return SetTexture();
 }
 
-D3DCOLOR KGraphicDX::VertexColor() const {
-  const BlitColor& blit = settings_.blitColor;
-  Color color = blit.modulate ? blit.color : Color{1, 1, 1, 1};
-  color.a *= effectAlpha_;
-  return PackArgb(color);
-}
-
-void KGraphicDX::DrawQuad(int sx1, int sy1, int sx2, int sy2, float dx, float dy, bool flipX,
-                          bool flipY) {
-  if (!SurfaceReady() || !PrepareTexturedDraw()) return;
-  TexCoords uv = BlitTexCoords({float(sx1), float(sy1), float(sx2), float(sy2)}, textureWidth_,
-                               textureHeight_, flipX, flipY);
-  DrawTexturedRectangle(g_dxPictures.device, dx, dy, float(sx2 - sx1), float(sy2 - sy1),
-                        VertexColor(), uv);
-}
-
-void KGraphicDX::DrawStretchedQuad(float sx1, float sy1, float sx2, float sy2, float x1, float y1,
-                                   float x2, float y2) {
-  if (!SurfaceReady() || !PrepareTexturedDraw()) return;
-  TexCoords uv = BlitTexCoords({sx1, sy1, sx2, sy2}, textureWidth_, textureHeight_, false, false);
-  DrawTexturedRectangle(g_dxPictures.device, x1, y1, x2 - x1, y2 - y1, VertexColor(), uv);
+void KGraphicDX::DrawPlaced(RectF source, bool flipX, bool flipY, const BlitPlacement& placement,
+                            WorldTurn turn, bool blended, Color tint) {
+  IDirect3DDevice7* device = g_dxPictures.device;
+  if (!surface_ || !device) return;
+  SetBlending(device, blended);
+  // A lost surface is reloaded from its file first; without a file nothing is drawn.
+  if (surface_->IsLost() == DDERR_SURFACELOST) RestoreSurface();
+  if (!surface_ || !PrepareTexturedDraw()) return;
+  D3DMATRIX w0 = World(device);
+  D3DMATRIX world = w0;
+  if (turn != WorldTurn::None) {
+    D3DMATRIX about = TurnAbout(placement);
+    if (turn != WorldTurn::OnWorld) about = DXMultiply(about, DXScaling(placement.zoom));
+    world = turn == WorldTurn::ReplacingWorld ? about : DXMultiply(about, w0);
+  }
+  // Half a pixel up and left: a rectangle with whole corners covers whole pixels.
+  PointF at = placement.pivotOnScreen;
+  SetWorld(device, DXMultiply(world, DXTranslation(at.x - 0.5f, 0.5f - at.y)));
+  DrawRectangle(device, placement.width, placement.height, PackArgb(tint),
+                BlitTexCoords(source, textureWidth_, textureHeight_, flipX, flipY));
+  SetWorld(device, w0);
 }
 
 void KGraphicDX::BlitRect(float sx1, float sy1, float sx2, float sy2, int16_t dx, int16_t dy,
                           bool flipX, bool flipY) {
-  BlitRectF(sx1, sy1, sx2, sy2, dx, dy, flipX, flipY);
+  BlitSource({sx1, sy1, sx2, sy2}, dx, dy, flipX, flipY, false);
 }
 
 void KGraphicDX::BlitAlphaRect(float sx1, float sy1, float sx2, float sy2, int16_t dx, int16_t dy,
                                bool flipX, bool flipY) {
-  BlitAlphaRectF(sx1, sy1, sx2, sy2, dx, dy, flipX, flipY);
+  BlitSource({sx1, sy1, sx2, sy2}, dx, dy, flipX, flipY, true);
 }
 
 void KGraphicDX::BlitRectF(float sx1, float sy1, float sx2, float sy2, float dx, float dy,
                            bool flipX, bool flipY) {
-  if (!surface_ || !g_dxPictures.device) return;
-  SetBlending(g_dxPictures.device, false);
-  DrawQuad(Truncate(sx1), Truncate(sy1), Truncate(sx2), Truncate(sy2), dx, dy, flipX, flipY);
+  BlitSource({sx1, sy1, sx2, sy2}, dx, dy, flipX, flipY, false);
 }
 
 void KGraphicDX::BlitAlphaRectF(float sx1, float sy1, float sx2, float sy2, float dx, float dy,
                                 bool flipX, bool flipY) {
-  if (!surface_ || !g_dxPictures.device) return;
-  SetBlending(g_dxPictures.device, true);
-  DrawQuad(Truncate(sx1), Truncate(sy1), Truncate(sx2), Truncate(sy2), dx, dy, flipX, flipY);
+  BlitSource({sx1, sy1, sx2, sy2}, dx, dy, flipX, flipY, true);
+}
+
+void KGraphicDX::BlitSource(RectF source, float dx, float dy, bool flipX, bool flipY,
+                            bool blended) {
+  RectF whole = TruncateRect(source);
+  DrawPlaced(whole, flipX, flipY, PlaceBlit(whole, dx, dy, false), WorldTurn::None, blended,
+             settings_.blitColor.Tint());
 }
 
 void KGraphicDX::BlitRectRotateZoom(float sx1, float sy1, float sx2, float sy2, int16_t dx,
                                     int16_t dy, float angle, float zoom, bool flipX, bool flipY) {
-  if (!surface_ || !g_dxPictures.device || zoom == 0.0f) return;
-  float hx = (sx2 - sx1) / 2, hy = (sy2 - sy1) / 2;
-  effectAlpha_ = 1.0f;
-  DrawTurned(g_dxPictures.device, hx, hy, angle, zoom, true, [&] {
-    BlitRect(sx1, sy1, sx2, sy2, Truncate16(dx + hx * zoom), Truncate16(dy + hy * zoom), flipX,
-             flipY);
-  });
+  BlitRotateZoomed({sx1, sy1, sx2, sy2}, dx, dy, angle, zoom, flipX, flipY, true);
 }
 
 void KGraphicDX::BlitRectRotateZoomF(float sx1, float sy1, float sx2, float sy2, float dx, float dy,
                                      float angle, float zoom, bool flipX, bool flipY) {
-  if (!surface_ || !g_dxPictures.device || zoom == 0.0f) return;
-  float hx = (sx2 - sx1) / 2, hy = (sy2 - sy1) / 2;
-  effectAlpha_ = 1.0f;
-  DrawTurned(g_dxPictures.device, hx, hy, angle, zoom, true,
-             [&] { BlitRectF(sx1, sy1, sx2, sy2, dx + hx * zoom, dy + hy * zoom, flipX, flipY); });
+  BlitRotateZoomed({sx1, sy1, sx2, sy2}, dx, dy, angle, zoom, flipX, flipY, false);
+}
+
+void KGraphicDX::BlitRotateZoomed(RectF source, float dx, float dy, float angle, float zoom,
+                                  bool flipX, bool flipY, bool wholePixels) {
+  if (zoom == 0.0f) return;
+  PointF pivot = CentrePivot(source, 0.0f, 0.0f);
+  // Unturned, the zoomed picture keeps its top-left corner at (dx, dy): the pivot lands zoom times
+  // its offset from there. The integer forms cut where it lands.
+  PointF onScreen = {Whole(dx + pivot.x * zoom, wholePixels),
+                     Whole(dy + pivot.y * zoom, wholePixels)};
+  RectF whole = TruncateRect(source);
+  DrawPlaced(whole, flipX, flipY, WholeSourcePlacement(whole, onScreen, pivot, angle, zoom),
+             WorldTurn::ZoomedOnWorld, false, settings_.blitColor.Tint());
 }
 
 void KGraphicDX::BlitAlphaRectFx(float sx1, float sy1, float sx2, float sy2, int16_t dx, int16_t dy,
                                  float angle, float zoom, float alpha, bool flipX, bool flipY,
                                  float cx, float cy) {
-  if (!(alpha > 0.0f) || !surface_ || !g_dxPictures.device || zoom == 0.0f) return;
-  float hx = (sx2 - sx1) / 2 + cx, hy = (sy2 - sy1) / 2 + cy;
-  effectAlpha_ = alpha;
-  DrawTurned(g_dxPictures.device, hx, hy, angle, zoom, false, [&] {
-    BlitAlphaRect(sx1, sy1, sx2, sy2, Truncate16(dx + hx), Truncate16(dy + hy), flipX, flipY);
-  });
-  effectAlpha_ = 1.0f;
+  BlitEffect({sx1, sy1, sx2, sy2}, dx, dy, angle, zoom, alpha, flipX, flipY, cx, cy, true);
 }
 
 void KGraphicDX::BlitAlphaRectFxF(float sx1, float sy1, float sx2, float sy2, float dx, float dy,
                                   float angle, float zoom, float alpha, bool flipX, bool flipY,
                                   float cx, float cy) {
-  if (!(alpha > 0.0f) || !surface_ || !g_dxPictures.device || zoom == 0.0f) return;
-  float hx = (sx2 - sx1) / 2 + cx, hy = (sy2 - sy1) / 2 + cy;
-  effectAlpha_ = alpha;
-  DrawTurned(g_dxPictures.device, hx, hy, angle, zoom, false,
-             [&] { BlitAlphaRectF(sx1, sy1, sx2, sy2, dx + hx, dy + hy, flipX, flipY); });
-  effectAlpha_ = 1.0f;
+  BlitEffect({sx1, sy1, sx2, sy2}, dx, dy, angle, zoom, alpha, flipX, flipY, cx, cy, false);
+}
+
+void KGraphicDX::BlitEffect(RectF source, float dx, float dy, float angle, float zoom, float alpha,
+                            bool flipX, bool flipY, float cx, float cy, bool wholePixels) {
+  if (!FxDraws(zoom, alpha)) return;
+  PointF pivot = CentrePivot(source, cx, cy);
+  // Turned about the pivot even at angle 0 and zoom 1, in place of the world matrix. The integer
+  // forms cut where the pivot lands, not the pivot.
+  PointF onScreen = {Whole(dx + pivot.x, wholePixels), Whole(dy + pivot.y, wholePixels)};
+  RectF whole = TruncateRect(source);
+  DrawPlaced(whole, flipX, flipY, WholeSourcePlacement(whole, onScreen, pivot, angle, zoom),
+             WorldTurn::ReplacingWorld, true, settings_.blitColor.EffectTint(alpha, false));
 }
 
 void KGraphicDX::StretchAlphaRect(float sx1, float sy1, float sx2, float sy2, float dx1, float dy1,
                                   float dx2, float dy2, float alpha, float angle, bool flipX,
                                   bool flipY, float cx, float cy) {
-  if (!surface_ || !g_dxPictures.device) return;
-  IDirect3DDevice7* device = g_dxPictures.device;
-  float hx = (dx2 - dx1) / 2 + cx, hy = (dy2 - dy1) / 2 + cy;
-  if (flipX) std::swap(sx1, sx2);
-  if (flipY) std::swap(sy1, sy2);
-  D3DMATRIX w0 = World(device);
-  SetWorld(device, DXMultiply(DXMultiply(DXTranslation(-hx, hy), DXRotationZ(angle)), w0));
-  // As in the shared picture contract, a negative alpha counts as 1.
-  effectAlpha_ = alpha < 0.0f ? 1.0f : alpha;
-  SetBlending(device, true);
-  DrawStretchedQuad(sx1, sy1, sx2, sy2, dx1 + hx, dy1 + hy, dx2 + hx, dy2 + hy);
-  effectAlpha_ = 1.0f;
-  SetWorld(device, w0);
+  PointF pivot = CentrePivot({dx1, dy1, dx2, dy2}, cx, cy);
+  // The corners keep their fractions and are turned even at angle 0: they are moved by the pivot
+  // and the rectangle is drawn between them.
+  RectF moved = {dx1 + pivot.x, dy1 + pivot.y, dx2 + pivot.x, dy2 + pivot.y};
+  PointF size = {moved.x2 - moved.x1, moved.y2 - moved.y1};
+  BlitPlacement placement = {{moved.x1, moved.y1}, pivot, size.x, size.y, angle, 1.0f};
+  DrawPlaced({sx1, sy1, sx2, sy2}, flipX, flipY, placement, WorldTurn::OnWorld, true,
+             settings_.blitColor.EffectTint(alpha, true));
 }
 
 void KGraphicDX::BlitTiled(int16_t x, int16_t y, int16_t width, int16_t height, float repeat,
@@ -216,19 +211,16 @@ void KGraphicDX::BlitTiled(int16_t x, int16_t y, int16_t width, int16_t height, 
   IDirect3DDevice7* device = g_dxPictures.device;
   if (!surface_ || !device) return;
   SetBlending(device, false);
-  SetStageSampling(device, settings_.wrap ? D3DTADDRESS_WRAP : D3DTADDRESS_CLAMP,
-                   filter_ == D3DTFG_LINEAR ? D3DTFG_LINEAR : D3DTFG_POINT);
-  float hw = float(width / 2), hh = float(height / 2);
-  D3DMATRIX w0 = World(device);
+  SetStageSampling(device, settings_);
   if (!SetTexture()) return;
-  SetWorld(device, DXMultiply(DXMultiply(DXMultiply(DXTranslation(-hw, hh), DXRotationZ(angle)),
-                                         DXTranslation(x + hw, -(y + hh))),
-                              w0));
-  D3DCOLOR color = PackArgb({1, 1, 1, effectAlpha_});
-  float w = width, h = height;
-  D3DLVERTEX quad[4] = {Vertex(0, 0, color, 0, 0), Vertex(w, 0, color, repeat, 0),
-                        Vertex(0, -h, color, 0, repeat), Vertex(w, -h, color, repeat, repeat)};
-  device->DrawPrimitive(D3DPT_TRIANGLESTRIP, D3DFVF_LVERTEX, quad, 4, 0);
+  // Turned about the centre of the shared rule, but drawn at the whole width and height, without
+  // the half-pixel shift, and not half-turned: texture coordinates 0 at the top-left corner.
+  BlitPlacement placement = PlaceTiled(x, y, width, height, angle);
+  D3DMATRIX w0 = World(device);
+  PointF at = placement.pivotOnScreen;
+  SetWorld(device, DXMultiply(DXMultiply(TurnAbout(placement), DXTranslation(at.x, -at.y)), w0));
+  // Tiles show the texture's own colours, whatever the blit colour.
+  DrawRectangle(device, width, height, PackArgb({1, 1, 1, 1}), {0.0f, 0.0f, repeat, repeat});
   SetWorld(device, w0);
 }
 
@@ -239,11 +231,16 @@ void KGraphicDX::BlitArbitraryQuad(float sx1, float sy1, float sx2, float sy2, f
   if (!surface_ || !device) return;
   SetBlending(device, true);
   if (!PrepareTexturedDraw()) return;
-  D3DCOLOR color = VertexColor();
-  D3DLVERTEX corners[4] = {Vertex(dx1, -dy1, color, sx1 / textureWidth_, sy1 / textureHeight_),
-                           Vertex(dx2, -dy2, color, sx2 / textureWidth_, sy2 / textureHeight_),
-                           Vertex(dx3, -dy3, color, sx3 / textureWidth_, sy3 / textureHeight_),
-                           Vertex(dx4, -dy4, color, sx4 / textureWidth_, sy4 / textureHeight_)};
+  const PointF source[4] = {{sx1, sy1}, {sx2, sy2}, {sx3, sy3}, {sx4, sy4}};
+  const PointF destination[4] = {{dx1, dy1}, {dx2, dy2}, {dx3, dy3}, {dx4, dy4}};
+  Quad shared = ArbitraryQuad(source, destination, textureWidth_, textureHeight_);
+  D3DCOLOR color = PackArgb(settings_.blitColor.Tint());
+  // The points are drawn as given, not cut to whole pixels.
+  D3DLVERTEX corners[4];
+  for (int i = 0; i < 4; ++i) {
+    const QuadCorner& corner = shared.corners[i];
+    corners[i] = Vertex(destination[i].x, -destination[i].y, color, corner.u, corner.v);
+  }
   D3DLVERTEX triangles[6] = {corners[0], corners[1], corners[2],
                              corners[0], corners[2], corners[3]};
   device->DrawPrimitive(D3DPT_TRIANGLELIST, D3DFVF_LVERTEX, triangles, 6, 0);

@@ -22,12 +22,6 @@ DDPIXELFORMAT PixelFormat(DWORD flags, DWORD bits, DWORD alpha, DWORD red, DWORD
   return format;
 }
 
-const DDPIXELFORMAT kArgb8888 =
-    PixelFormat(DDPF_RGB | DDPF_ALPHAPIXELS, 32, 0xFF000000, 0x00FF0000, 0x0000FF00, 0x000000FF);
-const DDPIXELFORMAT kArgb4444 =
-    PixelFormat(DDPF_RGB | DDPF_ALPHAPIXELS, 16, 0xF000, 0x0F00, 0x00F0, 0x000F);
-const DDPIXELFORMAT kXrgb1555 = PixelFormat(DDPF_RGB, 16, 0, 0x7C00, 0x03E0, 0x001F);
-
 // A pixel word (bytes red, green, blue, alpha) as a texel of each format.
 uint32_t ToArgb8888(uint32_t p) {
   return uint32_t(PixelAlpha(p)) << 24 | uint32_t(PixelRed(p)) << 16 |
@@ -71,6 +65,52 @@ void WriteTexel(const LockedSurface& locked, uint32_t x, uint32_t y, Texel texel
   std::memcpy(locked.Row(y) + x * sizeof(Texel), &texel, sizeof(Texel));
 }
 
+// Writes width x height pixel words (rows of stride words, top row first) into the top-left corner
+// of the locked surface as texels made by Convert.
+template <typename Texel, Texel (*Convert)(uint32_t)>
+void WritePixels(const LockedSurface& locked, const uint32_t* pixels, size_t stride, uint32_t width,
+                 uint32_t height) {
+  for (uint32_t y = 0; y < height; ++y) {
+    const uint32_t* row = pixels + y * stride;
+    for (uint32_t x = 0; x < width; ++x) WriteTexel(locked, x, y, Convert(row[x]));
+  }
+}
+
+// A texture format of the picture and how pixel words become its texels.
+struct TexelFormat {
+  DDPIXELFORMAT pixelFormat;
+  void (*write)(const LockedSurface& locked, const uint32_t* pixels, size_t stride, uint32_t width,
+                uint32_t height);
+  // The 1-5-5-5 format has no alpha: the colour key does not apply there.
+  bool takesColorKey;
+};
+
+const TexelFormat kArgb8888 = {
+    PixelFormat(DDPF_RGB | DDPF_ALPHAPIXELS, 32, 0xFF000000, 0x00FF0000, 0x0000FF00, 0x000000FF),
+    WritePixels<uint32_t, ToArgb8888>, true};
+const TexelFormat kArgb4444 = {
+    PixelFormat(DDPF_RGB | DDPF_ALPHAPIXELS, 16, 0xF000, 0x0F00, 0x00F0, 0x000F),
+    WritePixels<uint16_t, ToArgb4444>, true};
+const TexelFormat kXrgb1555 = {PixelFormat(DDPF_RGB, 16, 0, 0x7C00, 0x03E0, 0x001F),
+                               WritePixels<uint16_t, ToXrgb1555>, false};
+
+// The format of a file's texture: 32 bits whatever the wishes with hiQuality; otherwise 4-4-4-4
+// when alpha is both wished and in the image, else 1-5-5-5.
+const TexelFormat& FileFormat(bool hiQuality, bool alpha, bool imageHasAlpha) {
+  if (hiQuality) return kArgb8888;
+  return alpha && imageHasAlpha ? kArgb4444 : kXrgb1555;
+}
+
+// Writes the pixel words into the surface's top-left corner as texels of the format; false when
+// the surface cannot be locked.
+bool WriteTexture(IDirectDrawSurface7* surface, const TexelFormat& format, const uint32_t* pixels,
+                  size_t stride, uint32_t width, uint32_t height) {
+  LockedSurface locked(surface, DDLOCK_WAIT);
+  if (!locked.Locked()) return false;
+  format.write(locked, pixels, stride, width, height);
+  return true;
+}
+
 }  // namespace
 
 IDirectDrawSurface7* KGraphicDX::CreateTexture(uint32_t width, uint32_t height,
@@ -102,16 +142,14 @@ bool KGraphicDX::LoadPicture(const char* path, bool hiQuality, bool alpha) {
 }
 
 bool KGraphicDX::LoadSurface32(const char* path) {
-  return FillFromImage(path, kArgb8888, nullptr);
+  return FillFromImage(path, true, true);
 }
 
 bool KGraphicDX::LoadSurface16(const char* path, bool, bool alpha) {
-  // Peeked at first for the format: 4-4-4-4 needs both the wish and an image with alpha.
-  return FillFromImage(path, alpha ? kArgb4444 : kXrgb1555, alpha ? ToArgb4444 : ToXrgb1555);
+  return FillFromImage(path, false, alpha);
 }
 
-bool KGraphicDX::FillFromImage(const char* path, const DDPIXELFORMAT& wanted,
-                               uint16_t (*texel16)(uint32_t texel)) {
+bool KGraphicDX::FillFromImage(const char* path, bool hiQuality, bool alpha) {
   bool fits = path && std::strlen(path) < sizeof fileName_;
   if (!g_dxPictures.directDraw || !g_dxPictures.device || !fits) {
     fileName_[0] = '\0';
@@ -123,34 +161,18 @@ bool KGraphicDX::FillFromImage(const char* path, const DDPIXELFORMAT& wanted,
     fileName_[0] = '\0';
     return false;
   }
-  DDPIXELFORMAT format = wanted;
-  if (texel16 == ToArgb4444 && !image->hasAlpha) {
-    format = kXrgb1555;
-    texel16 = ToXrgb1555;
-  }
+  const TexelFormat& format = FileFormat(hiQuality, alpha, image->hasAlpha);
   uint32_t width = uint32_t(image->width), height = uint32_t(image->height);
   uint32_t side = TextureSide(width, height, kTextureSideNoMinimum);
-  if (side == 0) return false;
-  surface_ = CreateTexture(side, side, format);
-  if (!surface_) return false;
-  {
-    LockedSurface locked(surface_, DDLOCK_WAIT);
-    if (!locked.Locked()) {
-      ReleaseSurface();
-      return false;
-    }
-    // The 1-5-5-5 format has no alpha: the colour key does not apply there.
-    ColorKey key = texel16 == ToXrgb1555 ? ColorKey{} : settings_.colorKey;
-    for (uint32_t x = 0; x < width; ++x) {
-      for (uint32_t y = 0; y < height; ++y) {
-        uint32_t pixel = ImageTexel(*image, int(x), int(y), key);
-        if (texel16) {
-          WriteTexel(locked, x, y, texel16(pixel));
-        } else {
-          WriteTexel(locked, x, y, ToArgb8888(pixel));
-        }
-      }
-    }
+  // Null too for a picture too large for a texture (side 0).
+  std::unique_ptr<uint32_t[]> texels =
+      FillTexture(*image, format.takesColorKey ? settings_.colorKey : ColorKey{}, side);
+  if (!texels) return false;
+  surface_ = CreateTexture(side, side, format.pixelFormat);
+  // Only the picture's texels are written: a new surface starts as zeros.
+  if (!surface_ || !WriteTexture(surface_, format, texels.get(), side, width, height)) {
+    ReleaseSurface();
+    return false;
   }
   g_dxPictures.device->PreLoad(surface_);
   textureWidth_ = textureHeight_ = float(side);
@@ -162,19 +184,11 @@ bool KGraphicDX::FillFromImage(const char* path, const DDPIXELFORMAT& wanted,
 bool KGraphicDX::MakePictureFromArray(uint32_t* pixels, int width, int height, bool) {
   if (!g_dxPictures.directDraw || !pixels || width < 1 || height < 1) return false;
   ReleaseSurface();
-  surface_ = CreateTexture(uint32_t(width), uint32_t(height), kArgb8888);
-  if (!surface_) return false;
-  {
-    LockedSurface locked(surface_, DDLOCK_WAIT);
-    if (!locked.Locked()) {
-      ReleaseSurface();
-      return false;
-    }
-    for (int y = 0; y < height; ++y) {
-      for (int x = 0; x < width; ++x) {
-        WriteTexel(locked, uint32_t(x), uint32_t(y), ToArgb8888(pixels[size_t(y) * width + x]));
-      }
-    }
+  surface_ = CreateTexture(uint32_t(width), uint32_t(height), kArgb8888.pixelFormat);
+  if (!surface_ || !WriteTexture(surface_, kArgb8888, pixels, size_t(width), uint32_t(width),
+                                 uint32_t(height))) {
+    ReleaseSurface();
+    return false;
   }
   textureWidth_ = pictureWidth_ = float(width);
   textureHeight_ = pictureHeight_ = float(height);
@@ -194,7 +208,7 @@ bool KGraphicDX::GrabBackBufferFiltered(GrabFilter filter) {
   }
   device->EndScene();
   uint32_t width = g_dxPictures.width, height = g_dxPictures.height;
-  surface_ = CreateTexture(width, height, kArgb8888);
+  surface_ = CreateTexture(width, height, kArgb8888.pixelFormat);
   if (!surface_) {
     device->BeginScene();
     return false;
@@ -227,7 +241,7 @@ bool KGraphicDX::GrabBackBufferFiltered(GrabFilter filter) {
           continue;
         }
         if (filter) filter(int(x), int(y), &red, &green, &blue);
-        WriteTexel(texture, x, y, uint32_t(0xFF000000u | red << 16 | green << 8 | blue));
+        WriteTexel(texture, x, y, ToArgb8888(PackPixel(red, green, blue, 255)));
       }
     }
   }

@@ -1,12 +1,9 @@
 #include "PictureGeometry.h"
 
 #include <climits>
-#include <cmath>
 #include <utility>
 
 namespace {
-
-constexpr float kRadiansPerDegree = 3.14159265f / 180.0f;
 
 float Divide(float value, float size) {
   return size != 0.0f ? value / size : 0.0f;
@@ -24,14 +21,13 @@ PointF DrawnSize(RectF source, bool wholePixels) {
   return {width, height};
 }
 
-// A placement turned and zoomed about the pivot (hw, hh) from the drawn rectangle's top-left.
-BlitPlacement AboutPivot(float dx, float dy, PointF size, float hw, float hh, float angle,
-                         float zoom, bool wholePixels) {
+// A placement turned and zoomed about the pivot, from the drawn rectangle's top-left.
+BlitPlacement AboutPivot(float dx, float dy, PointF size, PointF pivot, float angle, float zoom,
+                         bool wholePixels) {
   if (wholePixels) {
-    hw = static_cast<float>(Truncate16(hw));
-    hh = static_cast<float>(Truncate16(hh));
+    pivot = {static_cast<float>(Truncate16(pivot.x)), static_cast<float>(Truncate16(pivot.y))};
   }
-  return {{dx + hw, dy + hh}, {hw, hh}, size.x, size.y, angle, zoom};
+  return {{dx + pivot.x, dy + pivot.y}, pivot, size.x, size.y, angle, zoom};
 }
 
 }  // namespace
@@ -64,26 +60,8 @@ TexCoords BlitTexCoords(RectF source, float textureWidth, float textureHeight, b
   return coords;
 }
 
-PointF PlacePoint(const BlitPlacement& placement, PointF point) {
-  float ax = point.x - placement.pivot.x, ay = point.y - placement.pivot.y;
-  float turn = placement.angle * kRadiansPerDegree;
-  float cosine = std::cos(turn), sine = std::sin(turn);
-  return {placement.pivotOnScreen.x + placement.zoom * (ax * cosine + ay * sine),
-          placement.pivotOnScreen.y + placement.zoom * (-ax * sine + ay * cosine)};
-}
-
-Quad PlaceQuad(const BlitPlacement& placement, const TexCoords& texCoords) {
-  const float w = placement.width, h = placement.height;
-  const QuadCorner unplaced[4] = {{0, 0, texCoords.uLeft, texCoords.vTop},
-                                  {0, h, texCoords.uLeft, texCoords.vBottom},
-                                  {w, h, texCoords.uRight, texCoords.vBottom},
-                                  {w, 0, texCoords.uRight, texCoords.vTop}};
-  Quad quad;
-  for (int i = 0; i < 4; ++i) {
-    PointF screen = PlacePoint(placement, {unplaced[i].x, unplaced[i].y});
-    quad.corners[i] = {screen.x, screen.y, unplaced[i].u, unplaced[i].v};
-  }
-  return quad;
+PointF CentrePivot(RectF rect, float cx, float cy) {
+  return {(rect.x2 - rect.x1) * 0.5f + cx, (rect.y2 - rect.y1) * 0.5f + cy};
 }
 
 BlitPlacement PlaceBlit(RectF source, float dx, float dy, bool wholePixels) {
@@ -93,17 +71,15 @@ BlitPlacement PlaceBlit(RectF source, float dx, float dy, bool wholePixels) {
 
 BlitPlacement PlaceRotateZoom(RectF source, float dx, float dy, float angle, float zoom,
                               bool wholePixels) {
-  PointF size = DrawnSize(source, wholePixels);
-  float hw = (source.x2 - source.x1) * 0.5f, hh = (source.y2 - source.y1) * 0.5f;
-  return AboutPivot(dx, dy, size, hw, hh, angle, zoom, wholePixels);
+  return AboutPivot(dx, dy, DrawnSize(source, wholePixels), CentrePivot(source, 0.0f, 0.0f), angle,
+                    zoom, wholePixels);
 }
 
 BlitPlacement PlaceFx(RectF source, float dx, float dy, float angle, float zoom, float cx, float cy,
                       bool wholePixels) {
   PointF size = DrawnSize(source, wholePixels);
   if (angle == 0.0f && zoom == 1.0f) return Unturned(dx, dy, size.x, size.y);
-  float hw = (source.x2 - source.x1) * 0.5f + cx, hh = (source.y2 - source.y1) * 0.5f + cy;
-  return AboutPivot(dx, dy, size, hw, hh, angle, zoom, wholePixels);
+  return AboutPivot(dx, dy, size, CentrePivot(source, cx, cy), angle, zoom, wholePixels);
 }
 
 bool FxDraws(float zoom, float alpha) {
@@ -114,20 +90,18 @@ BlitPlacement PlaceStretch(RectF destination, float angle, float cx, float cy) {
   RectF corners = TruncateRect(destination);
   PointF size = {corners.x2 - corners.x1, corners.y2 - corners.y1};
   if (angle == 0.0f) return Unturned(corners.x1, corners.y1, size.x, size.y);
-  float hw = (destination.x2 - destination.x1) * 0.5f + cx;
-  float hh = (destination.y2 - destination.y1) * 0.5f + cy;
-  return AboutPivot(corners.x1, corners.y1, size, hw, hh, angle, 1.0f, false);
+  return AboutPivot(corners.x1, corners.y1, size, CentrePivot(destination, cx, cy), angle, 1.0f,
+                    false);
 }
 
-Quad TiledQuad(int16_t x, int16_t y, int16_t width, int16_t height, float repeat, float angle) {
+BlitPlacement PlaceTiled(int16_t x, int16_t y, int16_t width, int16_t height, float angle) {
   int hw = width / 2, hh = height / 2;
-  BlitPlacement placement = {{static_cast<float>(x + hw), static_cast<float>(y + hh)},
-                             {static_cast<float>(hw), static_cast<float>(hh)},
-                             static_cast<float>(2 * hw),
-                             static_cast<float>(2 * hh),
-                             angle,
-                             1.0f};
-  return PlaceQuad(placement, {repeat, repeat, 0.0f, 0.0f});
+  return {{static_cast<float>(x + hw), static_cast<float>(y + hh)},
+          {static_cast<float>(hw), static_cast<float>(hh)},
+          static_cast<float>(2 * hw),
+          static_cast<float>(2 * hh),
+          angle,
+          1.0f};
 }
 
 Quad ArbitraryQuad(const PointF source[4], const PointF destination[4], float textureWidth,

@@ -2,10 +2,10 @@
 // the cut to whole pixels, for both picture variants. Everything is in screen pixels, y downward;
 // a positive angle turns counter-clockwise as seen on the screen.
 //
-// A renderer builds a blit from three pieces: the texture coordinates of the source rectangle
-// (BlitTexCoords), the placement of the drawn rectangle (one of the Place... functions, or its
-// own when its contract differs), and the screen corners of that placement (PlaceQuad), or the
-// placement's pivot, angle and zoom as a transformation of its own.
+// A renderer builds a blit from two pieces: the texture coordinates of the source rectangle
+// (BlitTexCoords) and the placement of the drawn rectangle (one of the Place... functions, or its
+// own on CentrePivot where its contract differs), whose pivot, angle and zoom it turns into a
+// transformation of its own.
 #pragma once
 
 #include <cstdint>
@@ -38,6 +38,9 @@ TexCoords BlitTexCoords(RectF source, float textureWidth, float textureHeight, b
 
 // A drawn rectangle of width x height whose pivot, (pivot.x, pivot.y) from its top-left corner,
 // lands on the screen at pivotOnScreen; it is scaled by zoom and turned by angle about the pivot.
+// The point p of the rectangle (from its top-left corner) thus lands at pivotOnScreen +
+// zoom (ax cos t + ay sin t, -ax sin t + ay cos t), with (ax, ay) = p - pivot and t the angle
+// in degrees.
 struct BlitPlacement {
   PointF pivotOnScreen;
   PointF pivot;
@@ -48,18 +51,8 @@ struct BlitPlacement {
   bool Transforms() const { return angle != 0.0f || zoom != 1.0f; }
 };
 
-// Where the point (x, y) of the drawn rectangle (from its top-left corner) lands on the screen.
-PointF PlacePoint(const BlitPlacement& placement, PointF point);
-
-// The four corners of a placed rectangle on the screen with their texture coordinates, in the
-// order top-left, bottom-left, bottom-right, top-right of the unturned rectangle.
-struct QuadCorner {
-  float x, y, u, v;
-};
-struct Quad {
-  QuadCorner corners[4];
-};
-Quad PlaceQuad(const BlitPlacement& placement, const TexCoords& texCoords);
+// The pivot of the turning blits, from the top-left corner of rect: its centre moved by (cx, cy).
+PointF CentrePivot(RectF rect, float cx, float cy);
 
 // The placements of the shared picture contract. wholePixels is true for the 16-bit destination
 // forms, which cut the drawn size (and the turning forms' centre offsets) to whole pixels.
@@ -80,12 +73,22 @@ bool FxDraws(float zoom, float alpha);
 // angle about the point ((dx2 - dx1) / 2 + cx, (dy2 - dy1) / 2 + cy) from its top-left corner.
 BlitPlacement PlaceStretch(RectF destination, float angle, float cx, float cy);
 
-// BlitTiled: the rectangle (x, y, width, height), turned about its centre (half sizes by integer
-// division), showing the texture repeat times on each axis: its top-left takes (repeat, repeat),
-// bottom-left (repeat, 0), bottom-right (0, 0), top-right (0, repeat).
-Quad TiledQuad(int16_t x, int16_t y, int16_t width, int16_t height, float repeat, float angle);
+// BlitTiled: the rectangle (x, y, width, height) turned about its centre; its half sizes are
+// integer divisions, so an odd side loses its last pixel.
+BlitPlacement PlaceTiled(int16_t x, int16_t y, int16_t width, int16_t height, float angle);
+// The tiles show the texture repeat times on each axis, half-turned: the top-left takes
+// (repeat, repeat), the bottom-right (0, 0).
+inline TexCoords TiledTexCoords(float repeat) {
+  return {repeat, repeat, 0.0f, 0.0f};
+}
 
 // BlitArbitraryQuad: the four destination points cut to whole pixels, each with its source point
 // divided by the texture size, in the order given.
+struct QuadCorner {
+  float x, y, u, v;
+};
+struct Quad {
+  QuadCorner corners[4];
+};
 Quad ArbitraryQuad(const PointF source[4], const PointF destination[4], float textureWidth,
                    float textureHeight);

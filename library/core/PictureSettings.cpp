@@ -16,6 +16,15 @@ uint32_t ToByte(float value) {
   return static_cast<uint32_t>(Limit(value) * 255.0f);
 }
 
+// The pixel word of image pixel (x, y), its alpha 0 when the colour key matches.
+uint32_t ImageTexel(const DecodedImage& image, int x, int y, const ColorKey& key) {
+  uint32_t pixel = image.Pixel(x, y);
+  if (key.Matches(PixelRed(pixel), PixelGreen(pixel), PixelBlue(pixel))) {
+    return pixel & 0x00FFFFFFu;
+  }
+  return pixel;
+}
+
 }  // namespace
 
 bool IsBlendMode(int mode) {
@@ -63,14 +72,6 @@ bool PictureSettings::SetBlitMode(int mode) {
 
 uint32_t PackArgb(Color color) {
   return ToByte(color.a) << 24 | ToByte(color.r) << 16 | ToByte(color.g) << 8 | ToByte(color.b);
-}
-
-uint32_t ImageTexel(const DecodedImage& image, int x, int y, const ColorKey& key) {
-  uint32_t pixel = image.Pixel(x, y);
-  if (key.Matches(PixelRed(pixel), PixelGreen(pixel), PixelBlue(pixel))) {
-    return pixel & 0x00FFFFFFu;
-  }
-  return pixel;
 }
 
 std::unique_ptr<uint32_t[]> FillTexture(const DecodedImage& image, const ColorKey& key,

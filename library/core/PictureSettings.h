@@ -1,6 +1,6 @@
 // The drawing settings that every picture holds whatever its renderer (blend mode, blit colour,
-// colour key, wrap), their rules, and the texel fill from a decoded image. Both picture variants
-// keep a PictureSettings and call these functions, so the rules live in one place.
+// colour key, wrap, smoothing), their rules, and the texel fill from a decoded image. Both picture
+// variants keep a PictureSettings and call these functions, so the rules live in one place.
 #pragma once
 
 #include <bit>
@@ -55,7 +55,10 @@ struct PictureSettings {
   KBlendMode blendMode = K_BLEND_SRCALPHA_INVSRCALPHA;
   BlitColor blitColor;
   ColorKey colorKey;
+  // Texture addressing: repeat (true) or clamp to the edge.
   bool wrap = false;
+  // Texture filtering: bilinear (true) or the nearest texel.
+  bool smooth = false;
 
   // Stores a valid KBlendMode and says whether it did; other values leave the mode.
   bool SetBlitMode(int mode);
@@ -83,13 +86,10 @@ constexpr uint32_t PackPixel(uint8_t r, uint8_t g, uint8_t b, uint8_t a) {
   return r | g << 8 | b << 16 | static_cast<uint32_t>(a) << 24;
 }
 
-// The texel of image pixel (x, y) (top row first): its colour and alpha (255 for an image without
-// alpha), alpha 0 when the colour key matches.
-uint32_t ImageTexel(const DecodedImage& image, int x, int y, const ColorKey& key);
-
 // A side x side texture of pixel words with the image in its top-left corner, top row first, and
-// zeros beside and below it. Null when side is smaller than the image, larger than
-// kMaxTextureSide, or memory runs out.
+// zeros beside and below it; each texel has the pixel's colour and alpha (255 for an image without
+// alpha), alpha 0 where the colour key matches. Null when side is smaller than the image, larger
+// than kMaxTextureSide, or memory runs out.
 std::unique_ptr<uint32_t[]> FillTexture(const DecodedImage& image, const ColorKey& key,
                                         uint32_t side);
 

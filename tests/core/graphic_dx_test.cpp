@@ -1,7 +1,11 @@
 // The DirectX picture: its textures, its device states and every way of drawing it.
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <functional>
+#include <iterator>
 
+#include "DXMatrix.h"
 #include "image_files.h"
 #include "temp_folder.h"
 #include "window_dx_fixture.h"
@@ -97,6 +101,11 @@ TEST_F(GraphicDX, HighQualityLoadsMakeThirtyTwoBitTexturesOfThePowerOfTwoSide) {
   EXPECT_EQ(Texel(graphic, 4, 2),
             (std::vector<unsigned char>{PixelBlue(p), PixelGreen(p), PixelRed(p), PixelAlpha(p)}));
   EXPECT_EQ(Texel(graphic, 5, 2), (std::vector<unsigned char>{0, 0, 0, 0}));
+  // No smallest side: a single pixel is its own texture.
+  std::string dot = WriteFile("dot.tga", TgaFile(TestPicture{1, 1, {kOpaqueRed}}, 32));
+  ASSERT_TRUE(graphic.LoadPicture(dot.c_str(), true, true));
+  EXPECT_EQ(graphic.TextureWidth(), 1.0f);
+  EXPECT_EQ(graphic.TextureHeight(), 1.0f);
 }
 
 TEST_F(GraphicDX, SixteenBitLoadsKeepAlphaOnlyWhenAskedAndPresent) {
@@ -165,10 +174,16 @@ TEST_F(GraphicDX, AnArrayBecomesATextureOfItsExactSizeWithSwappedBytes) {
 
 TEST_F(GraphicDX, AFailedLockLeavesNoHalfMadeTexture) {
   std::vector<uint32_t> pixels(4, kOpaqueRed);
-  platform::FailDirectXStep(platform::DirectXStep::Lock);
+  std::string path = WriteFile("red.png", PngFile(TestPicture{2, 2, pixels}, 4));
   KGraphicDX graphic;
+  platform::FailDirectXStep(platform::DirectXStep::Lock);
   EXPECT_FALSE(graphic.MakePictureFromArray(pixels.data(), 2, 2, true));
   EXPECT_EQ(graphic.Surface(), nullptr);
+  for (bool hiQuality : {true, false}) {
+    platform::FailDirectXStep(platform::DirectXStep::Lock);
+    EXPECT_FALSE(graphic.LoadPicture(path.c_str(), hiQuality, true)) << hiQuality;
+    EXPECT_EQ(graphic.Surface(), nullptr) << hiQuality;
+  }
 }
 
 TEST_F(GraphicDX, TheListHoldsTheLivePicturesInOrder) {
@@ -266,6 +281,82 @@ TEST_F(GraphicDX, ZoomGrowsFromTheCornerOrTheCentre) {
   EXPECT_EQ(columns.back(), 114);
 }
 
+// Where an unturned blit puts the top-left corner of its quad on the screen, read from the world
+// matrix that it draws with (the quad starts at (0, 0)), and the quad's width before zooming. The
+// blit finds the world matrix moved by (shiftX, shiftY) screen pixels.
+struct DrawnCorner {
+  float x, y, width;
+};
+
+DrawnCorner CornerOf(IDirect3DDevice7* device, const std::function<void()>& draw, float shiftX,
+                     float shiftY) {
+  D3DMATRIX world = DXTranslation(shiftX, -shiftY);
+  device->SetTransform(D3DTRANSFORMSTATE_WORLD, &world);
+  platform::RecordDirectXCalls(true);
+  draw();
+  platform::RecordDirectXCalls(false);
+  DrawnCorner corner{NAN, NAN, NAN};
+  for (const platform::DirectXCall& call : platform::TakeDirectXCalls()) {
+    if (call.name == "SetTransform" && call.args.at(0) == D3DTRANSFORMSTATE_WORLD) {
+      world = call.matrix;
+    } else if (call.name == "DrawPrimitive") {
+      corner = {world.m[3][0], -world.m[3][1], call.VerticesAs<D3DLVERTEX>().at(1).x};
+      break;
+    }
+  }
+  D3DMATRIX identity = DXTranslation(0, 0);
+  device->SetTransform(D3DTRANSFORMSTATE_WORLD, &identity);
+  return corner;
+}
+
+TEST_F(GraphicDX, EachFormPlacesItsCornerByItsOwnRule) {
+  KGraphicDX g;
+  MakeSolid(g, 64, 64, kOpaqueRed);
+  struct Row {
+    const char* form;
+    std::function<void()> draw;
+    float x, y, width;
+    bool followsTheWorld;
+  };
+  const Row rows[] = {
+      // Half-pixel shift; the source is cut to whole pixels.
+      {"BlitRectF", [&] { g.BlitRectF(0.7f, 0, 10.9f, 5, 10.25f, 20.75f, false, false); }, 9.75f,
+       20.25f, 10, true},
+      // Unturned, the zoomed picture keeps its corner; the integer form cuts dx + hx x zoom.
+      {"BlitRectRotateZoom",
+       [&] { g.BlitRectRotateZoom(0, 0, 11, 7, 100, 50, 0, 1.5f, false, false); }, 99.25f, 49.25f,
+       11, true},
+      {"BlitRectRotateZoomF",
+       [&] { g.BlitRectRotateZoomF(0, 0, 11, 7, 100, 50, 0, 1.5f, false, false); }, 99.5f, 49.5f,
+       11, true},
+      // The integer form cuts dx + hx (here 97.5 and 53.5) toward zero, not hx.
+      {"BlitAlphaRectFx",
+       [&] { g.BlitAlphaRectFx(0, 0, 11, 7, 100, 50, 0, 1, 1, false, false, -8, 0); }, 99, 49, 11,
+       false},
+      {"BlitAlphaRectFx left of the screen",
+       [&] { g.BlitAlphaRectFx(0, 0, 11, 7, -10, 50, 0, 1, 1, false, false, 0, 0); }, -10, 49, 11,
+       false},
+      {"BlitAlphaRectFxF",
+       [&] { g.BlitAlphaRectFxF(0, 0, 11, 7, 100, 50, 0, 1, 1, false, false, -8, 0); }, 99.5f,
+       49.5f, 11, false},
+      // The destination keeps its fractions.
+      {"StretchAlphaRect",
+       [&] { g.StretchAlphaRect(0, 0, 64, 64, 10.25f, 10, 138, 74, 1, 0, false, false, 0, 0); },
+       9.75f, 9.5f, 127.75f, true},
+      // No half-pixel shift, and the whole width even when it is odd.
+      {"BlitTiled", [&] { g.BlitTiled(10, 20, 9, 5, 1, 0); }, 10, 20, 9, true},
+  };
+  for (const Row& row : rows) {
+    for (float shift : {0.0f, 30.0f}) {
+      DrawnCorner corner = CornerOf(Device(), row.draw, shift, 2 * shift);
+      float moved = row.followsTheWorld ? shift : 0.0f;
+      EXPECT_FLOAT_EQ(corner.x, row.x + moved) << row.form << " shift " << shift;
+      EXPECT_FLOAT_EQ(corner.y, row.y + 2 * moved) << row.form << " shift " << shift;
+      EXPECT_FLOAT_EQ(corner.width, row.width) << row.form << " shift " << shift;
+    }
+  }
+}
+
 TEST_F(GraphicDX, EffectsWithoutZoomOrAlphaDrawNothing) {
   KGraphicDX graphic;
   MakeSolid(graphic, 10, 10, kOpaqueRed);
@@ -317,6 +408,50 @@ TEST_F(GraphicDX, TheBlitColourTintsAndAlphaBlends) {
   EXPECT_TRUE(Near(Pixel(1, 1), Rgb{127, 127, 255}, 2)) << Pixel(1, 1);
 }
 
+TEST_F(GraphicDX, EachFormColoursItsVerticesByItsOwnRule) {
+  KGraphicDX g;
+  MakeSolid(g, 8, 8, kOpaqueRed);
+  struct Row {
+    const char* form;
+    std::function<void()> draw;
+    D3DCOLOR tinted, untinted;
+  };
+  // The blit colour (1, 0.5, 0, 0.5) packs as 0x7FFF7F00.
+  const Row rows[] = {
+      {"BlitRect", [&] { g.BlitRect(0, 0, 8, 8, 0, 0, false, false); }, 0x7FFF7F00, 0xFFFFFFFF},
+      {"BlitAlphaRectF", [&] { g.BlitAlphaRectF(0, 0, 8, 8, 0, 0, false, false); }, 0x7FFF7F00,
+       0xFFFFFFFF},
+      {"BlitRectRotateZoom", [&] { g.BlitRectRotateZoom(0, 0, 8, 8, 0, 0, 30, 2, false, false); },
+       0x7FFF7F00, 0xFFFFFFFF},
+      {"BlitAlphaRectFx",
+       [&] { g.BlitAlphaRectFx(0, 0, 8, 8, 0, 0, 0, 1, 0.5f, false, false, 0, 0); }, 0x3FFF7F00,
+       0x7FFFFFFF},
+      {"StretchAlphaRect",
+       [&] { g.StretchAlphaRect(0, 0, 8, 8, 0, 0, 16, 16, 0.5f, 0, false, false, 0, 0); },
+       0x3FFF7F00, 0x7FFFFFFF},
+      // Only the stretch counts a negative alpha as 1.
+      {"StretchAlphaRect, negative alpha",
+       [&] { g.StretchAlphaRect(0, 0, 8, 8, 0, 0, 16, 16, -1, 0, false, false, 0, 0); }, 0x7FFF7F00,
+       0xFFFFFFFF},
+      {"BlitTiled", [&] { g.BlitTiled(0, 0, 8, 8, 1, 0); }, 0xFFFFFFFF, 0xFFFFFFFF},
+      {"BlitArbitraryQuad",
+       [&] { g.BlitArbitraryQuad(0, 0, 8, 0, 8, 8, 0, 8, 0, 0, 8, 0, 8, 8, 0, 8); }, 0x7FFF7F00,
+       0xFFFFFFFF},
+  };
+  for (bool tinted : {true, false}) {
+    tinted ? g.SetBlitColor(1, 0.5f, 0, 0.5f) : g.SetBlitColor(1, 1, 1, 1);
+    for (const Row& row : rows) {
+      platform::RecordDirectXCalls(true);
+      row.draw();
+      auto draws = CallsNamed(platform::TakeDirectXCalls(), "DrawPrimitive");
+      platform::RecordDirectXCalls(false);
+      ASSERT_EQ(draws.size(), 1u) << row.form;
+      for (const D3DLVERTEX& vertex : draws[0].VerticesAs<D3DLVERTEX>())
+        EXPECT_EQ(vertex.color, tinted ? row.tinted : row.untinted) << row.form << " " << tinted;
+    }
+  }
+}
+
 TEST_F(GraphicDX, RectanglesUseTheBlendModeAndLinesTheirOwnFactors) {
   KGraphicDX graphic;
   window_->SetClearColor(1, 1, 1, 1);
@@ -348,6 +483,44 @@ TEST_F(GraphicDX, TilesRepeatTheTextureUnblended) {
   graphic.BlitTiled(0, 0, 8, 2, 4, 0);
   EXPECT_EQ(ColumnsOf(0, kRed), (std::vector<int>{0, 2, 4, 6}));
   EXPECT_EQ(ColumnsOf(0, kBlue), (std::vector<int>{1, 3, 5, 7}));
+}
+
+TEST_F(GraphicDX, WrapAndSmoothingReachStageZeroAtEachDraw) {
+  struct Row {
+    bool wrap, smooth;
+    DWORD address, filter;
+  };
+  const Row rows[] = {{false, false, D3DTADDRESS_CLAMP, D3DTFG_POINT},
+                      {true, false, D3DTADDRESS_WRAP, D3DTFG_POINT},
+                      {false, true, D3DTADDRESS_CLAMP, D3DTFG_LINEAR},
+                      {true, true, D3DTADDRESS_WRAP, D3DTFG_LINEAR}};
+  const std::function<void(KGraphicDX&)> draws[] = {
+      [](KGraphicDX& g) { g.BlitRect(0, 0, 4, 4, 0, 0, false, false); },
+      [](KGraphicDX& g) { g.StretchAlphaRect(0, 0, 4, 4, 0, 0, 8, 8, 1, 0, false, false, 0, 0); },
+      [](KGraphicDX& g) { g.BlitTiled(0, 0, 8, 8, 2, 0); },
+      [](KGraphicDX& g) { g.BlitArbitraryQuad(0, 0, 4, 0, 4, 4, 0, 4, 0, 0, 8, 0, 8, 8, 0, 8); }};
+  KGraphicDX graphic;
+  for (const Row& row : rows) {
+    graphic.SetTextureWrap(row.wrap);
+    graphic.SetTextureQuality(row.smooth);
+    // Settings survive a new texture.
+    MakeSolid(graphic, 4, 4, kOpaqueRed);
+    for (size_t i = 0; i < std::size(draws); ++i) {
+      platform::RecordDirectXCalls(true);
+      draws[i](graphic);
+      auto states = CallsNamed(platform::TakeDirectXCalls(), "SetTextureStageState");
+      platform::RecordDirectXCalls(false);
+      auto has = [&](DWORD state, DWORD value) {
+        return std::any_of(states.begin(), states.end(), [&](const auto& call) {
+          return call.args == std::vector<DWORD>{0, state, value};
+        });
+      };
+      EXPECT_TRUE(has(D3DTSS_ADDRESSU, row.address)) << i << " wrap " << row.wrap;
+      EXPECT_TRUE(has(D3DTSS_ADDRESSV, row.address)) << i << " wrap " << row.wrap;
+      EXPECT_TRUE(has(D3DTSS_MAGFILTER, row.filter)) << i << " smooth " << row.smooth;
+      EXPECT_TRUE(has(D3DTSS_MINFILTER, row.filter)) << i << " smooth " << row.smooth;
+    }
+  }
 }
 
 TEST_F(GraphicDX, AFreeQuadBlendsEachPixelOnce) {

@@ -8,8 +8,8 @@
 namespace {
 
 void ExpectCorner(const QuadCorner& corner, float x, float y, float u, float v) {
-  EXPECT_NEAR(corner.x, x, 1e-4f);
-  EXPECT_NEAR(corner.y, y, 1e-4f);
+  EXPECT_EQ(corner.x, x);
+  EXPECT_EQ(corner.y, y);
   EXPECT_FLOAT_EQ(corner.u, u);
   EXPECT_FLOAT_EQ(corner.v, v);
 }
@@ -35,12 +35,17 @@ TEST(Truncate, CutsTowardZeroAndSaturates) {
 
 TEST(BlitGeometry, APlainBlitCoversItsRectangle) {
   RectF source = {0, 0, 100, 50};
-  Quad quad =
-      PlaceQuad(PlaceBlit(source, 10, 20, true), BlitTexCoords(source, 128, 128, false, false));
-  ExpectCorner(quad.corners[0], 10, 20, 0, 0);
-  ExpectCorner(quad.corners[1], 10, 70, 0, 50.0f / 128);
-  ExpectCorner(quad.corners[2], 110, 70, 100.0f / 128, 50.0f / 128);
-  ExpectCorner(quad.corners[3], 110, 20, 100.0f / 128, 0);
+  BlitPlacement placement = PlaceBlit(source, 10, 20, true);
+  EXPECT_FALSE(placement.Transforms());
+  ExpectPoint(placement.pivotOnScreen, 10, 20);
+  ExpectPoint(placement.pivot, 0, 0);
+  EXPECT_EQ(placement.width, 100);
+  EXPECT_EQ(placement.height, 50);
+  TexCoords coords = BlitTexCoords(source, 128, 128, false, false);
+  EXPECT_EQ(coords.uLeft, 0);
+  EXPECT_EQ(coords.vTop, 0);
+  EXPECT_EQ(coords.uRight, 100.0f / 128);
+  EXPECT_EQ(coords.vBottom, 50.0f / 128);
 }
 
 TEST(BlitGeometry, BothFlipsTurnThePictureByHalfATurnInPlace) {
@@ -68,13 +73,35 @@ TEST(BlitGeometry, IntegerFormsCutTheDrawnSizeFloatFormsKeepIt) {
   EXPECT_EQ(fractional.pivotOnScreen.x, 3.5f);
 }
 
+TEST(BlitGeometry, TheTurningPivotIsTheCentreMovedByTheOffset) {
+  struct Row {
+    RectF rect;
+    float cx, cy, x, y;
+  };
+  const Row rows[] = {{{0, 0, 11, 7}, 0, 0, 5.5f, 3.5f},
+                      {{4, 2, 15, 9}, -8, 0.25f, -2.5f, 3.75f},
+                      // A rectangle given right to left: its centre lies left of its first corner.
+                      {{10, 0, 0, 4}, 0, 0, -5, 2}};
+  for (const Row& row : rows) {
+    PointF pivot = CentrePivot(row.rect, row.cx, row.cy);
+    EXPECT_EQ(pivot.x, row.x) << row.rect.x1 << ", " << row.cx;
+    EXPECT_EQ(pivot.y, row.y) << row.rect.x1 << ", " << row.cx;
+  }
+}
+
 TEST(BlitGeometry, RotateZoomScalesAboutTheCentre) {
   RectF source = {0, 0, 10, 10};
   BlitPlacement placement = PlaceRotateZoom(source, 100, 100, 0, 2, true);
+  // Zoomed about (105, 105), the drawn rectangle covers 95 to 115.
   ExpectPoint(placement.pivotOnScreen, 105, 105);
-  Quad quad = PlaceQuad(placement, BlitTexCoords(source, 16, 16, false, false));
-  ExpectCorner(quad.corners[0], 95, 95, 0, 0);
-  ExpectCorner(quad.corners[2], 115, 115, 10.0f / 16, 10.0f / 16);
+  ExpectPoint(placement.pivot, 5, 5);
+  EXPECT_EQ(placement.width, 10);
+  EXPECT_EQ(placement.zoom, 2);
+  EXPECT_TRUE(placement.Transforms());
+  // Without turn or zoom it still pivots about the centre, which lands where a plain blit puts it.
+  BlitPlacement unturned = PlaceRotateZoom({0, 0, 11, 7}, 100, 100, 0, 1, true);
+  ExpectPoint(unturned.pivot, 5, 3);
+  ExpectPoint(unturned.pivotOnScreen, 105, 103);
 }
 
 TEST(BlitGeometry, FxWithoutTurnOrZoomIsAPlainBlit) {
@@ -87,16 +114,14 @@ TEST(BlitGeometry, FxWithoutTurnOrZoomIsAPlainBlit) {
   EXPECT_EQ(fx.width, plain.width);
 }
 
-TEST(BlitGeometry, FxTurnsCounterClockwiseAboutItsOffsetCentre) {
-  RectF source = {0, 0, 20, 10};
-  BlitPlacement placement = PlaceFx(source, 100, 200, 90, 1, 2, 3, false);
+TEST(BlitGeometry, FxTurnsAboutItsOffsetCentre) {
+  BlitPlacement placement = PlaceFx({0, 0, 20, 10}, 100, 200, 90, 1, 2, 3, false);
   // The pivot is the rectangle's centre moved by (cx, cy).
+  ExpectPoint(placement.pivot, 12, 8);
   ExpectPoint(placement.pivotOnScreen, 112, 208);
-  // A point right of the pivot lands above it.
-  ExpectPoint(PlacePoint(placement, {placement.pivot.x + 5, placement.pivot.y}), 112, 203);
-  Quad quad = PlaceQuad(placement, BlitTexCoords(source, 32, 16, false, false));
-  // The top-left corner (12 left of and 8 above the pivot) goes to 8 left of and 12 below it.
-  ExpectCorner(quad.corners[0], 104, 220, 0, 0);
+  EXPECT_EQ(placement.angle, 90);
+  EXPECT_EQ(placement.width, 20);
+  EXPECT_TRUE(placement.Transforms());
 }
 
 TEST(BlitGeometry, FxDrawsNothingWithoutZoomOrAlpha) {
@@ -113,28 +138,38 @@ TEST(BlitGeometry, IntegerFxCutsItsCentreOffsets) {
 }
 
 TEST(BlitGeometry, StretchCoversTheDestinationCutToWholePixels) {
-  RectF source = {0, 0, 64, 64};
-  TexCoords coords = BlitTexCoords(source, 64, 64, false, false);
-  Quad quad = PlaceQuad(PlaceStretch({10.9f, 10, 138, 74.5f}, 0, 0, 0), coords);
-  ExpectCorner(quad.corners[0], 10, 10, 0, 0);
-  ExpectCorner(quad.corners[2], 138, 74, 1, 1);
-  Quad turned = PlaceQuad(PlaceStretch({10, 10, 138, 74}, 90, 0, 0), coords);
-  // A quarter turn about the centre (74, 42): the top-left corner goes to the bottom-left.
-  ExpectCorner(turned.corners[0], 42, 106, 0, 0);
-  ExpectCorner(turned.corners[2], 106, -22, 1, 1);
+  BlitPlacement plain = PlaceStretch({10.9f, 10, 138, 74.5f}, 0, 5, 5);
+  EXPECT_FALSE(plain.Transforms());
+  ExpectPoint(plain.pivotOnScreen, 10, 10);
+  EXPECT_EQ(plain.width, 128);
+  EXPECT_EQ(plain.height, 64);
+  // Turned about the centre of the uncut destination, moved by (cx, cy), from the cut corner.
+  BlitPlacement turned = PlaceStretch({10.5f, 10, 138, 74}, 90, 1, -2);
+  ExpectPoint(turned.pivot, 64.75f, 30);
+  ExpectPoint(turned.pivotOnScreen, 74.75f, 40);
+  EXPECT_EQ(turned.width, 128);
+  EXPECT_EQ(turned.zoom, 1);
 }
 
-TEST(BlitGeometry, TiledQuadShowsTheTextureRepeatedAndHalfTurned) {
-  Quad quad = TiledQuad(0, 0, 64, 64, 4, 0);
-  ExpectCorner(quad.corners[0], 0, 0, 4, 4);
-  ExpectCorner(quad.corners[1], 0, 64, 4, 0);
-  ExpectCorner(quad.corners[2], 64, 64, 0, 0);
-  ExpectCorner(quad.corners[3], 64, 0, 0, 4);
-  // Half sizes are integer divisions: an odd side loses its last pixel.
-  Quad odd = TiledQuad(10, 20, 5, 3, 1, 0);
-  ExpectCorner(odd.corners[2], 14, 22, 0, 0);
-  Quad turned = TiledQuad(0, 0, 64, 32, 1, 180);
-  ExpectCorner(turned.corners[0], 64, 32, 1, 1);
+TEST(BlitGeometry, TilesTurnAboutTheirCentreInWholeHalves) {
+  BlitPlacement placement = PlaceTiled(10, 20, 5, 3, 30);
+  ExpectPoint(placement.pivotOnScreen, 12, 21);
+  ExpectPoint(placement.pivot, 2, 1);
+  EXPECT_EQ(placement.width, 4);
+  EXPECT_EQ(placement.height, 2);
+  EXPECT_EQ(placement.angle, 30);
+  EXPECT_EQ(placement.zoom, 1);
+  BlitPlacement negative = PlaceTiled(0, 0, -5, 4, 0);
+  ExpectPoint(negative.pivot, -2, 2);
+  EXPECT_EQ(negative.width, -4);
+}
+
+TEST(BlitGeometry, TilesShowTheTextureRepeatedAndHalfTurned) {
+  TexCoords coords = TiledTexCoords(4);
+  EXPECT_EQ(coords.uLeft, 4);
+  EXPECT_EQ(coords.vTop, 4);
+  EXPECT_EQ(coords.uRight, 0);
+  EXPECT_EQ(coords.vBottom, 0);
 }
 
 TEST(BlitGeometry, ArbitraryQuadCutsDestinationsTowardZero) {

@@ -134,7 +134,7 @@ TEST(TextureFill, TheColourKeyClearsAlphaOfExactlyItsColour) {
   EXPECT_EQ(texels[1], PackPixel(255, 0, 254, 255));
   EXPECT_EQ(texels[2], PackPixel(255, 1, 255, 255));
   key.on = false;
-  EXPECT_EQ(ImageTexel(image, 0, 0, key), PackPixel(255, 0, 255, 255));
+  EXPECT_EQ(FillTexture(image, key, 4)[0], PackPixel(255, 0, 255, 255));
 }
 
 TEST(TextureFill, ATextureTooSmallOrTooLargeIsRefused) {
