@@ -30,16 +30,11 @@ void KGraphicGL::SetTextureQuality(bool smooth) {
   glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
 }
 
-namespace {
-
-// Repeat or clamp on both axes of the bound texture.
-void SetBoundWrap(bool repeat) {
+void KGraphicGL::SetBoundWrap(bool repeat) {
   GLint wrap = repeat ? GL_REPEAT : GL_CLAMP;
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrap);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrap);
 }
-
-}  // namespace
 
 void KGraphicGL::SetTextureWrap(bool repeat) {
   settings_.wrap = repeat;

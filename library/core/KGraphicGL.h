@@ -95,6 +95,8 @@ class KGraphicGL : public KGraphic {
   // first) in the internal format, filtered by the nearest texel and clamped or repeated. False,
   // with no texture left, when the driver cannot hold it.
   bool CreateTexture(const uint32_t* texels, uint32_t side, int internalFormat, bool repeat);
+  // Repeat or clamp on both axes of the bound texture.
+  static void SetBoundWrap(bool repeat);
   // The two grabs: the screen through the filter, the colour key applied when keyed.
   bool GrabScreen(GrabFilter filter, bool keyed, int internalFormat);
 

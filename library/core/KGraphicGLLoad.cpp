@@ -69,12 +69,8 @@ bool KGraphicGL::CreateTexture(const uint32_t* texels, uint32_t side, int intern
     return false;
   }
   textureWidth_ = textureHeight_ = float(side);
-  settings_.smooth = false;
-  glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-  glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-  GLint wrap = repeat ? GL_REPEAT : GL_CLAMP;
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrap);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrap);
+  SetTextureQuality(false);
+  SetBoundWrap(repeat);
   return true;
 }
 

@@ -20,26 +20,19 @@ GLint Integer(GLenum name) {
   return value;
 }
 
-// A parameter of the picture's texture (bound behind the picture's back) or of its level 0.
-GLint TextureParameter(const KGraphicGL& picture, GLenum name) {
+// A parameter of the picture's texture, or of its level 0, bound behind the picture's back.
+GLint TextureParameter(const KGraphicGL& picture, GLenum name, bool ofLevel = false) {
   glBindTexture(GL_TEXTURE_2D, picture.TextureName());
   KGraphicGL::ForgetBoundTexture();
   GLint value = -1;
-  glGetTexParameteriv(GL_TEXTURE_2D, name, &value);
-  return value;
-}
-
-GLint LevelParameter(const KGraphicGL& picture, GLenum name) {
-  glBindTexture(GL_TEXTURE_2D, picture.TextureName());
-  KGraphicGL::ForgetBoundTexture();
-  GLint value = -1;
-  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, name, &value);
+  ofLevel ? glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, name, &value)
+          : glGetTexParameteriv(GL_TEXTURE_2D, name, &value);
   return value;
 }
 
 // The texel words of the whole texture, its first row first.
 std::vector<uint32_t> Texels(const KGraphicGL& picture) {
-  size_t side = size_t(LevelParameter(picture, GL_TEXTURE_WIDTH));
+  size_t side = size_t(TextureParameter(picture, GL_TEXTURE_WIDTH, true));
   std::vector<uint32_t> texels(side * side);
   glPixelStorei(GL_PACK_ALIGNMENT, 4);
   glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
@@ -71,19 +64,11 @@ class GraphicGL : public OpenGLContextTest {
     return folder_.File(name);
   }
 
-  // A picture of one colour; the array is not kept alive, so no update may follow.
+  // A picture of one colour; the array is gone afterwards, so no update may follow.
   static void MakeSolid(KGraphicGL& picture, int width, int height, uint32_t pixel,
                         bool hiQuality = true) {
     std::vector<uint32_t> pixels(size_t(width) * height, pixel);
     ASSERT_TRUE(picture.MakePictureFromArray(pixels.data(), width, height, hiQuality));
-  }
-
-  // A width x height picture whose left half is red and right half blue.
-  static void MakeHalves(KGraphicGL& picture, int width, int height) {
-    std::vector<uint32_t> pixels(size_t(width) * height);
-    for (size_t i = 0; i < pixels.size(); ++i)
-      pixels[i] = int(i % size_t(width)) < width / 2 ? kOpaqueRed : kOpaqueBlue;
-    ASSERT_TRUE(picture.MakePictureFromArray(pixels.data(), width, height, true));
   }
 
   GLfloat projection_[16];
@@ -113,19 +98,17 @@ TEST_F(GraphicGL, ArraysMakeSquareTexturesOfAtLeastFourTexels) {
   KGraphicGL picture;
   for (const auto& row : rows) {
     SCOPED_TRACE(testing::Message() << row.width << " x " << row.height);
+    glEnable(GL_TEXTURE_1D + 7);  // an error of somebody else's fails no upload
     MakeSolid(picture, row.width, row.height, kOpaqueRed, row.hiQuality);
     EXPECT_EQ(picture.TextureWidth(), float(row.side));
-    EXPECT_EQ(LevelParameter(picture, GL_TEXTURE_WIDTH), row.side);
-    EXPECT_EQ(LevelParameter(picture, GL_TEXTURE_HEIGHT), row.side);
-    EXPECT_EQ(LevelParameter(picture, GL_TEXTURE_INTERNAL_FORMAT), row.format);
+    EXPECT_EQ(TextureParameter(picture, GL_TEXTURE_WIDTH, true), row.side);
+    EXPECT_EQ(TextureParameter(picture, GL_TEXTURE_HEIGHT, true), row.side);
+    EXPECT_EQ(TextureParameter(picture, GL_TEXTURE_INTERNAL_FORMAT, true), row.format);
     std::vector<uint32_t> texels = Texels(picture);
-    EXPECT_EQ(texels[size_t(row.height - 1) * row.side + row.width - 1], kOpaqueRed);
-    if (row.width < row.side) {
-      EXPECT_EQ(texels[size_t(row.width)], 0u);
-    }
-    if (row.height < row.side) {
-      EXPECT_EQ(texels[size_t(row.height) * row.side], 0u);
-    }
+    size_t right = size_t(row.width) - 1, below = size_t(row.height) * row.side;
+    EXPECT_EQ(texels[below - row.side + right], kOpaqueRed);
+    EXPECT_EQ(texels[right + 1], row.width < row.side ? 0u : kOpaqueRed);
+    EXPECT_EQ(below < texels.size() ? texels[below] : 0u, 0u);
   }
   // Too large for a texture: nothing changes.
   std::vector<uint32_t> wide(8193, kOpaqueBlue);
@@ -137,26 +120,23 @@ TEST_F(GraphicGL, ArraysMakeSquareTexturesOfAtLeastFourTexels) {
 TEST_F(GraphicGL, FilesLoadInTheFormatOfTheirWishesWithTheColourKey) {
   TestPicture picture = Gradient(5, 3);
   picture.pixels[1] = PackPixel(255, 0, 255, 255);
-  std::string path = WriteFile("Gradient.PNG", PngFile(picture, 4));
-  const std::string asGiven = path;
+  const std::string path = WriteFile("Gradient.PNG", PngFile(picture, 4)), asGiven = path;
   const struct {
     bool hiQuality, alpha;
     GLint format;
-  } rows[] = {{true, true, GL_RGBA8},
-              {false, true, GL_RGBA},
+  } rows[] = {{false, false, GL_RGB},
               {true, false, GL_RGB8},
-              {false, false, GL_RGB}};
+              {false, true, GL_RGBA},
+              {true, true, GL_RGBA8}};
   KGraphicGL graphic;
   graphic.SetColorKey(true, 255, 0, 255);
   for (const auto& row : rows) {
-    SCOPED_TRACE(testing::Message() << row.hiQuality << " " << row.alpha);
     ASSERT_TRUE(graphic.LoadPicture(path.c_str(), row.hiQuality, row.alpha));
-    EXPECT_EQ(path, asGiven);
-    EXPECT_EQ(graphic.GetWidth(), 5.0f);
-    EXPECT_EQ(graphic.GetHeight(), 3.0f);
-    EXPECT_EQ(LevelParameter(graphic, GL_TEXTURE_INTERNAL_FORMAT), row.format);
+    EXPECT_EQ(TextureParameter(graphic, GL_TEXTURE_INTERNAL_FORMAT, true), row.format);
   }
-  ASSERT_TRUE(graphic.LoadPicture(path.c_str(), true, true));
+  EXPECT_EQ(path, asGiven);
+  EXPECT_EQ(graphic.GetWidth(), 5.0f);
+  EXPECT_EQ(graphic.GetHeight(), 3.0f);
   std::vector<uint32_t> texels = Texels(graphic);
   EXPECT_EQ(texels[2 * 8 + 4], picture.At(4, 2));
   EXPECT_EQ(texels[1], PackPixel(255, 0, 255, 0));
@@ -202,8 +182,7 @@ TEST_F(GraphicGL, AnUpdateUploadsTheKeptArrayAtItsOwnSizeUntilTheNextLoad) {
   graphic.UpdatePictureFromArray();
   EXPECT_EQ(Texels(graphic)[4 + 1], kOpaqueBlue);
   TestPicture larger = Gradient(16, 16);
-  ASSERT_TRUE(
-      graphic.LoadPicture(WriteFile("larger.tga", TgaFile(larger, 32)).c_str(), true, true));
+  ASSERT_TRUE(graphic.LoadPicture(WriteFile("larger.tga", TgaFile(larger, 32)).c_str(), 1, 1));
   pixels[3] = kOpaqueRed;
   graphic.UpdatePictureFromArray();
   EXPECT_EQ(Texels(graphic)[16 + 1], larger.At(1, 1));
@@ -215,131 +194,180 @@ TEST_F(GraphicGL, AnUpdateUploadsTheKeptArrayAtItsOwnSizeUntilTheNextLoad) {
 TEST_F(GraphicGL, FilteringAndAddressingFollowTheSettingsAndEachNewTexture) {
   std::string file = WriteFile("picture.png", PngFile(Gradient(3, 3), 4));
   KGraphicGL graphic;
+  graphic.SetTextureWrap(true);  // before there is a texture
   const struct {
     const char* step;
     std::function<void()> act;
     GLint wrap, filter;
   } rows[] = {
-      {"wrap before a load", [&] { graphic.SetTextureWrap(true); }, -1, -1},
       {"load", [&] { graphic.LoadPicture(file.c_str(), true, true); }, GL_REPEAT, GL_NEAREST},
       {"smooth", [&] { graphic.SetTextureQuality(true); }, GL_REPEAT, GL_LINEAR},
       {"clamp", [&] { graphic.SetTextureWrap(false); }, GL_CLAMP, GL_LINEAR},
       {"reload", [&] { graphic.LoadPicture(file.c_str(), true, true); }, GL_CLAMP, GL_NEAREST},
-      {"repeat", [&] { graphic.SetTextureWrap(true); }, GL_REPEAT, GL_NEAREST},
-      {"make", [&] { MakeSolid(graphic, 2, 2, kOpaqueRed); }, GL_CLAMP, GL_NEAREST},
-      {"smooth grab", [&] { graphic.SetTextureQuality(true), graphic.GrabBackBuffer(); }, GL_CLAMP,
+      {"repeat, make", [&] { graphic.SetTextureWrap(true), MakeSolid(graphic, 2, 2, 0); }, GL_CLAMP,
+       GL_NEAREST},
+      {"smooth, grab", [&] { graphic.SetTextureQuality(true), graphic.GrabBackBuffer(); }, GL_CLAMP,
        GL_NEAREST},
   };
   for (const auto& row : rows) {
     row.act();
-    if (row.wrap < 0) continue;
-    EXPECT_EQ(TextureParameter(graphic, GL_TEXTURE_WRAP_S), row.wrap) << row.step;
-    EXPECT_EQ(TextureParameter(graphic, GL_TEXTURE_WRAP_T), row.wrap) << row.step;
-    EXPECT_EQ(TextureParameter(graphic, GL_TEXTURE_MAG_FILTER), row.filter) << row.step;
-    EXPECT_EQ(TextureParameter(graphic, GL_TEXTURE_MIN_FILTER), row.filter) << row.step;
+    for (GLenum axis : {GL_TEXTURE_WRAP_S, GL_TEXTURE_WRAP_T})
+      EXPECT_EQ(TextureParameter(graphic, axis), row.wrap) << row.step;
+    for (GLenum filter : {GL_TEXTURE_MAG_FILTER, GL_TEXTURE_MIN_FILTER})
+      EXPECT_EQ(TextureParameter(graphic, filter), row.filter) << row.step;
   }
 }
 
-TEST_F(GraphicGL, BindRepeatRepeatsItsOwnTextureAndLeavesItBound) {
-  KGraphicGL first, second;
-  MakeSolid(first, 4, 4, kOpaqueRed);
-  MakeSolid(second, 4, 4, kOpaqueRed);
-  first.BlitRect(0, 0, 4, 4, 0, 0, false, false);
-  second.BindRepeat();
-  EXPECT_EQ(Integer(GL_TEXTURE_BINDING_2D), GLint(second.TextureName()));
+TEST_F(GraphicGL, APictureBindsOnlyWhenSomethingElseMayHaveBound) {
+  KGraphicGL graphic, repeated;
+  MakeSolid(graphic, 4, 4, kOpaqueRed);
+  MakeSolid(repeated, 4, 4, kOpaqueBlue);
+  GLuint other = 0;
+  glGenTextures(1, &other);
+  graphic.BlitRect(0, 0, 4, 4, 0, 0, false, false);
+  glBindTexture(GL_TEXTURE_2D, other);
+  graphic.BlitRect(0, 0, 4, 4, 10, 0, false, false);
+  EXPECT_EQ(Integer(GL_TEXTURE_BINDING_2D), GLint(other));
+  graphic.DrawRect(0, 20, 4, 24, 1, 1, 1, 1);
+  graphic.BlitRect(0, 0, 4, 4, 20, 0, false, false);
+  EXPECT_EQ(Integer(GL_TEXTURE_BINDING_2D), GLint(graphic.TextureName()));
+  EXPECT_EQ(Pixel(20, 0), kRed);
+  glDeleteTextures(1, &other);
+  // For the 3D objects: texturing on, its own texture bound and repeated, and no other.
+  repeated.BindRepeat();
+  EXPECT_EQ(Integer(GL_TEXTURE_BINDING_2D), GLint(repeated.TextureName()));
   EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
-  EXPECT_EQ(TextureParameter(second, GL_TEXTURE_WRAP_S), GL_REPEAT);
-  EXPECT_EQ(TextureParameter(first, GL_TEXTURE_WRAP_S), GL_CLAMP);
+  EXPECT_EQ(TextureParameter(repeated, GL_TEXTURE_WRAP_T), GL_REPEAT);
+  EXPECT_EQ(TextureParameter(graphic, GL_TEXTURE_WRAP_T), GL_CLAMP);
 }
 
-TEST_F(GraphicGL, ABlitCoversExactlyItsPixelsFromTheTop) {
-  KGraphicGL graphic;
-  MakeSolid(graphic, 100, 50, kOpaqueRed);
-  graphic.BlitRect(0, 0, 100, 50, 10, 20, false, false);
-  std::vector<int> columns = ColumnsOf(40, kRed), rows = RowsOf(50, kRed);
-  ASSERT_EQ(columns.size(), 100u);
-  EXPECT_EQ(columns.front(), 10);
-  ASSERT_EQ(rows.size(), 50u);
-  EXPECT_EQ(rows.front(), 20);
-  ExpectViewKept("a blit");
+TEST_F(GraphicGL, EachFormPlacesTurnsAndFlipsItsQuad) {
+  // A 20 x 10 picture in quarters: red and blue above, green and white below.
+  std::vector<uint32_t> pixels(200);
+  const uint32_t kQuarters[4] = {kOpaqueRed, kOpaqueBlue, PackPixel(0, 255, 0, 255), 0xFFFFFFFFu};
+  for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = kQuarters[i % 20 / 10 + i / 100 * 2];
+  KGraphicGL g;
+  ASSERT_TRUE(g.MakePictureFromArray(pixels.data(), 20, 10, true));
+  g.SetTextureWrap(true);
+  struct Probe {
+    int x, y;
+    Rgb color;
+  };
+  const struct {
+    const char* form;
+    std::function<void()> draw;
+    std::vector<Probe> probes;
+  } rows[] = {
+      // Exactly x 10 to 29 and rows 20 to 29, from the top of the screen.
+      {"BlitRect",
+       [&] { g.BlitRect(0, 0, 20, 10, 10, 20, false, false); },
+       {{10, 20, kRed},
+        {29, 20, kBlue},
+        {10, 29, kGreen},
+        {29, 29, kWhite},
+        {9, 20, kBlack},
+        {30, 29, kBlack},
+        {10, 19, kBlack},
+        {29, 30, kBlack}}},
+      {"BlitRect flipX",
+       [&] { g.BlitRect(0, 0, 20, 10, 10, 20, true, false); },
+       {{10, 20, kBlue}, {29, 20, kRed}, {10, 29, kWhite}, {30, 29, kBlack}}},
+      {"BlitRectF flipY",
+       [&] { g.BlitRectF(0, 0, 20, 10, 10, 20, false, true); },
+       {{10, 20, kGreen}, {29, 20, kWhite}, {10, 29, kRed}, {10, 30, kBlack}}},
+      {"BlitRect both flips",
+       [&] { g.BlitRect(0, 0, 20, 10, 10, 20, true, true); },
+       {{10, 20, kWhite}, {29, 29, kRed}, {10, 19, kBlack}}},
+      // Zoomed about the destination's centre (110, 105), not its corner.
+      {"BlitRectRotateZoom",
+       [&] { g.BlitRectRotateZoom(0, 0, 20, 10, 100, 100, 0, 2, 0, 0); },
+       {{90, 95, kRed}, {129, 114, kWhite}, {89, 95, kBlack}, {130, 114, kBlack}}},
+      // A quarter turn counter-clockwise about (dx + 10 + cx, dy + 5 + cy): the right half goes
+      // above the pivot and the top half to its left.
+      {"BlitRectRotateZoomF",
+       [&] { g.BlitRectRotateZoomF(0, 0, 20, 10, 90, 70, 90, 1, 0, 0); },
+       {{97, 80, kRed}, {97, 70, kBlue}, {103, 80, kGreen}, {103, 70, kWhite}, {93, 75, kBlack}}},
+      {"BlitAlphaRectFx cx 5",
+       [&] { g.BlitAlphaRectFx(0, 0, 20, 10, 90, 70, 90, 1, 1, 0, 0, 5, 0); },
+       {{102, 85, kRed}, {102, 75, kBlue}, {108, 85, kGreen}, {102, 68, kBlack}}},
+      {"BlitAlphaRectFxF cy 4",
+       [&] { g.BlitAlphaRectFxF(0, 0, 20, 10, 90, 70, 90, 1, 1, 0, 0, 0, 4); },
+       {{93, 84, kRed}, {93, 74, kBlue}, {98, 84, kGreen}, {98, 74, kWhite}, {103, 74, kBlack}}},
+      // Tiles are half-turned: the bottom-right corner shows the texture's top-left.
+      {"BlitTiled",
+       [&] { g.BlitTiled(0, 0, 64, 32, 1, 0); },
+       {{50, 28, kRed}, {30, 28, kBlue}, {50, 24, kGreen}, {50, 20, kBlack}}},
+      {"BlitTiled twice",
+       [&] { g.BlitTiled(100, 0, 64, 64, 2, 0); },
+       {{125, 29, kRed}, {125, 24, kGreen}, {157, 61, kRed}, {157, 56, kGreen}}},
+      {"StretchAlphaRect",
+       [&] { g.StretchAlphaRect(0, 0, 20, 10, 10, 20, 50, 60, 1, 0, 0, 0, 0, 0); },
+       {{10, 20, kRed}, {49, 20, kBlue}, {49, 59, kWhite}, {50, 59, kBlack}, {49, 60, kBlack}}},
+      {"BlitArbitraryQuad",
+       [&] { g.BlitArbitraryQuad(0, 0, 20, 0, 20, 10, 0, 10, 10, 20, 50, 20, 50, 60, 10, 60); },
+       {{10, 20, kRed}, {49, 20, kBlue}, {49, 59, kWhite}, {50, 59, kBlack}, {49, 60, kBlack}}},
+  };
+  for (const auto& row : rows) {
+    Clear(0, 0, 0);
+    row.draw();
+    for (const Probe& probe : row.probes)
+      EXPECT_EQ(Pixel(probe.x, probe.y), probe.color)
+          << row.form << " " << probe.x << ", " << probe.y;
+    ExpectViewKept(row.form);
+  }
 }
 
 TEST_F(GraphicGL, EachDrawLeavesItsOwnBlendingTexturingAndWhite) {
   KGraphicGL g, empty;
   MakeSolid(g, 8, 8, kOpaqueRed);
-  enum Texturing { kTextured, kUntextured, kNothing };
+  enum Kind { kPlain, kBlended, kUntextured, kNothing };
   const struct {
     const char* draw;
     std::function<void(KGraphicGL&)> act;
-    Texturing texturing;
-    bool blended;
+    Kind kind;
   } rows[] = {
-      {"BlitRect", [](KGraphicGL& p) { p.BlitRect(0, 0, 8, 8, 4, 4, false, false); }, kTextured,
-       false},
-      {"BlitRectF", [](KGraphicGL& p) { p.BlitRectF(0, 0, 8, 8, 4, 4, true, true); }, kTextured,
-       false},
+      {"BlitRect", [](KGraphicGL& p) { p.BlitRect(0, 0, 8, 8, 4, 4, 0, 0); }, kPlain},
       {"BlitRectRotateZoom",
-       [](KGraphicGL& p) { p.BlitRectRotateZoom(0, 0, 8, 8, 4, 4, 30, 2, false, false); },
-       kTextured, false},
-      {"BlitRectRotateZoomF",
-       [](KGraphicGL& p) { p.BlitRectRotateZoomF(0, 0, 8, 8, 4, 4, 0, 0.5f, false, false); },
-       kTextured, false},
-      {"BlitAlphaRect", [](KGraphicGL& p) { p.BlitAlphaRect(0, 0, 8, 8, 4, 4, false, false); },
-       kTextured, true},
-      {"BlitAlphaRectF", [](KGraphicGL& p) { p.BlitAlphaRectF(0, 0, 8, 8, 4, 4, false, true); },
-       kTextured, true},
+       [](KGraphicGL& p) { p.BlitRectRotateZoom(0, 0, 8, 8, 4, 4, 30, 2, 0, 0); }, kPlain},
+      {"BlitTiled", [](KGraphicGL& p) { p.BlitTiled(4, 4, 16, 16, 2, 30); }, kPlain},
+      {"BlitAlphaRectF", [](KGraphicGL& p) { p.BlitAlphaRectF(0, 0, 8, 8, 4, 4, 0, 0); }, kBlended},
       {"BlitAlphaRectFx",
-       [](KGraphicGL& p) { p.BlitAlphaRectFx(0, 0, 8, 8, 4, 4, 45, 1.5f, 1, false, false, 1, 2); },
-       kTextured, true},
-      {"BlitAlphaRectFxF",
-       [](KGraphicGL& p) { p.BlitAlphaRectFxF(0, 0, 8, 8, 4, 4, 0, 1, 1, false, false, 0, 0); },
-       kTextured, true},
+       [](KGraphicGL& p) { p.BlitAlphaRectFx(0, 0, 8, 8, 4, 4, 45, 2, 1, 0, 0, 1, 2); }, kBlended},
       {"StretchAlphaRect",
-       [](KGraphicGL& p) { p.StretchAlphaRect(0, 0, 8, 8, 4, 4, 20, 20, 1, 0, 0, 0, 0, 0); },
-       kTextured, true},
-      {"StretchAlphaRect turned",
        [](KGraphicGL& p) { p.StretchAlphaRect(0, 0, 8, 8, 4, 4, 20, 20, -1, 45, 0, 0, 3, 3); },
-       kTextured, true},
-      {"BlitTiled", [](KGraphicGL& p) { p.BlitTiled(4, 4, 16, 16, 2, 30); }, kTextured, false},
+       kBlended},
       {"BlitArbitraryQuad",
        [](KGraphicGL& p) {
          p.BlitArbitraryQuad(0, 0, 8, 0, 8, 8, 0, 8, 4, 4, 12, 5, 12, 12, 5, 12);
        },
-       kTextured, true},
-      {"DrawRect opaque", [](KGraphicGL& p) { p.DrawRect(4, 4, 9, 9, 1, 0, 0, 1); }, kUntextured,
-       false},
-      {"DrawRect blended", [](KGraphicGL& p) { p.DrawRect(4, 4, 9, 9, 1, 0, 0, 0.5f); },
-       kUntextured, false},
-      {"DrawLine", [](KGraphicGL& p) { p.DrawLine(4, 4, 9, 9, 1, 0, 0, 1); }, kUntextured, false},
-      {"PlotPixel", [](KGraphicGL& p) { p.PlotPixel(4, 4, 1, 0, 0, 1); }, kUntextured, false},
-      {"BlitRectRotateZoom zoom 0",
-       [](KGraphicGL& p) { p.BlitRectRotateZoom(0, 0, 8, 8, 4, 4, 30, 0, false, false); }, kNothing,
-       false},
-      {"BlitAlphaRectFx zoom 0",
-       [](KGraphicGL& p) { p.BlitAlphaRectFx(0, 0, 8, 8, 4, 4, 30, 0, 1, false, false, 0, 0); },
-       kNothing, false},
-      {"BlitAlphaRectFxF alpha 0",
-       [](KGraphicGL& p) { p.BlitAlphaRectFxF(0, 0, 8, 8, 4, 4, 30, 2, 0, false, false, 0, 0); },
-       kNothing, false},
-      {"BlitAlphaRectFx alpha -1",
-       [](KGraphicGL& p) { p.BlitAlphaRectFx(0, 0, 8, 8, 4, 4, 0, 1, -1, false, false, 0, 0); },
-       kNothing, false},
+       kBlended},
+      {"DrawRect", [](KGraphicGL& p) { p.DrawRect(4, 4, 9, 9, 1, 0, 0, 0.5f); }, kUntextured},
+      {"DrawLine", [](KGraphicGL& p) { p.DrawLine(4, 4, 9, 9, 1, 0, 0, 1); }, kUntextured},
+      {"PlotPixel", [](KGraphicGL& p) { p.PlotPixel(4, 4, 1, 0, 0, 1); }, kUntextured},
+      {"zoom 0", [](KGraphicGL& p) { p.BlitRectRotateZoomF(0, 0, 8, 8, 4, 4, 30, 0, 0, 0); },
+       kNothing},
+      {"Fx zoom 0",
+       [](KGraphicGL& p) { p.BlitAlphaRectFx(0, 0, 8, 8, 4, 4, 30, 0, 1, 0, 0, 0, 0); }, kNothing},
+      {"Fx alpha 0",
+       [](KGraphicGL& p) { p.BlitAlphaRectFxF(0, 0, 8, 8, 4, 4, 30, 2, 0, 0, 0, 0, 0); }, kNothing},
   };
-  GLfloat white[4] = {1, 1, 1, 1}, color[4];
+  const GLfloat white[4] = {1, 1, 1, 1};
+  GLfloat color[4];
   for (const auto& row : rows) {
     for (KGraphicGL* picture : {&g, &empty}) {
       std::string what = std::string(row.draw) + (picture == &empty ? " without texture" : "");
+      bool textured = row.kind == kPlain || row.kind == kBlended;
+      bool draws = row.kind == kUntextured || (textured && picture == &g);
       Clear(0, 0, 0);
       glDisable(GL_BLEND);
       row.act(*picture);
-      bool draws = row.texturing == kUntextured || (row.texturing == kTextured && picture == &g);
       std::vector<Rgb> corner = Read(0, 0, 32, 32);
       EXPECT_EQ(IndicesOf(corner, kBlack).size() < corner.size(), draws) << what;
       ExpectViewKept(what);
       glGetFloatv(GL_CURRENT_COLOR, color);
       EXPECT_EQ(std::memcmp(color, white, sizeof color), 0) << what;
-      EXPECT_EQ(bool(glIsEnabled(GL_BLEND)), row.blended && picture == &g) << what;
-      if (row.texturing == kUntextured) {
+      EXPECT_EQ(bool(glIsEnabled(GL_BLEND)), row.kind == kBlended && draws) << what;
+      if (row.kind == kUntextured) {
         EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D)) << what;
         EXPECT_EQ(g_glPictures.lastBound, GLPictureState::kNothingBound) << what;
       } else if (draws) {
@@ -350,9 +378,10 @@ TEST_F(GraphicGL, EachDrawLeavesItsOwnBlendingTexturingAndWhite) {
   }
 }
 
-TEST_F(GraphicGL, BlendedBlitsUseTheFactorsOfTheBlendMode) {
+TEST_F(GraphicGL, BlendedBlitsUseTheFactorsOfTheBlendModeAndTheBlitColour) {
   KGraphicGL graphic;
-  MakeSolid(graphic, 4, 4, PackPixel(255, 0, 0, 128));
+  MakeSolid(graphic, 4, 4, PackPixel(255, 255, 255, 128));
+  graphic.SetBlitColor(1, 0, 0, 1);
   // Half-transparent red over blue; the frame buffer has no alpha channel: destination alpha is 1.
   const struct {
     int mode;
@@ -373,86 +402,20 @@ TEST_F(GraphicGL, BlendedBlitsUseTheFactorsOfTheBlendMode) {
     EXPECT_EQ(Integer(GL_BLEND_DST), row.destination) << row.mode;
     EXPECT_TRUE(Near(Pixel(1, 1), row.over, 1)) << row.mode << " " << Pixel(1, 1);
   }
-}
-
-TEST_F(GraphicGL, FlipsExchangeTheSourceEdges) {
-  uint32_t pixels[4] = {kOpaqueRed, PackPixel(0, 255, 0, 255), kOpaqueBlue, 0xFFFFFFFFu};
-  KGraphicGL graphic;
-  ASSERT_TRUE(graphic.MakePictureFromArray(pixels, 2, 2, true));
-  const struct {
-    bool flipX, flipY;
-    std::vector<Rgb> drawn;
-  } rows[] = {{false, false, {kRed, kGreen, kBlue, kWhite}},
-              {true, false, {kGreen, kRed, kWhite, kBlue}},
-              {false, true, {kBlue, kWhite, kRed, kGreen}},
-              {true, true, {kWhite, kBlue, kGreen, kRed}}};
-  for (const auto& row : rows) {
-    graphic.BlitRect(0, 0, 2, 2, 10, 10, row.flipX, row.flipY);
-    EXPECT_EQ(Read(10, 10, 2, 2), row.drawn) << row.flipX << row.flipY;
-  }
-}
-
-TEST_F(GraphicGL, RotateZoomGrowsFromTheCentreOfTheDestination) {
-  KGraphicGL graphic;
-  MakeSolid(graphic, 10, 10, kOpaqueRed);
-  graphic.BlitRectRotateZoom(0, 0, 10, 10, 100, 100, 0, 2, false, false);
-  std::vector<int> columns = ColumnsOf(105, kRed);
-  ASSERT_EQ(columns.size(), 20u);
-  EXPECT_EQ(columns.front(), 95);
-  ExpectViewKept("a zoomed blit");
-}
-
-TEST_F(GraphicGL, AQuarterTurnGoesCounterClockwiseAboutThePivot) {
-  KGraphicGL graphic;
-  MakeHalves(graphic, 20, 10);
-  // The 20 x 10 picture at (90, 70) pivots about (100 + cx, 75 + cy); its right (blue) half then
-  // lies above the pivot and its left (red) half below.
-  const struct {
-    float cx, cy;
-    int blueX, blueY, redX, redY, blackX, blackY;
-  } rows[] = {{0, 0, 100, 70, 100, 80, 93, 75},
-              {5, 0, 105, 72, 105, 86, 105, 66},
-              {0, 4, 95, 74, 95, 84, 103, 74}};
-  for (const auto& row : rows) {
-    SCOPED_TRACE(testing::Message() << row.cx << ", " << row.cy);
-    for (bool whole : {true, false}) {
-      Clear(0, 0, 0);
-      if (whole) {
-        graphic.BlitAlphaRectFx(0, 0, 20, 10, 90, 70, 90, 1, 1, false, false, row.cx, row.cy);
-      } else {
-        graphic.BlitAlphaRectFxF(0, 0, 20, 10, 90, 70, 90, 1, 1, false, false, row.cx, row.cy);
-      }
-      EXPECT_EQ(Pixel(row.blueX, row.blueY), kBlue) << whole;
-      EXPECT_EQ(Pixel(row.redX, row.redY), kRed) << whole;
-      EXPECT_EQ(Pixel(row.blackX, row.blackY), kBlack) << whole;
-    }
-  }
-}
-
-TEST_F(GraphicGL, TilesShowTheTextureHalfTurned) {
-  std::vector<uint32_t> pixels(16, kOpaqueBlue);
-  pixels[0] = pixels[1] = pixels[4] = pixels[5] = kOpaqueRed;  // the top-left quarter
-  KGraphicGL graphic;
-  ASSERT_TRUE(graphic.MakePictureFromArray(pixels.data(), 4, 4, true));
-  graphic.SetTextureWrap(true);
-  graphic.SetBlitColor(0, 1, 0, 1);  // not used by tiles
-  graphic.BlitTiled(0, 0, 8, 8, 1, 0);
-  graphic.BlitTiled(20, 0, 8, 8, 2, 0);
-  EXPECT_EQ(Pixel(1, 1), kBlue);
-  EXPECT_EQ(Pixel(6, 6), kRed);
-  EXPECT_EQ(ColumnsOf(6, kRed), (std::vector<int>{4, 5, 6, 7, 22, 23, 26, 27}));
+  // The plain blit after it shows the texture's own colours, unblended.
+  graphic.BlitRect(0, 0, 4, 4, 10, 0, false, false);
+  EXPECT_EQ(Pixel(11, 1), kWhite);
 }
 
 TEST_F(GraphicGL, GrabsCopyTheBackBufferTopRowFirst) {
   Clear(0, 0, 1);
-  KGraphicGL painter;
-  painter.DrawRect(0, 0, 10, 5, 1, 0, 0, 1);
   KGraphicGL graphic;
+  graphic.DrawRect(0, 0, 10, 5, 1, 0, 0, 1);
   ASSERT_TRUE(graphic.GrabBackBuffer());
   EXPECT_EQ(graphic.GetWidth(), 800.0f);
   EXPECT_EQ(graphic.GetHeight(), 600.0f);
   EXPECT_EQ(graphic.TextureWidth(), 1024.0f);
-  EXPECT_EQ(LevelParameter(graphic, GL_TEXTURE_INTERNAL_FORMAT), GL_RGB);
+  EXPECT_EQ(TextureParameter(graphic, GL_TEXTURE_INTERNAL_FORMAT, true), GL_RGB);
   std::vector<uint32_t> texels = Texels(graphic);
   const uint32_t kOpaqueBlack = PackPixel(0, 0, 0, 255);
   EXPECT_EQ(texels[1024 * 4 + 9], kOpaqueRed);
@@ -460,53 +423,24 @@ TEST_F(GraphicGL, GrabsCopyTheBackBufferTopRowFirst) {
   EXPECT_EQ(texels[1024 * 599 + 799], kOpaqueBlue);
   EXPECT_EQ(texels[800], kOpaqueBlack);
   EXPECT_EQ(texels[1024 * 600], kOpaqueBlack);
-
   // The filter sees the screen's rows from the top; the colour key applies after it.
   static std::set<int> redRows;
-  redRows.clear();
   graphic.SetColorKey(true, 0, 255, 0);
   ASSERT_TRUE(graphic.GrabBackBufferFiltered([](int, int y, uint8_t* r, uint8_t* g, uint8_t*) {
     if (*r == 255) redRows.insert(y);
     std::swap(*r, *g);
   }));
   EXPECT_EQ(redRows, (std::set<int>{0, 1, 2, 3, 4}));
-  EXPECT_EQ(LevelParameter(graphic, GL_TEXTURE_INTERNAL_FORMAT), GL_RGBA8);
+  EXPECT_EQ(TextureParameter(graphic, GL_TEXTURE_INTERNAL_FORMAT, true), GL_RGBA8);
   texels = Texels(graphic);
   EXPECT_EQ(texels[0], 0u);
   EXPECT_EQ(texels[1024 * 5], kOpaqueBlue);
   EXPECT_EQ(texels[800], 0u);
-
   KGraphicGL::SetScreenSize(0, 0, 0);
   EXPECT_FALSE(graphic.GrabBackBuffer());
   KGraphicGL::SetScreenSize(kWidth, kHeight, 32);
   EXPECT_EQ(graphic.GetWidth(), 800.0f);
   ExpectViewKept("grabbing");
-}
-
-TEST_F(GraphicGL, ThePictureBindsOnlyWhenSomethingElseMayHaveBound) {
-  KGraphicGL graphic;
-  MakeSolid(graphic, 4, 4, kOpaqueRed);
-  GLuint other = 0;
-  glGenTextures(1, &other);
-  graphic.BlitRect(0, 0, 4, 4, 0, 0, false, false);
-  glBindTexture(GL_TEXTURE_2D, other);
-  graphic.BlitRect(0, 0, 4, 4, 10, 0, false, false);
-  EXPECT_EQ(Integer(GL_TEXTURE_BINDING_2D), GLint(other));
-  graphic.DrawRect(0, 20, 4, 24, 1, 1, 1, 1);
-  graphic.BlitRect(0, 0, 4, 4, 20, 0, false, false);
-  EXPECT_EQ(Integer(GL_TEXTURE_BINDING_2D), GLint(graphic.TextureName()));
-  EXPECT_EQ(Pixel(20, 0), kRed);
-  glDeleteTextures(1, &other);
-}
-
-TEST_F(GraphicGL, OnlyBlendedBlitsTakeTheBlitColour) {
-  KGraphicGL graphic;
-  MakeSolid(graphic, 4, 4, 0xFFFFFFFFu);
-  graphic.SetBlitColor(1, 0, 0, 1);
-  graphic.BlitAlphaRect(0, 0, 4, 4, 0, 0, false, false);
-  graphic.BlitRect(0, 0, 4, 4, 10, 0, false, false);
-  EXPECT_EQ(Pixel(1, 1), kRed);
-  EXPECT_EQ(Pixel(11, 1), kWhite);
 }
 
 TEST_F(GraphicGL, UntexturedDrawsLightTheirOwnPixels) {
@@ -535,8 +469,9 @@ TEST_F(GraphicGL, CopyingAScreenRectangleIgnoresTheViewAndTheTexture) {
   KGraphicGL::CopyScreenRect(10, 585, 20, 590, 100, 100);
   glLoadIdentity();
   ExpectViewKept("a copy");
-  EXPECT_EQ(ColumnsOf(497, kRed),
-            (std::vector<int>{100, 101, 102, 103, 104, 105, 106, 107, 108, 109}));
+  std::vector<int> columns = ColumnsOf(497, kRed);
+  ASSERT_EQ(columns.size(), 10u);
+  EXPECT_EQ(columns.front(), 100);
   EXPECT_EQ(RowsOf(100, kRed), (std::vector<int>{495, 496, 497, 498, 499}));
 }
 
