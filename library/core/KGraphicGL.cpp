@@ -63,7 +63,7 @@ void KGraphicGL::SetBlitColor(float r, float g, float b, float a) {
 }
 
 void KGraphicGL::CopyScreenRect(float x1, float y1, float x2, float y2, float destX, float destY) {
-  int width = Truncate(x2) - Truncate(x1), height = Truncate(y2) - Truncate(y1);
+  int width = Truncate(x2 - x1), height = Truncate(y2 - y1);
   if (width <= 0 || height <= 0) return;
   // The copied pixels are fragments like any other: untextured and unblended they land as read.
   ForgetBoundTexture();

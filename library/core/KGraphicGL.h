@@ -22,7 +22,8 @@ class KGraphicGL : public KGraphic {
   static void SetScreenSize(uint16_t width, uint16_t height, uint16_t depth);
   // Pictures always use square power-of-two textures: nothing to change.
   static void DisableTextureRectangle(bool disable);
-  // Copies a rectangle of the back buffer within it; all coordinates in window pixels, y upward.
+  // Copies a rectangle of the back buffer within it, whatever the world view; all coordinates in
+  // window pixels, y upward.
   static void CopyScreenRect(float x1, float y1, float x2, float y2, float destX, float destY);
   // Something other than a picture bound a texture or switched texturing off: the next picture
   // draw binds again.

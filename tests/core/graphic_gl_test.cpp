@@ -176,8 +176,12 @@ TEST_F(GraphicGL, NoTextureOutlivesTheNextOneOrTheFree) {
 
 TEST_F(GraphicGL, AnUpdateUploadsTheKeptArrayAtItsOwnSizeUntilTheNextLoad) {
   std::vector<uint32_t> pixels(4, kOpaqueRed);
+  pixels[0] = PackPixel(1, 2, 3, 255);
   KGraphicGL graphic;
+  graphic.SetColorKey(true, 1, 2, 3);
   ASSERT_TRUE(graphic.MakePictureFromArray(pixels.data(), 2, 2, true));
+  EXPECT_EQ(pixels[0], 0u);  // the key clears the caller's own pixel
+  EXPECT_EQ(Texels(graphic)[0], 0u);
   pixels[3] = kOpaqueBlue;
   graphic.UpdatePictureFromArray();
   EXPECT_EQ(Texels(graphic)[4 + 1], kOpaqueBlue);
