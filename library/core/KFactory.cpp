@@ -3,6 +3,7 @@
 #include <new>
 
 #include "KGraphicDX.h"
+#include "KGraphicGL.h"
 #include "KMiscTools.h"
 #include "KWindowDX.h"
 
@@ -29,10 +30,10 @@ constexpr Family kDirectX{
     .graphic = MakeGraphic<KGraphicDX>,
 };
 
-// This build has no OpenGL window or picture yet.
+// This build has no OpenGL window yet.
 constexpr Family kOpenGL{
     .window = nullptr,
-    .graphic = nullptr,
+    .graphic = MakeGraphic<KGraphicGL>,
 };
 
 int g_rendererFlag = 0;

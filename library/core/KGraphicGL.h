@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "KGraphic.h"
+#include "PictureGeometry.h"
 #include "PictureSettings.h"
 
 class KGraphicGL : public KGraphic {
@@ -21,7 +22,8 @@ class KGraphicGL : public KGraphic {
   static void SetScreenSize(uint16_t width, uint16_t height, uint16_t depth);
   // Pictures always use square power-of-two textures: nothing to change.
   static void DisableTextureRectangle(bool disable);
-  // Copies a rectangle of the back buffer within it; all coordinates in window pixels, y upward.
+  // Copies a rectangle of the back buffer within it, whatever the world view; all coordinates in
+  // window pixels, y upward.
   static void CopyScreenRect(float x1, float y1, float x2, float y2, float destX, float destY);
   // Something other than a picture bound a texture or switched texturing off: the next picture
   // draw binds again.
@@ -90,13 +92,35 @@ class KGraphicGL : public KGraphic {
   static std::vector<KGraphicGL*>& PictureList();
   // Deletes the texture, if any, leaving the picture's size as it was.
   void ReleaseTexture();
+  // Replaces the texture with a new side x side one holding the texels (pixel words, top row
+  // first) in the internal format, filtered by the nearest texel and clamped or repeated. False,
+  // with no texture left, when the driver cannot hold it.
+  bool CreateTexture(const uint32_t* texels, uint32_t side, int internalFormat, bool repeat);
+  // Repeat or clamp on both axes of the bound texture.
+  static void SetBoundWrap(bool repeat);
+  // The two grabs: the screen through the filter, the colour key applied when keyed.
+  bool GrabScreen(GrabFilter filter, bool keyed, int internalFormat);
+
+  // Readies a textured draw with this picture's texture: blended with its blend factors and
+  // coloured with the tint, or unblended in the texture's own colours when tint is null. False
+  // without a texture.
+  bool BeginTexturedDraw(const Color* tint);
+  // The source's texture coordinates on the placed rectangle, in the world view.
+  void DrawPlaced(const TexCoords& uv, const BlitPlacement& placement, const Color* tint);
+  // The rectangle blits, each pair of twins in one; wholePixels for the 16-bit destinations.
+  void BlitSource(RectF source, float dx, float dy, bool flipX, bool flipY, bool blended,
+                  bool wholePixels);
+  void BlitRotateZoomed(RectF source, float dx, float dy, float angle, float zoom, bool flipX,
+                        bool flipY, bool wholePixels);
+  void BlitEffect(RectF source, float dx, float dy, float angle, float zoom, float alpha,
+                  bool flipX, bool flipY, float cx, float cy, bool wholePixels);
 
   PictureSettings settings_;
   uint32_t textureName_ = 0;
   float textureWidth_ = 0, textureHeight_ = 0;
   float pictureWidth_ = 0, pictureHeight_ = 0;
-  // The caller's array of the last MakePictureFromArray, for UpdatePictureFromArray.
+  // The caller's array of the last MakePictureFromArray and its size, for UpdatePictureFromArray;
+  // null once a load, grab or free ends the picture's use of it.
   uint32_t* keptPixels_ = nullptr;
   int keptWidth_ = 0, keptHeight_ = 0;
-  bool keptHiQuality_ = false;
 };
