@@ -5,6 +5,7 @@
 #include "KGraphicDX.h"
 #include "KMiscTools.h"
 #include "KWindowDX.h"
+#include "KWindowGL.h"
 
 namespace {
 
@@ -29,9 +30,9 @@ constexpr Family kDirectX{
     .graphic = MakeGraphic<KGraphicDX>,
 };
 
-// This build has no OpenGL window or picture yet.
+// This build has no OpenGL picture yet.
 constexpr Family kOpenGL{
-    .window = nullptr,
+    .window = MakeWindow<KWindowGL>,
     .graphic = nullptr,
 };
 
