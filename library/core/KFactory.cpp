@@ -6,6 +6,7 @@
 #include "KGraphicGL.h"
 #include "KMiscTools.h"
 #include "KWindowDX.h"
+#include "KWindowGL.h"
 
 namespace {
 
@@ -30,9 +31,8 @@ constexpr Family kDirectX{
     .graphic = MakeGraphic<KGraphicDX>,
 };
 
-// This build has no OpenGL window yet.
 constexpr Family kOpenGL{
-    .window = nullptr,
+    .window = MakeWindow<KWindowGL>,
     .graphic = MakeGraphic<KGraphicGL>,
 };
 

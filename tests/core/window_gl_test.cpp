@@ -1,0 +1,326 @@
+// The OpenGL window: its set-up and failure messages, view, flip, full screen and screenshots; the
+// checks of the driver's strings and the swap interval.
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "DecodedImage.h"
+#include "GLDriverStrings.h"
+#include "GLPictureState.h"
+#include "KMiscTools.h"
+#include "PictureSettings.h"
+#include "SwapInterval.h"
+#include "WindowFrame.h"
+#include "temp_folder.h"
+#include "window_gl_fixture.h"
+
+namespace {
+
+using WindowGL = OpenGLWindowTest;
+
+DWORD DisplayDepth() {
+  DEVMODEA mode{};
+  mode.dmSize = sizeof mode;
+  EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode);
+  return mode.dmBitsPerPel;
+}
+
+std::vector<GLint> Viewport() {
+  std::vector<GLint> viewport(4);
+  glGetIntegerv(GL_VIEWPORT, viewport.data());
+  return viewport;
+}
+
+TEST_F(WindowGL, CreationShowsABlackFrameOnceAndLeavesTheDesktopsDepth) {
+  EXPECT_FALSE(KWindowGL().IsHardwareAccelerated()) << "nothing known before the window";
+  g_glPictures.lastBound = 5;
+  ASSERT_TRUE(MakeWindow(false, 16));
+  EXPECT_TRUE(platform::TakeMessageBoxes().empty());
+  EXPECT_EQ(DisplayDepth(), 32u);
+  EXPECT_EQ(Pixel(199, 149), kBlack);
+  EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+  EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST) || glIsEnabled(GL_DITHER) || glIsEnabled(GL_LIGHTING));
+  GLint shading = 0;
+  glGetIntegerv(GL_SHADE_MODEL, &shading);
+  EXPECT_EQ(shading, GL_FLAT);
+  EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+  EXPECT_EQ(g_glPictures.screenDepth, 16);
+  EXPECT_EQ(g_glPictures.lastBound, GLPictureState::kNothingBound) << "a new context";
+  EXPECT_TRUE(window_->IsHardwareAccelerated()) << "llvmpipe is not the generic driver";
+  EXPECT_TRUE(window_->GetTextureRectangleSupport());
+
+  HWND first = window_->GetWindowHandle();
+  HGLRC context = wglGetCurrentContext();
+  EXPECT_FALSE(window_->CreateGameWindow(kWidth, kHeight, 32, true, "again"));
+  EXPECT_EQ(window_->GetWindowHandle(), first);
+  EXPECT_EQ(wglGetCurrentContext(), context);
+  delete window_;
+  window_ = nullptr;
+  EXPECT_FALSE(IsWindow(first));
+  EXPECT_EQ(wglGetCurrentContext(), nullptr);
+}
+
+TEST_F(WindowGL, TheViewIsInPixelsWithYUpwardTurnedAndZoomedAboutTheCentre) {
+  ASSERT_TRUE(MakeWindow());
+  struct Row {
+    float tx, ty, angle, zoom, x, y, screenX, screenY;
+  } rows[] = {
+      {0, 0, 0, 1, 10, 20, 10, 20},     {5, 7, 0, 1, 10, 20, 15, 27},
+      {5, 7, 0, 2, 110, 75, 125, 82},   {0, 0, 90, 1, 110, 75, 100, 85},
+      {10, 0, 90, 1, 110, 75, 100, 95}, {30, 30, 0, 0, 10, 20, 100, 75},
+  };
+  for (const Row& row : rows) {
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_DITHER);
+    glViewport(1, 1, 2, 2);
+    window_->SetWorldView(row.tx, row.ty, row.angle, row.zoom, false);
+    GLfloat m[16], p[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, m);
+    glGetFloatv(GL_PROJECTION_MATRIX, p);
+    EXPECT_NEAR(m[0] * row.x + m[4] * row.y + m[12], row.screenX, 1e-3) << row.angle;
+    EXPECT_NEAR(m[1] * row.x + m[5] * row.y + m[13], row.screenY, 1e-3) << row.angle;
+    EXPECT_EQ(std::vector<GLfloat>({p[0], p[5], p[10], p[12], p[13], p[15]}),
+              std::vector<GLfloat>({2.0f / 200, 2.0f / 150, -0.01f, -1, -1, 1}));
+    EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST) || glIsEnabled(GL_DITHER));
+    EXPECT_EQ(Viewport(), (std::vector<GLint>{0, 0, 200, 150}));
+  }
+  window_->SetClearColor(1, 0, 0, 1);
+  window_->SetDefaultWorldView();
+  EXPECT_EQ(Pixel(5, 5), kBlack) << "no clear asked";
+  window_->SetWorldView(0, 0, 0, 1, true);
+  EXPECT_EQ(Pixel(5, 5), kRed);
+}
+
+TEST_F(WindowGL, TheFadeLaysBlackWithAlphaOneMinusFadeOverTheWholeFrame) {
+  ASSERT_TRUE(MakeWindow());
+  const std::pair<float, int> rows[] = {{1.0f, 255}, {1.5f, 255}, {0.75f, 191},
+                                        {0.25f, 64}, {0.0f, 0},   {-0.5f, 0}};
+  for (auto [fade, red] : rows) {
+    Fill(1, 1, 1);
+    window_->SetWorldView(40, 0, 30, 2, false);  // the quad sets its own view
+    g_glPictures.lastBound = 5;
+    window_->SetFade(fade);
+    window_->FlipBackBuffer(false, false);
+    for (auto [x, y] : {std::pair{0, 0}, {199, 149}})
+      EXPECT_NEAR(int(Pixel(x, y) >> 16), red, 1) << fade << " at " << x << ", " << y;
+    EXPECT_EQ(g_glPictures.lastBound, fade < 1 ? GLPictureState::kNothingBound : 5u) << fade;
+    GLfloat color[4];
+    glGetFloatv(GL_CURRENT_COLOR, color);
+    EXPECT_EQ(std::vector<GLfloat>(color, color + 4), std::vector<GLfloat>(4, 1.0f));
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+  }
+}
+
+std::vector<UINT> g_messages;
+
+TEST_F(WindowGL, TheFlipHoldsTheRateWaitsBehindAndIsNotRunAgainByARepaint) {
+  platform::UseManualClock(10000000, 100);
+  ASSERT_TRUE(MakeWindow());
+  HWND handle = window_->GetWindowHandle();
+  uint32_t& lastFlip = KWindowGL::FlipState().lastFlip;
+  for (auto [fps, least, most] : {std::tuple{60, 16u, 17u}, {-1, 0u, 1u}}) {
+    window_->SetMaxFrameRate(fps);
+    uint32_t before = lastFlip;
+    window_->FlipBackBuffer(true, true);
+    EXPECT_GE(lastFlip - before, least) << fps;
+    EXPECT_LE(lastFlip - before, most) << fps;
+  }
+  Fill(1, 1, 1);
+  window_->SetFade(0.5f);
+  platform::ScriptForeground(nullptr);
+  int pumps = 0;
+  platform::SetInputPumpHook([&] {
+    PostMessageA(handle, WM_USER, 0, 0);
+    if (++pumps == 3) platform::ScriptForeground(handle);
+  });
+  window_->FlipBackBuffer(true, false);
+  EXPECT_TRUE(window_->HasFocus());
+  EXPECT_EQ(pumps, 3);
+
+  // Behind another window a repaint shows the frame again: no fade, message or frame limit.
+  platform::SetInputPumpHook(nullptr);
+  platform::ScriptForeground(nullptr);
+  window_->SetMessageCallback([](HWND, UINT message, WPARAM, LPARAM) {
+    g_messages.push_back(message);
+    return true;
+  });
+  uint32_t before = lastFlip;
+  SendMessageA(handle, WM_PAINT, 0, 0);
+  EXPECT_NEAR(int(Pixel(5, 5) >> 16), 128, 1) << "faded once";
+  EXPECT_EQ(lastFlip, before);
+  EXPECT_EQ(g_messages, std::vector<UINT>{WM_PAINT});
+}
+
+TEST_F(WindowGL, ScreenshotsShowTheFinishedFrameWithoutDrawingOverIt) {
+  ASSERT_TRUE(MakeWindow());
+  Fill(0, 0, 1);
+  glEnable(GL_SCISSOR_TEST);
+  glScissor(0, 0, 10, 10);  // the bottom-left corner red
+  Fill(1, 0, 0);
+  glDisable(GL_SCISSOR_TEST);
+  window_->SetFade(0.5f);
+  std::string hotkeyShot = KMiscTools::MakeFilePath(
+      ("screenshot" + std::to_string(KWindowGL::FlipState().screenshotCount + 1) + ".tga").c_str());
+  platform::ScriptKey(VK_LSHIFT, true);
+  platform::ScriptKey(VK_SNAPSHOT, true);
+  platform::SetInputPumpHook([] {
+    platform::ScriptKey(VK_SNAPSHOT, false);
+    platform::ScriptKey(VK_LSHIFT, false);
+  });
+  window_->FlipBackBuffer(false, false);
+  window_->SetFade(1.0f);
+
+  TempFolder folder;
+  std::string full = folder.File("full.tga"), half = folder.File("half.png");
+  std::vector<uint32_t> before(kWidth * kHeight), after(kWidth * kHeight);
+  glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, before.data());
+  ASSERT_TRUE(window_->SaveBackBuffer(full.c_str(), K_IMAGE_TGA, 0, 0));
+  ASSERT_TRUE(window_->SaveBackBuffer(half.c_str(), K_IMAGE_PNG, 100, 75));
+  glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, after.data());
+  EXPECT_EQ(before, after);
+  for (auto [file, width, height] :
+       {std::tuple{hotkeyShot, 200, 150}, {full, 200, 150}, {half, 100, 75}}) {
+    auto image = LoadImageFile(file.c_str());
+    ASSERT_TRUE(image && image->width == width && image->height == height) << file;
+    EXPECT_NEAR(PixelRed(image->Pixel(0, height - 1)), 128, 1) << file;
+    EXPECT_NEAR(PixelBlue(image->Pixel(width - 1, 0)), 128, 1) << file;
+  }
+  std::replace(hotkeyShot.begin(), hotkeyShot.end(), '\\', '/');
+  EXPECT_TRUE(std::filesystem::remove(hotkeyShot));
+  std::string none = folder.File("none.tga");
+  EXPECT_FALSE(window_->SaveBackBuffer(none.c_str(), 7, 0, 0));
+  EXPECT_FALSE(window_->SaveBackBuffer(none.c_str(), K_IMAGE_TGA, 100000, 100000));
+  EXPECT_FALSE(std::filesystem::exists(none));
+  EXPECT_FALSE(KWindowGL().SaveBackBuffer(none.c_str(), K_IMAGE_TGA, 0, 0)) << "no window";
+}
+
+TEST_F(WindowGL, FullScreenChangesTheDisplayAndGivesTheDesktopBack) {
+  int16_t width = int16_t(GetSystemMetrics(SM_CXSCREEN));
+  int16_t height = int16_t(GetSystemMetrics(SM_CYSCREEN));
+  window_ = new KWindowGL(false);
+  ASSERT_TRUE(window_->CreateGameWindow(width, height, 16, true, "test"));
+  HWND handle = window_->GetWindowHandle();
+  for (auto [fullScreen, depth, style] : {std::tuple{true, 16u, WindowFrame::kFullScreenStyle},
+                                          {false, 32u, WindowFrame::kWindowedStyle}}) {
+    window_->SetFullScreen(fullScreen);
+    EXPECT_EQ(DisplayDepth(), depth);
+    EXPECT_EQ(DWORD(GetWindowLongA(handle, GWL_STYLE)), style);
+  }
+  delete window_;
+
+  // Started full screen: the desktop's mode is back while another program is in front, and after.
+  window_ = new KWindowGL(false);
+  ASSERT_TRUE(window_->CreateGameWindow(width, height, 16, false, "test"));
+  handle = window_->GetWindowHandle();
+  platform::ScriptForeground(nullptr);
+  window_->ProcessEvents();
+  EXPECT_EQ(DisplayDepth(), 32u);
+  EXPECT_TRUE(IsIconic(handle));
+  platform::ScriptForeground(handle);
+  window_->ProcessEvents();
+  EXPECT_EQ(DisplayDepth(), 16u);
+  delete window_;
+  window_ = nullptr;
+  EXPECT_EQ(DisplayDepth(), 32u);
+}
+
+TEST_F(WindowGL, EachFailingStepShowsItsBoxesAndEndsTheSetUp) {
+  using Boxes = std::vector<std::pair<std::string, std::string>>;
+  const std::pair<std::string, std::string> kSelect{
+      "Could not select fixel format", "OpenGl error : video drivers probably missing."};
+  const std::pair<platform::WglStep, Boxes> rows[] = {
+      {platform::WglStep::ChoosePixelFormat,
+       {{"Could not initialize openGL", "Please install your video drivers"}, kSelect}},
+      {platform::WglStep::SetPixelFormat, {kSelect}},
+      {platform::WglStep::CreateContext, {{"Could not create openGL Context", "OpenGl error"}}},
+      {platform::WglStep::MakeCurrent, {{"Could not make  openGL Context", "OpenGl error"}}},
+  };
+  platform::UseManualClock(10000000, 100);
+  for (const auto& [step, boxes] : rows) {
+    platform::FailWglStep(step);
+    g_glPictures.screenWidth = 7;
+    KWindowGL::FlipState().lastFlip = 12345;
+    KWindowGL window;
+    EXPECT_FALSE(window.CreateGameWindow(kWidth, kHeight, 32, true, "test"));
+    Boxes shown;
+    for (const auto& box : platform::TakeMessageBoxes()) shown.emplace_back(box.caption, box.text);
+    EXPECT_EQ(shown, boxes);
+    EXPECT_TRUE(IsWindow(window.GetWindowHandle())) << "the window stays";
+    EXPECT_EQ(wglGetCurrentContext(), nullptr);
+    window.FlipBackBuffer(true, true);
+    EXPECT_EQ(g_glPictures.screenWidth, 7) << "no step after the failure";
+    EXPECT_EQ(KWindowGL::FlipState().lastFlip, 12345u) << "no flip";
+  }
+  // With a depth buffer wanted, a driver without one is asked for a format without it.
+  for (bool noDepthFormat : {false, true}) {
+    if (noDepthFormat) platform::FailWglStep(platform::WglStep::ChoosePixelFormat);
+    KWindowGL window(true);
+    ASSERT_TRUE(window.CreateGameWindow(kWidth, kHeight, 32, true, "test"));
+    GLint depthBits = 0;
+    glGetIntegerv(GL_DEPTH_BITS, &depthBits);
+    EXPECT_EQ(depthBits > 0, !noDepthFormat);
+    EXPECT_TRUE(platform::TakeMessageBoxes().empty());
+  }
+}
+
+TEST_F(WindowGL, TheQuitFlagIsSetByClosingOrTerminatingAndNeverCleared) {
+  ASSERT_TRUE(MakeWindow());
+  SendMessageA(window_->GetWindowHandle(), WM_CLOSE, 0, 0);
+  MSG quit;
+  EXPECT_TRUE(window_->IsQuit());
+  EXPECT_FALSE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "nothing posted";
+  window_->Terminate();
+  EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_TRUE(window_->IsHardwareAccelerated());
+  EXPECT_TRUE(window_->IsQuit());
+  window_->FlipBackBuffer(true, true);  // still works after quitting, and returns
+}
+
+TEST(GLDriverStringsTest, ExtensionsAndTheGenericDriverAreFoundInTheStrings) {
+  const std::tuple<const char*, bool, bool> lists[] = {
+      {nullptr, false, false},
+      {"GL_ARB_texture_rectangle GL_EXT_swap_contro", false, false},
+      {"GL_EXT_texture_rectangle", false, true},
+      {"GL_ARB_multitexture GL_NV_texture_rectangle", false, true},
+      {"WGL_EXT_swap_control GL_ARB_multitexture", true, false},
+  };
+  for (auto [extensions, swapControl, rectangles] : lists) {
+    EXPECT_EQ(GLDriverStrings::ListsSwapControl(extensions), swapControl) << extensions;
+    EXPECT_EQ(GLDriverStrings::ListsTextureRectangles(extensions), rectangles) << extensions;
+  }
+  const std::tuple<const char*, const char*, bool> drivers[] = {
+      {"MICROSOFT Corporation", "x", true}, {nullptr, "gdi GENERIC", true},
+      {"Mesa/X.org", "llvmpipe", false},    {nullptr, nullptr, false},
+      {"Microsoft", "Generic", false},
+  };
+  for (auto [vendor, renderer, generic] : drivers)
+    EXPECT_EQ(GLDriverStrings::IsGenericDriver(vendor, renderer), generic) << renderer;
+}
+
+std::vector<int> g_asked;
+
+BOOL WINAPI RecordInterval(int interval) {
+  g_asked.push_back(interval);
+  return interval == 0;
+}
+
+TEST(SwapIntervalTest, TheDriverIsAskedOnlyWhenTheWantedIntervalChanges) {
+  SwapInterval interval;
+  interval.Apply();  // no entry point: nothing to ask
+  interval.SetSetter(RecordInterval);
+  for (int wanted : {1, 1, 0, 0, 1}) {
+    interval.Want(wanted);
+    interval.Apply();
+    interval.Apply();
+  }
+  EXPECT_EQ(g_asked, (std::vector<int>{1, 0, 1})) << "a refused interval is not asked again";
+  interval.SetSetter(RecordInterval);
+  interval.Apply();
+  EXPECT_EQ(g_asked, (std::vector<int>{1, 0, 1, 1})) << "asked again of a new context";
+}
+
+}  // namespace
