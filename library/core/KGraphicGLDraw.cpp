@@ -1,6 +1,5 @@
 // Every drawing operation of the OpenGL picture: immediate-mode primitives in the window's world
-// view, whose y grows upward from the bottom of the screen, so a screen y enters as H - y. Turned
-// and zoomed blits move, turn and scale the model-view matrix about their pivot and put it back.
+// view, whose y grows upward from the bottom of the screen, so a screen y enters as H - y.
 // Every draw that sets a colour puts white back after it, so draws that set none show the
 // texture's own colours.
 #include "GLPictureState.h"
@@ -38,6 +37,12 @@ void EnableBlending(BlendFactors factors) {
 
 void SetColor(const Color& color) {
   glColor4f(color.r, color.g, color.b, color.a);
+}
+
+// A quad in screen coordinates in the world view's, whose y grows upward.
+Quad FlipToWorld(Quad quad) {
+  for (QuadCorner& corner : quad.corners) corner.y = ScreenHeight() - corner.y;
+  return quad;
 }
 
 // One textured quad; the corners in world-view coordinates (y upward).
@@ -93,26 +98,10 @@ bool KGraphicGL::BeginTexturedDraw(const Color* tint) {
 void KGraphicGL::DrawPlaced(const TexCoords& uv, const BlitPlacement& placement,
                             const Color* tint) {
   if (!BeginTexturedDraw(tint)) return;
-  // The top-left corner relative to the pivot, y upward; unturned, moved onto the screen at once.
-  float left = -placement.pivot.x, top = placement.pivot.y;
-  float pivotX = placement.pivotOnScreen.x, pivotY = ScreenHeight() - placement.pivotOnScreen.y;
-  bool turns = placement.Transforms();
-  if (turns) {
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glTranslatef(pivotX, pivotY, 0.0f);
-    if (placement.angle != 0.0f) glRotatef(placement.angle, 0.0f, 0.0f, 1.0f);
-    if (placement.zoom != 1.0f) glScalef(placement.zoom, placement.zoom, 0.0f);
-  } else {
-    left += pivotX;
-    top += pivotY;
-  }
-  float right = left + placement.width, bottom = top - placement.height;
-  DrawQuad({{left, top, uv.uLeft, uv.vTop},
-            {left, bottom, uv.uLeft, uv.vBottom},
-            {right, bottom, uv.uRight, uv.vBottom},
-            {right, top, uv.uRight, uv.vTop}});
-  if (turns) glPopMatrix();
+  // Turned and zoomed on the CPU: the model-view matrix stays as the window set it, and
+  // consecutive quads of one picture reach OpenGL as one batch.
+  Quad quad = PlaceQuad(placement, uv);
+  DrawQuad(FlipToWorld(quad).corners);
   if (tint) SetColor(kWhite);
 }
 
@@ -200,9 +189,7 @@ void KGraphicGL::BlitArbitraryQuad(float sx1, float sy1, float sx2, float sy2, f
   if (!BeginTexturedDraw(&tint)) return;
   const PointF source[4] = {{sx1, sy1}, {sx2, sy2}, {sx3, sy3}, {sx4, sy4}};
   const PointF destination[4] = {{dx1, dy1}, {dx2, dy2}, {dx3, dy3}, {dx4, dy4}};
-  Quad quad = ArbitraryQuad(source, destination, textureWidth_, textureHeight_);
-  for (QuadCorner& corner : quad.corners) corner.y = ScreenHeight() - corner.y;
-  DrawQuad(quad.corners);
+  DrawQuad(FlipToWorld(ArbitraryQuad(source, destination, textureWidth_, textureHeight_)).corners);
   SetColor(kWhite);
 }
 

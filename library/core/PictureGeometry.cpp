@@ -1,9 +1,12 @@
 #include "PictureGeometry.h"
 
 #include <climits>
+#include <cmath>
 #include <utility>
 
 namespace {
+
+constexpr float kRadiansPerDegree = 3.14159265f / 180.0f;
 
 float Divide(float value, float size) {
   return size != 0.0f ? value / size : 0.0f;
@@ -102,6 +105,30 @@ BlitPlacement PlaceTiled(int16_t x, int16_t y, int16_t width, int16_t height, fl
           static_cast<float>(2 * hh),
           angle,
           1.0f};
+}
+
+Quad PlaceQuad(const BlitPlacement& placement, const TexCoords& texCoords) {
+  float cosine = placement.zoom, sine = 0.0f;
+  if (placement.angle != 0.0f) {
+    float turn = placement.angle * kRadiansPerDegree;
+    cosine = placement.zoom * std::cos(turn);
+    sine = placement.zoom * std::sin(turn);
+  }
+  const float left = -placement.pivot.x, top = -placement.pivot.y;
+  const float right = left + placement.width, bottom = top + placement.height;
+  const QuadCorner unplaced[4] = {{left, top, texCoords.uLeft, texCoords.vTop},
+                                  {left, bottom, texCoords.uLeft, texCoords.vBottom},
+                                  {right, bottom, texCoords.uRight, texCoords.vBottom},
+                                  {right, top, texCoords.uRight, texCoords.vTop}};
+  Quad quad;
+  for (int i = 0; i < 4; ++i) {
+    // Counter-clockwise on the screen, whose y grows downward.
+    float ax = unplaced[i].x, ay = unplaced[i].y;
+    quad.corners[i] = {placement.pivotOnScreen.x + ax * cosine + ay * sine,
+                       placement.pivotOnScreen.y - ax * sine + ay * cosine, unplaced[i].u,
+                       unplaced[i].v};
+  }
+  return quad;
 }
 
 Quad ArbitraryQuad(const PointF source[4], const PointF destination[4], float textureWidth,

@@ -82,13 +82,19 @@ inline TexCoords TiledTexCoords(float repeat) {
   return {repeat, repeat, 0.0f, 0.0f};
 }
 
-// BlitArbitraryQuad: the four destination points cut to whole pixels, each with its source point
-// divided by the texture size, in the order given.
 struct QuadCorner {
   float x, y, u, v;
 };
 struct Quad {
   QuadCorner corners[4];
 };
+
+// The four corners of a placed rectangle on the screen, turned and zoomed about its pivot, each
+// with its texture coordinates, in the order top-left, bottom-left, bottom-right, top-right of
+// the unturned rectangle.
+Quad PlaceQuad(const BlitPlacement& placement, const TexCoords& texCoords);
+
+// BlitArbitraryQuad: the four destination points cut to whole pixels, each with its source point
+// divided by the texture size, in the order given.
 Quad ArbitraryQuad(const PointF source[4], const PointF destination[4], float textureWidth,
                    float textureHeight);

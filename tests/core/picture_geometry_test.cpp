@@ -124,6 +124,28 @@ TEST(BlitGeometry, FxTurnsAboutItsOffsetCentre) {
   EXPECT_TRUE(placement.Transforms());
 }
 
+TEST(BlitGeometry, PlacedQuadsTurnCounterClockwiseAndZoomAboutThePivot) {
+  TexCoords coords = BlitTexCoords({0, 0, 20, 10}, 32, 16, false, false);
+  // Unturned: the rectangle at its place, corners in the order top-left, bottom-left,
+  // bottom-right, top-right.
+  Quad plain = PlaceQuad(PlaceBlit({0, 0, 20, 10}, 100, 200, false), coords);
+  ExpectCorner(plain.corners[0], 100, 200, 0, 0);
+  ExpectCorner(plain.corners[1], 100, 210, 0, 10.0f / 16);
+  ExpectCorner(plain.corners[2], 120, 210, 20.0f / 32, 10.0f / 16);
+  ExpectCorner(plain.corners[3], 120, 200, 20.0f / 32, 0);
+  // A quarter turn about (112, 208): the top-left corner, 12 left of and 8 above the pivot, goes
+  // to 8 left of and 12 below it.
+  Quad turned = PlaceQuad(PlaceFx({0, 0, 20, 10}, 100, 200, 90, 1, 2, 3, false), coords);
+  EXPECT_NEAR(turned.corners[0].x, 104, 1e-4f);
+  EXPECT_NEAR(turned.corners[0].y, 220, 1e-4f);
+  EXPECT_NEAR(turned.corners[2].x, 114, 1e-4f);
+  EXPECT_NEAR(turned.corners[2].y, 200, 1e-4f);
+  // Zoom 2 about the centre (105, 105) of a 10 x 10 rectangle at (100, 100).
+  Quad zoomed = PlaceQuad(PlaceRotateZoom({0, 0, 10, 10}, 100, 100, 0, 2, true), coords);
+  ExpectCorner(zoomed.corners[0], 95, 95, 0, 0);
+  ExpectCorner(zoomed.corners[2], 115, 115, 20.0f / 32, 10.0f / 16);
+}
+
 TEST(BlitGeometry, FxDrawsNothingWithoutZoomOrAlpha) {
   EXPECT_FALSE(FxDraws(0, 1));
   EXPECT_FALSE(FxDraws(1, 0));
