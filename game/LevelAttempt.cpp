@@ -15,8 +15,8 @@
 namespace {
 
 // The cursor is held inside the play area.
-constexpr int g_playLeft = 10, g_playRight = 790, g_playTop = 30, g_playBottom = 570;
-constexpr float g_fallenBallY = 650;
+constexpr int kPlayLeft = 10, kPlayRight = 790, kPlayTop = 30, kPlayBottom = 570;
+constexpr float kFallenBallY = 650;
 
 }  // namespace
 
@@ -127,9 +127,9 @@ void LevelAttempt::Frame(bool& comboUsed) {
 
 void LevelAttempt::MoveObjectsAndBall() {
   int mouseX = KInput::GetMouseX(), mouseY = KInput::GetMouseY();
-  if (mouseX < g_playLeft || mouseX > g_playRight || mouseY < g_playTop || mouseY > g_playBottom) {
-    KInput::SetMousePosition(std::clamp(mouseX, g_playLeft, g_playRight),
-                             std::clamp(mouseY, g_playTop, g_playBottom));
+  if (mouseX < kPlayLeft || mouseX > kPlayRight || mouseY < kPlayTop || mouseY > kPlayBottom) {
+    KInput::SetMousePosition(std::clamp(mouseX, kPlayLeft, kPlayRight),
+                             std::clamp(mouseY, kPlayTop, kPlayBottom));
   }
   _paddle->Update();
   _paddle->GetRect(&_paddleRect);
@@ -206,9 +206,9 @@ void LevelAttempt::CollideBrick(Brick& brick, const Circle& ball, const Rect& pa
     PlaySound(SOUND_BALL_BRICK);
     brick.state = BRICK_FALLING;
     brick.velocity = _ball->velocity;
-    if (side == SIDE_RIGHT_OF_CENTRE || side == SIDE_LEFT_OF_CENTRE) {
+    if (side == kSideRightOfCentre || side == kSideLeftOfCentre) {
       _ball->velocity.x *= -1;
-    } else if (side == SIDE_ABOVE_CENTRE || side == SIDE_BELOW_CENTRE) {
+    } else if (side == kSideAboveCentre || side == kSideBelowCentre) {
       _ball->velocity.y *= -1;
     } else {
       _ball->velocity.Scale(-1);
@@ -243,7 +243,7 @@ void LevelAttempt::BounceOnPaddle(const Circle& ball, const Rect& paddle) {
 // A ball that fell out takes one life and rides on the paddle again. It is put there at once, so
 // that it can't take another life in the frames in which it doesn't move (while the result shows).
 void LevelAttempt::LoseFallenBall(const Rect& paddle) {
-  if (_ball->position.y < g_fallenBallY) return;
+  if (_ball->position.y < kFallenBallY) return;
   --_livesDisplay->count;
   --*_lives;
   if (_livesDisplay->count < 0) {

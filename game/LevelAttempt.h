@@ -9,8 +9,8 @@ class KTrueText;
 
 class LevelAttempt {
  public:
-  static constexpr int g_maximumObjects = 70;
-  static constexpr int g_textSize = 80;
+  static constexpr int kMaximumObjects = 70;
+  static constexpr int kTextSize = 80;
 
   // False when the level has no file; nothing made is left behind then.
   bool Setup(int levelNumber, int* gameLives);
@@ -45,8 +45,8 @@ class LevelAttempt {
   int _brickCnt = 0;
   int _giftCount = 0;
   int _neededBrickCnt = 0;
-  char _name[g_textSize] = {};
-  char _descr[g_textSize] = {};
+  char _name[kTextSize] = {};
+  char _descr[kTextSize] = {};
   int _level = 0;
   int* _lives = nullptr;
   ResourceSet _resources;
@@ -54,7 +54,7 @@ class LevelAttempt {
   Paddle* _paddle = nullptr;
   Ball* _ball = nullptr;
   // Objects made from the file; the first _brickCnt are in play, all are released at teardown.
-  Brick* _objects[g_maximumObjects] = {};
+  Brick* _objects[kMaximumObjects] = {};
   LivesDisplay* _livesDisplay = nullptr;
   GiftCounter* _giftCounter = nullptr;
   MessagePanel* _messagePanel = nullptr;

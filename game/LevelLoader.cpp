@@ -29,14 +29,14 @@ bool LevelAttempt::LoadLevel(int levelNumber) {
   std::unique_ptr<IrrXMLReader> reader(createIrrXMLReader(KMiscTools::MakeFilePath(path)));
   int index = 0;
   while (reader && reader->read()) {
-    bool isElement = reader->getNodeType() == XML_NODE_ELEMENT;
+    bool isElement = reader->getNodeType() == kXmlNodeElement;
     if (isElement && std::strcmp(reader->getNodeName(), "level") == 0) {
       CopyText(_name, sizeof _name, reader->getAttributeValue("name"));
       CopyText(_descr, sizeof _descr, reader->getAttributeValue("descr"));
       _brickCnt = reader->getAttributeValueAsInt("brickCnt");
       _neededBrickCnt = reader->getAttributeValueAsInt("neededBrickCnt");
     } else if (isElement && std::strcmp(reader->getNodeName(), "object") == 0 &&
-               index < g_maximumObjects) {
+               index < kMaximumObjects) {
       int x = reader->getAttributeValueAsInt("x");
       int y = reader->getAttributeValueAsInt("y");
       int type = reader->getAttributeValueAsInt("type");

@@ -9,15 +9,15 @@ namespace {
 const ImageCodec& CodecOf(ImageType type) {
   switch (type) {
     case ImageType::Tga:
-      return g_tgaCodec;
+      return kTgaCodec;
     case ImageType::Jpeg:
-      return g_jpegCodec;
+      return kJpegCodec;
     case ImageType::Bmp:
-      return g_bmpCodec;
+      return kBmpCodec;
     case ImageType::Png:
       break;
   }
-  return g_pngCodec;
+  return kPngCodec;
 }
 
 }  // namespace

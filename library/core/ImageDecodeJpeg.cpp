@@ -96,4 +96,4 @@ bool DeclaresAlpha(const uint8_t*, size_t) {
 
 }  // namespace
 
-const ImageCodec g_jpegCodec = {SafeToDecode, ReadSize, DeclaresAlpha, DecodeRgba};
+const ImageCodec kJpegCodec = {SafeToDecode, ReadSize, DeclaresAlpha, DecodeRgba};

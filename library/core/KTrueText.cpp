@@ -13,8 +13,8 @@ FT_Library g_freeTypeLibrary = nullptr;
 namespace {
 
 // Heights beyond these would ask for atlases far larger than any texture.
-constexpr int g_maximumPixels = 512;
-constexpr int g_maximumPoints = g_maximumPixels * 72 / 96;
+constexpr int kMaximumPixels = 512;
+constexpr int kMaximumPoints = kMaximumPixels * 72 / 96;
 
 }  // namespace
 
@@ -47,14 +47,14 @@ void KTrueText::LoadFace(const char* file) {
 void KTrueText::SetHeightPix(int pixels) {
   if (!_face) return;
   int before = GetHeight();
-  FT_Set_Pixel_Sizes(_face, 0, static_cast<FT_UInt>(std::clamp(pixels, 1, g_maximumPixels)));
+  FT_Set_Pixel_Sizes(_face, 0, static_cast<FT_UInt>(std::clamp(pixels, 1, kMaximumPixels)));
   DropAtlasIfHeightChanged(before);
 }
 
 void KTrueText::SetHeightPt(int points) {
   if (!_face) return;
   int before = GetHeight();
-  FT_Set_Char_Size(_face, 0, std::clamp(points, 1, g_maximumPoints) * 64, 96, 96);
+  FT_Set_Char_Size(_face, 0, std::clamp(points, 1, kMaximumPoints) * 64, 96, 96);
   DropAtlasIfHeightChanged(before);
 }
 
@@ -83,8 +83,8 @@ void KTrueText::DropAtlas() {
 }
 
 const KTrueGlyph* KTrueText::GlyphOf(unsigned char character) const {
-  if (character < g_firstCharacter) return nullptr;
-  return &_glyphs[character - g_firstCharacter];
+  if (character < kFirstCharacter) return nullptr;
+  return &_glyphs[character - kFirstCharacter];
 }
 
 void KTrueText::DrawGlyph(const KTrueGlyph& glyph, int penX, int y) {

@@ -41,8 +41,8 @@ class KTrueText : public KObject {
   void BuildAtlas();
 
  private:
-  static constexpr int g_firstCharacter = 32;
-  static constexpr int g_glyphCount = 224;
+  static constexpr int kFirstCharacter = 32;
+  static constexpr int kGlyphCount = 224;
 
   void DropAtlasIfHeightChanged(int heightBefore);
   void DropAtlas();
@@ -55,7 +55,7 @@ class KTrueText : public KObject {
   // The glyphs of this height need a picture beyond the largest texture: none is tried again.
   bool _atlasTooLarge = false;
   float _red = 1.0f, _green = 1.0f, _blue = 1.0f, _alpha = 1.0f;
-  KTrueGlyph _glyphs[g_glyphCount] = {};
+  KTrueGlyph _glyphs[kGlyphCount] = {};
 };
 
 // The one FreeType instance of the process, made by the first text and never released.
