@@ -16,14 +16,14 @@ void WriteLine(FILE* stream, const char* text) {
 KLog g_log(K_LOG_MODE_APPEND);
 
 KLog::KLog(KLogMode mode)
-    : _levels{{false, nullptr}, {true, nullptr}, {true, nullptr}, {true, nullptr}}, _mode(mode) {
-  if (_mode != K_LOG_MODE_KEEP_OPEN) return;
-  for (int i = 0; i < 4; ++i) _levels[i].stream = platform::OpenFile(kLogFileNames[i], "wt");
+    : levels_{{false, nullptr}, {true, nullptr}, {true, nullptr}, {true, nullptr}}, mode_(mode) {
+  if (mode_ != K_LOG_MODE_KEEP_OPEN) return;
+  for (int i = 0; i < 4; ++i) levels_[i].stream = platform::OpenFile(kLogFileNames[i], "wt");
 }
 
 void KLog::CloseAll() {
-  if (_mode != K_LOG_MODE_KEEP_OPEN) return;
-  for (Level& level : _levels) {
+  if (mode_ != K_LOG_MODE_KEEP_OPEN) return;
+  for (Level& level : levels_) {
     if (level.stream) std::fclose(level.stream);
     level.stream = nullptr;
   }
@@ -31,10 +31,10 @@ void KLog::CloseAll() {
 
 void KLog::Write(int level, const char* text) {
   if (level < K_LOG_INFO || level > K_LOG_DEBUG || !text) return;
-  Level& record = _levels[level - 1];
+  Level& record = levels_[level - 1];
   if (!record.enabled) return;
 
-  if (_mode == K_LOG_MODE_KEEP_OPEN) {
+  if (mode_ == K_LOG_MODE_KEEP_OPEN) {
     if (record.stream) WriteLine(record.stream, text);
     return;
   }

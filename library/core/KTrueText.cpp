@@ -34,7 +34,7 @@ void KTrueText::LoadFace(const char* file) {
   _face = nullptr;
   // Glyphs of the old face must not be drawn for the new one.
   DropAtlas();
-  _atlasTooLarge = false;
+  atlasTooLarge_ = false;
   if (!g_freeTypeLibrary || !file) return;
   FT_Face face = nullptr;
   if (FT_New_Face(g_freeTypeLibrary, platform::NativePath(file).c_str(), 0, &face) != 0) {
@@ -61,7 +61,7 @@ void KTrueText::SetHeightPt(int points) {
 void KTrueText::DropAtlasIfHeightChanged(int heightBefore) {
   if (GetHeight() == heightBefore) return;
   DropAtlas();
-  _atlasTooLarge = false;
+  atlasTooLarge_ = false;
 }
 
 int KTrueText::GetHeight() {

@@ -66,8 +66,8 @@ void KTrueText::BuildAtlas() {
   }
   const unsigned atlasWidth = widest, atlasHeight = penY + tallest;
   // A picture that can't be made is not rendered either; the records still measure the text.
-  _atlasTooLarge = atlasWidth > kLargestAtlasSide || atlasHeight > kLargestAtlasSide;
-  if (_atlasTooLarge || atlasWidth == 0 || atlasHeight == 0) return;
+  atlasTooLarge_ = atlasWidth > kLargestAtlasSide || atlasHeight > kLargestAtlasSide;
+  if (atlasTooLarge_ || atlasWidth == 0 || atlasHeight == 0) return;
 
   auto* pixels = static_cast<uint32_t*>(
       std::calloc(static_cast<size_t>(atlasWidth) * atlasHeight, sizeof(uint32_t)));

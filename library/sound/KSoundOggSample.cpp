@@ -17,8 +17,8 @@ uint8_t* KSound::DecodeOggSample(OggVorbis_File& decoder) {
     std::free(block);
     return nullptr;
   }
-  _sampleFormat = PcmFormat(WORD(info->channels), DWORD(info->rate));
-  _format = &_sampleFormat;
+  sampleFormat_ = PcmFormat(WORD(info->channels), DWORD(info->rate));
+  _format = &sampleFormat_;
   _pcmBytes = uint32_t(total);
   return block;
 }
