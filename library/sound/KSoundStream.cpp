@@ -2,8 +2,8 @@
 #include <cstring>
 
 #include "KSound.h"
-#include "sound_decoding.h"
-#include "sound_stream_layout.h"
+#include "SoundDecoding.h"
+#include "SoundStreamLayout.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The stream thread: it refills the half of the looping buffer that the play cursor has left.
 #include "KSound.h"
-#include "sound_stream_layout.h"
+#include "SoundStreamLayout.h"
 
 namespace {
 
