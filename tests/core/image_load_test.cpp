@@ -8,9 +8,9 @@
 #include "KArchiveList.h"
 #include "KDataFile.h"
 #include "TextureSide.h"
-#include "file_temp_folder.h"
 #include "image_files.h"
 #include "tar_builder.h"
+#include "temp_folder.h"
 
 namespace {
 
@@ -178,7 +178,7 @@ TEST_F(ImageLoad, AnUndecodableFileGivesAnEmptyImage) {
 
 TEST_F(ImageLoad, MissingOrEmptyFilesGiveNothing) {
   EXPECT_FALSE(Load("empty.png", ""));
-  EXPECT_FALSE(LoadImageFile(folder.Path("missing.png").c_str()));
+  EXPECT_FALSE(LoadImageFile(folder.File("missing.png").c_str()));
   EXPECT_FALSE(LoadImageFile(nullptr));
 }
 
