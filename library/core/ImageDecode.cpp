@@ -8,13 +8,13 @@ namespace {
 
 const ImageCodec& CodecOf(ImageType type) {
   switch (type) {
-    case ImageType::Tga:
+    case ImageType::kTga:
       return kTgaCodec;
-    case ImageType::Jpeg:
+    case ImageType::kJpeg:
       return kJpegCodec;
-    case ImageType::Bmp:
+    case ImageType::kBmp:
       return kBmpCodec;
-    case ImageType::Png:
+    case ImageType::kPng:
       break;
   }
   return kPngCodec;

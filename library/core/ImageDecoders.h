@@ -8,7 +8,7 @@
 
 #include "DecodedImage.h"
 
-enum class ImageType { Tga, Jpeg, Bmp, Png };
+enum class ImageType { kTga, kJpeg, kBmp, kPng };
 
 // What one decoder offers: a check that the bytes are safe to hand to the decoder at all, the
 // picture's size from its header, whether the header declares an alpha channel, and the decoding
