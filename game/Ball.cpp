@@ -5,9 +5,9 @@
 
 namespace {
 
-constexpr float g_radius = 14;
-const Vector2 g_centreOffset = {26, 23};
-constexpr float g_launchSpeed = 6;
+constexpr float kRadius = 14;
+const Vector2 kCentreOffset = {26, 23};
+constexpr float kLaunchSpeed = 6;
 
 }  // namespace
 
@@ -28,13 +28,13 @@ void Ball::Init(KGraphic* sprites, float left, float top, float right, float bot
 }
 
 void Ball::GetCircle(Circle* out) const {
-  out->centre = position.Sum(g_centreOffset);
-  out->radius = g_radius;
+  out->centre = position.Sum(kCentreOffset);
+  out->radius = kRadius;
 }
 
 void Ball::PutOnPaddle(const Rect& paddleRect) {
   position.x = paddleRect.position.x + offset;
-  position.y = paddleRect.position.y - 2 * g_radius - 8;
+  position.y = paddleRect.position.y - 2 * kRadius - 8;
 }
 
 int Ball::Update(Rect& paddleRect) {
@@ -52,7 +52,7 @@ int Ball::Update(Rect& paddleRect) {
     PutOnPaddle(paddleRect);
     if (KInput::IsLeftButtonDown()) {
       // Straight up over the middle of the paddle, leaning up to 60 degrees towards its ends.
-      velocity.Set(0, g_launchSpeed);
+      velocity.Set(0, kLaunchSpeed);
       float phi = PaddleDepartureAngle(paddleRect, c.centre.x);
       float a = velocity.AngleTo({0, 1});
       velocity.Rotate(3.141592f + a - phi);

@@ -14,7 +14,7 @@ struct BrickShape {
   Vector2 rectSize;
 };
 
-const BrickShape g_shapes[] = {
+const BrickShape kShapes[] = {
     {50, 147, 184, 293, {69, 95}, 27, {27, 70}, {76, 52}},
     {184, 147, 319, 293, {69, 95}, 30, {25, 63}, {86, 63}},
     {319, 147, 452, 293, {69, 95}, 36, {19, 53}, {96, 76}},
@@ -24,12 +24,12 @@ const BrickShape g_shapes[] = {
 
 const BrickShape* ShapeOf(int type) {
   if (type < BRICK_GIFT_SMALL || type > BRICK_CHIMNEY) return nullptr;
-  return &g_shapes[type];
+  return &kShapes[type];
 }
 
-constexpr float g_phaseStep = 2.4f;
-constexpr float g_swingDegrees = 30;
-constexpr float g_gravity = 0.18f;
+constexpr float kPhaseStep = 2.4f;
+constexpr float kSwingDegrees = 30;
+constexpr float kGravity = 0.18f;
 
 }  // namespace
 
@@ -45,12 +45,12 @@ void Brick::Init(KGraphic* sprites, int brickType, float startPhase) {
 
 void Brick::Update() {
   if (state == BRICK_GONE) return;
-  phase += g_phaseStep;
+  phase += kPhaseStep;
   if (phase >= 360) phase = 0;
   if (state == BRICK_HANGING) {
-    swing = std::sin(phase / 360 * 2 * 3.141592f) * g_swingDegrees;
+    swing = std::sin(phase / 360 * 2 * 3.141592f) * kSwingDegrees;
   } else if (state == BRICK_FALLING) {
-    velocity.Add({0, g_gravity});
+    velocity.Add({0, kGravity});
     if (position.x < 0 || position.x + 80 > 800) velocity.x *= -1;
   }
   if (position.y > 800) state = BRICK_GONE;

@@ -50,34 +50,34 @@ bool CircleRectHit(Circle c, Rect r, int* side) {
   bool hit;
   if (right < 0) {
     if (bottom < 0) {
-      nearest = SIDE_CORNER_OR_INSIDE;
+      nearest = kSideCornerOrInside;
       hit = CornerHit(right, bottom, radiusSquared);
     } else if (top > 0) {
-      nearest = SIDE_CORNER_OR_INSIDE;
+      nearest = kSideCornerOrInside;
       hit = CornerHit(right, top, radiusSquared);
     } else {
-      nearest = SIDE_LEFT_OF_CENTRE;
+      nearest = kSideLeftOfCentre;
       hit = std::fabs(right) < c.radius;
     }
   } else if (left > 0) {
     if (bottom < 0) {
-      nearest = SIDE_CORNER_OR_INSIDE;
+      nearest = kSideCornerOrInside;
       hit = CornerHit(left, bottom, radiusSquared);
     } else if (top > 0) {
-      nearest = SIDE_CORNER_OR_INSIDE;
+      nearest = kSideCornerOrInside;
       hit = CornerHit(left, top, radiusSquared);
     } else {
-      nearest = SIDE_RIGHT_OF_CENTRE;
+      nearest = kSideRightOfCentre;
       hit = left < c.radius;
     }
   } else if (bottom < 0) {
-    nearest = SIDE_ABOVE_CENTRE;
+    nearest = kSideAboveCentre;
     hit = std::fabs(bottom) < c.radius;
   } else if (top > 0) {
-    nearest = SIDE_BELOW_CENTRE;
+    nearest = kSideBelowCentre;
     hit = top < c.radius;
   } else {
-    nearest = SIDE_CORNER_OR_INSIDE;
+    nearest = kSideCornerOrInside;
     hit = true;
   }
   if (side) *side = nearest;

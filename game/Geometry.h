@@ -33,11 +33,11 @@ struct Rect {
 
 // Which part of the rectangle is nearest to the circle's centre, written whether or not they meet.
 enum RectSide {
-  SIDE_RIGHT_OF_CENTRE = 0,
-  SIDE_ABOVE_CENTRE = 1,
-  SIDE_LEFT_OF_CENTRE = 2,
-  SIDE_BELOW_CENTRE = 3,
-  SIDE_CORNER_OR_INSIDE = 4,
+  kSideRightOfCentre = 0,
+  kSideAboveCentre = 1,
+  kSideLeftOfCentre = 2,
+  kSideBelowCentre = 3,
+  kSideCornerOrInside = 4,
 };
 
 // True when the circle and the rectangle overlap; touching is no hit.

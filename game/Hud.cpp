@@ -9,11 +9,11 @@
 namespace {
 
 void CopyLine(char* line, const char* text) {
-  std::strncpy(line, text ? text : "", MessagePanel::g_lineSize - 1);
-  line[MessagePanel::g_lineSize - 1] = '\0';
+  std::strncpy(line, text ? text : "", MessagePanel::kLineSize - 1);
+  line[MessagePanel::kLineSize - 1] = '\0';
 }
 
-constexpr int g_iconsPerColumn = 25;
+constexpr int kIconsPerColumn = 25;
 
 }  // namespace
 
@@ -42,8 +42,8 @@ void GiftCounter::Init(KGraphic* sprites, int neededGifts, int totalGifts) {
 // the quota tinted.
 void GiftCounter::Draw() {
   for (int i = 0; i < total; ++i) {
-    float x = position.x + static_cast<float>((i / g_iconsPerColumn) * 26);
-    float y = position.y - static_cast<float>((i % g_iconsPerColumn) * 23);
+    float x = position.x + static_cast<float>((i / kIconsPerColumn) * 26);
+    float y = position.y - static_cast<float>((i % kIconsPerColumn) * 23);
     bool isCaught = i < caught;
     bool beyondQuota = i >= needed;
     if (beyondQuota) {

@@ -47,17 +47,17 @@ class TreeReader final : public IrrXMLReader {
     switch (node_.type()) {
       case pugi::node_null:
       case pugi::node_document:
-        return XML_NODE_NONE;
+        return kXmlNodeNone;
       case pugi::node_element:
-        return leaving_ ? XML_NODE_ELEMENT_END : XML_NODE_ELEMENT;
+        return leaving_ ? kXmlNodeElementEnd : kXmlNodeElement;
       case pugi::node_pcdata:
-        return XML_NODE_TEXT;
+        return kXmlNodeText;
       case pugi::node_comment:
-        return XML_NODE_COMMENT;
+        return kXmlNodeComment;
       case pugi::node_cdata:
-        return XML_NODE_CDATA;
+        return kXmlNodeCdata;
       default:
-        return XML_NODE_UNKNOWN;
+        return kXmlNodeUnknown;
     }
   }
 
@@ -77,7 +77,7 @@ class TreeReader final : public IrrXMLReader {
   }
 
   const char* getAttributeValue(const char* name) const override {
-    if (name == nullptr || getNodeType() != XML_NODE_ELEMENT) return nullptr;
+    if (name == nullptr || getNodeType() != kXmlNodeElement) return nullptr;
     pugi::xml_attribute attribute = node_.attribute(name);
     return attribute ? attribute.value() : nullptr;
   }

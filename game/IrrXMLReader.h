@@ -3,13 +3,13 @@
 #pragma once
 
 enum XmlNodeType {
-  XML_NODE_NONE = 0,         // before the first read()
-  XML_NODE_ELEMENT = 1,      // an opening or empty element; its attributes can be read
-  XML_NODE_ELEMENT_END = 2,  // the end of an element that has content
-  XML_NODE_TEXT = 3,
-  XML_NODE_COMMENT = 4,
-  XML_NODE_CDATA = 5,
-  XML_NODE_UNKNOWN = 6,  // declarations, document types, processing instructions
+  kXmlNodeNone = 0,        // before the first read()
+  kXmlNodeElement = 1,     // an opening or empty element; its attributes can be read
+  kXmlNodeElementEnd = 2,  // the end of an element that has content
+  kXmlNodeText = 3,
+  kXmlNodeComment = 4,
+  kXmlNodeCdata = 5,
+  kXmlNodeUnknown = 6,  // declarations, document types, processing instructions
 };
 
 class IrrXMLReader {

@@ -15,58 +15,58 @@
 namespace {
 
 // The cursor is held inside the play area.
-constexpr int g_playLeft = 10, g_playRight = 790, g_playTop = 30, g_playBottom = 570;
-constexpr float g_fallenBallY = 650;
+constexpr int kPlayLeft = 10, kPlayRight = 790, kPlayTop = 30, kPlayBottom = 570;
+constexpr float kFallenBallY = 650;
 
 }  // namespace
 
 bool LevelAttempt::Setup(int levelNumber, int* gameLives) {
-  _level = levelNumber;
-  _lives = gameLives;
-  _state = STATE_START;
+  level_ = levelNumber;
+  lives_ = gameLives;
+  state_ = STATE_START;
   KGraphic* sprites = g_resources.GetImage(IMAGE_SPRITES);
 
-  _font = new KTrueText(KMiscTools::MakeFilePath("img\\font\\bw.ttf"));
-  _paddle = new Paddle;
-  _paddle->Init(sprites);
-  _paddle->SetPosition(300, 550);
-  _ball = new Ball;
-  _ball->Init(sprites, 0, 0, 800, 600);
-  _ball->SetPosition(300, 300);
-  _ball->SetVelocity(4, 4);
-  _livesDisplay = new LivesDisplay;
-  _livesDisplay->Init(sprites);
-  _livesDisplay->SetPosition(710, -10);
-  _livesDisplay->count = *_lives;
+  font_ = new KTrueText(KMiscTools::MakeFilePath("img\\font\\bw.ttf"));
+  paddle_ = new Paddle;
+  paddle_->Init(sprites);
+  paddle_->SetPosition(300, 550);
+  ball_ = new Ball;
+  ball_->Init(sprites, 0, 0, 800, 600);
+  ball_->SetPosition(300, 300);
+  ball_->SetVelocity(4, 4);
+  livesDisplay_ = new LivesDisplay;
+  livesDisplay_->Init(sprites);
+  livesDisplay_->SetPosition(710, -10);
+  livesDisplay_->count = *lives_;
 
   if (!LoadLevel(levelNumber)) {
     Teardown();
     return false;
   }
 
-  _giftCounter = new GiftCounter;
-  _giftCounter->Init(sprites, _neededBrickCnt, _giftCount);
-  _giftCounter->SetPosition(-50, 500);
-  _messagePanel = new MessagePanel;
-  _messagePanel->Init(_font, _name, _descr, 50);
-  _messagePanel->SetPosition(120, 80);
+  giftCounter_ = new GiftCounter;
+  giftCounter_->Init(sprites, _neededBrickCnt, giftCount_);
+  giftCounter_->SetPosition(-50, 500);
+  messagePanel_ = new MessagePanel;
+  messagePanel_->Init(font_, name_, descr_, 50);
+  messagePanel_->SetPosition(120, 80);
   return true;
 }
 
 void LevelAttempt::Teardown() {
-  delete _font;
-  _font = nullptr;
-  delete _paddle;
-  _paddle = nullptr;
-  delete _ball;
-  _ball = nullptr;
-  delete _livesDisplay;
-  _livesDisplay = nullptr;
-  delete _giftCounter;
-  _giftCounter = nullptr;
-  delete _messagePanel;
-  _messagePanel = nullptr;
-  for (Brick*& object : _objects) {
+  delete font_;
+  font_ = nullptr;
+  delete paddle_;
+  paddle_ = nullptr;
+  delete ball_;
+  ball_ = nullptr;
+  delete livesDisplay_;
+  livesDisplay_ = nullptr;
+  delete giftCounter_;
+  giftCounter_ = nullptr;
+  delete messagePanel_;
+  messagePanel_ = nullptr;
+  for (Brick*& object : objects_) {
     delete object;
     object = nullptr;
   }
@@ -75,7 +75,7 @@ void LevelAttempt::Teardown() {
 // Only a gift that can still be caught or fall keeps the level going.
 bool LevelAttempt::HasGiftsLeft() const {
   for (int i = 0; i < _brickCnt; ++i) {
-    const Brick* brick = _objects[i];
+    const Brick* brick = objects_[i];
     if (brick->IsGift() && (brick->state == BRICK_HANGING || brick->state == BRICK_FALLING)) {
       return true;
     }
@@ -89,13 +89,13 @@ int LevelAttempt::Run() {
   bool comboUsed = true;
   for (;;) {
     Frame(comboUsed);
-    switch (_state) {
+    switch (state_) {
       case STATE_CONTINUE:
       case STATE_RETRY:
       case STATE_GAME_OVER:
       case STATE_TO_MENU:
       case STATE_QUIT:
-        return _state;
+        return state_;
       default:
         break;
     }
@@ -107,67 +107,67 @@ void LevelAttempt::Frame(bool& comboUsed) {
   g_window->SetDefaultWorldView();
   if (KInput::IsKeyDown(K_KEY_F)) UpdateFps(g_window, &g_fps, true, 5, 500);
 
-  if (_state != STATE_LEVEL_OVER) {
+  if (state_ != STATE_LEVEL_OVER) {
     MoveObjectsAndBall();
   } else {
-    if (KInput::IsLeftButtonDown()) _messagePanel->Close();
-    if (_messagePanel->fade <= 0 && _messagePanel->closeRequest == 1) {
-      _state = _neededBrickCnt > _giftCounter->caught ? STATE_RETRY : STATE_CONTINUE;
+    if (KInput::IsLeftButtonDown()) messagePanel_->Close();
+    if (messagePanel_->fade <= 0 && messagePanel_->closeRequest == 1) {
+      state_ = _neededBrickCnt > giftCounter_->caught ? STATE_RETRY : STATE_CONTINUE;
     }
   }
-  if (KInput::IsKeyDown(K_KEY_ESCAPE)) _state = STATE_TO_MENU;
-  if (g_window->IsQuit()) _state = STATE_QUIT;
+  if (KInput::IsKeyDown(K_KEY_ESCAPE)) state_ = STATE_TO_MENU;
+  if (g_window->IsQuit()) state_ = STATE_QUIT;
   ApplyKeyCombinations(comboUsed);
 
   Draw();
   Collide();
-  _messagePanel->Update();
+  messagePanel_->Update();
   g_window->FlipBackBuffer(true, true);
 }
 
 void LevelAttempt::MoveObjectsAndBall() {
   int mouseX = KInput::GetMouseX(), mouseY = KInput::GetMouseY();
-  if (mouseX < g_playLeft || mouseX > g_playRight || mouseY < g_playTop || mouseY > g_playBottom) {
-    KInput::SetMousePosition(std::clamp(mouseX, g_playLeft, g_playRight),
-                             std::clamp(mouseY, g_playTop, g_playBottom));
+  if (mouseX < kPlayLeft || mouseX > kPlayRight || mouseY < kPlayTop || mouseY > kPlayBottom) {
+    KInput::SetMousePosition(std::clamp(mouseX, kPlayLeft, kPlayRight),
+                             std::clamp(mouseY, kPlayTop, kPlayBottom));
   }
-  _paddle->Update();
-  _paddle->GetRect(&_paddleRect);
-  if (_ball->Update(_paddleRect) == 1) {
-    _messagePanel->Close();
-    _state = STATE_RUNNING;
+  paddle_->Update();
+  paddle_->GetRect(&paddleRect_);
+  if (ball_->Update(paddleRect_) == 1) {
+    messagePanel_->Close();
+    state_ = STATE_RUNNING;
   }
   if (!HasGiftsLeft()) {
-    _state = STATE_LEVEL_OVER;
+    state_ = STATE_LEVEL_OVER;
     ShowResult();
   }
 }
 
 void LevelAttempt::ShowResult() {
-  int caught = _giftCounter->caught;
+  int caught = giftCounter_->caught;
   if (_neededBrickCnt > caught) {
-    _messagePanel->SetText("You didn't catch", "enougth gifts. Try again...");
+    messagePanel_->SetText("You didn't catch", "enougth gifts. Try again...");
   } else if (caught == _brickCnt && _neededBrickCnt < _brickCnt) {
-    _messagePanel->SetText("Bravo! You collected", "all the gifts :)");
+    messagePanel_->SetText("Bravo! You collected", "all the gifts :)");
   } else {
-    _messagePanel->SetText("You have made it", "The next level is waiting...");
+    messagePanel_->SetText("You have made it", "The next level is waiting...");
   }
-  _messagePanel->Show();
+  messagePanel_->Show();
 }
 
 void LevelAttempt::ApplyKeyCombinations(bool& comboUsed) {
   bool cDown = KInput::IsKeyDown(K_KEY_C);
   if (cDown && !comboUsed) {
     if (KInput::IsKeyDown(K_KEY_N)) {
-      _state = STATE_CONTINUE;
+      state_ = STATE_CONTINUE;
       comboUsed = true;
     }
     if (KInput::IsKeyDown(K_KEY_L)) {
-      ++_livesDisplay->count;
+      ++livesDisplay_->count;
       comboUsed = true;
     }
     if (KInput::IsKeyDown(K_KEY_O)) {
-      _state = STATE_GAME_OVER;
+      state_ = STATE_GAME_OVER;
       comboUsed = true;
     }
   } else if (!cDown && comboUsed) {
@@ -178,22 +178,22 @@ void LevelAttempt::ApplyKeyCombinations(bool& comboUsed) {
 void LevelAttempt::Draw() {
   g_resources.GetImage(IMAGE_BACKGROUND)->BlitRect(0, 0, 800, 640, 0, 0, false, false);
   for (int i = 0; i < _brickCnt; ++i)
-    if (_objects[i]->state != BRICK_GONE) _objects[i]->Draw();
-  _ball->Draw();
-  _paddle->Draw();
-  _livesDisplay->Draw();
-  _giftCounter->Draw();
+    if (objects_[i]->state != BRICK_GONE) objects_[i]->Draw();
+  ball_->Draw();
+  paddle_->Draw();
+  livesDisplay_->Draw();
+  giftCounter_->Draw();
 }
 
 void LevelAttempt::Collide() {
   Circle ball;
-  _ball->GetCircle(&ball);
+  ball_->GetCircle(&ball);
   for (int i = 0; i < _brickCnt; ++i) {
-    Brick& brick = *_objects[i];
-    if (brick.state != BRICK_GONE) CollideBrick(brick, ball, _paddleRect);
+    Brick& brick = *objects_[i];
+    if (brick.state != BRICK_GONE) CollideBrick(brick, ball, paddleRect_);
   }
-  BounceOnPaddle(ball, _paddleRect);
-  LoseFallenBall(_paddleRect);
+  BounceOnPaddle(ball, paddleRect_);
+  LoseFallenBall(paddleRect_);
 }
 
 void LevelAttempt::CollideBrick(Brick& brick, const Circle& ball, const Rect& paddle) {
@@ -205,53 +205,53 @@ void LevelAttempt::CollideBrick(Brick& brick, const Circle& ball, const Rect& pa
   if (brick.state == BRICK_HANGING && CircleRectHit(ball, rect, &side)) {
     PlaySound(SOUND_BALL_BRICK);
     brick.state = BRICK_FALLING;
-    brick.velocity = _ball->velocity;
-    if (side == SIDE_RIGHT_OF_CENTRE || side == SIDE_LEFT_OF_CENTRE) {
-      _ball->velocity.x *= -1;
-    } else if (side == SIDE_ABOVE_CENTRE || side == SIDE_BELOW_CENTRE) {
-      _ball->velocity.y *= -1;
+    brick.velocity = ball_->velocity;
+    if (side == kSideRightOfCentre || side == kSideLeftOfCentre) {
+      ball_->velocity.x *= -1;
+    } else if (side == kSideAboveCentre || side == kSideBelowCentre) {
+      ball_->velocity.y *= -1;
     } else {
-      _ball->velocity.Scale(-1);
+      ball_->velocity.Scale(-1);
     }
   } else if (brick.state == BRICK_FALLING && CircleRectHit(circle, paddle, &side)) {
     if (brick.IsGift()) {
       PlaySound(SOUND_PRESENT_PADDLE);
       brick.state = BRICK_GONE;
-      ++_giftCounter->caught;
+      ++giftCounter_->caught;
     } else if (brick.type >= BRICK_CHIMNEY) {
       PlaySound(SOUND_CHIMNEY_PADDLE);
       brick.state = BRICK_GONE;
-      _paddle->mode = PADDLE_SHAKE_SHORT;
-      if (_giftCounter->caught >= 1) --_giftCounter->caught;
+      paddle_->mode = PADDLE_SHAKE_SHORT;
+      if (giftCounter_->caught >= 1) --giftCounter_->caught;
     } else if (brick.type == BRICK_SNOWBALL) {
       PlaySound(SOUND_SNOWBALL_PADDLE);
       brick.state = BRICK_GONE;
-      _paddle->mode = PADDLE_SHAKE_LONG;
+      paddle_->mode = PADDLE_SHAKE_LONG;
     }
   }
 }
 
 void LevelAttempt::BounceOnPaddle(const Circle& ball, const Rect& paddle) {
   int side = 0;
-  if (!CircleRectHit(ball, paddle, &side) || _ball->state == BALL_ON_PADDLE) return;
+  if (!CircleRectHit(ball, paddle, &side) || ball_->state == BALL_ON_PADDLE) return;
   if (!g_resources.GetSound(SOUND_BALL_PADDLE)->IsPlaying()) PlaySound(SOUND_BALL_PADDLE);
   float phi = PaddleDepartureAngle(paddle, ball.centre.x);
-  float a = _ball->velocity.AngleTo({0, 1});
-  _ball->velocity.Rotate(3.141592f + a - phi);
+  float a = ball_->velocity.AngleTo({0, 1});
+  ball_->velocity.Rotate(3.141592f + a - phi);
 }
 
 // A ball that fell out takes one life and rides on the paddle again. It is put there at once, so
 // that it can't take another life in the frames in which it doesn't move (while the result shows).
 void LevelAttempt::LoseFallenBall(const Rect& paddle) {
-  if (_ball->position.y < g_fallenBallY) return;
-  --_livesDisplay->count;
-  --*_lives;
-  if (_livesDisplay->count < 0) {
-    _state = STATE_GAME_OVER;
+  if (ball_->position.y < kFallenBallY) return;
+  --livesDisplay_->count;
+  --*lives_;
+  if (livesDisplay_->count < 0) {
+    state_ = STATE_GAME_OVER;
     return;
   }
-  _ball->state = BALL_ON_PADDLE;
-  _ball->PutOnPaddle(paddle);
+  ball_->state = BALL_ON_PADDLE;
+  ball_->PutOnPaddle(paddle);
 }
 
 void LevelAttempt::PlaySound(int sound) {

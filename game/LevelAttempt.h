@@ -9,8 +9,8 @@ class KTrueText;
 
 class LevelAttempt {
  public:
-  static constexpr int g_maximumObjects = 70;
-  static constexpr int g_textSize = 80;
+  static constexpr int kMaximumObjects = 70;
+  static constexpr int kTextSize = 80;
 
   // False when the level has no file; nothing made is left behind then.
   bool Setup(int levelNumber, int* gameLives);
@@ -21,13 +21,13 @@ class LevelAttempt {
   // Reads levels\<level>.xml; false when there is no such file.
   bool LoadLevel(int levelNumber);
 
-  int GetState() const { return _state; }
+  int GetState() const { return state_; }
   int GetBrickCount() const { return _brickCnt; }
-  int GetGiftCount() const { return _giftCount; }
+  int GetGiftCount() const { return giftCount_; }
   int GetNeededCount() const { return _neededBrickCnt; }
-  const char* GetName() const { return _name; }
-  const char* GetDescription() const { return _descr; }
-  const Brick* GetBrick(int index) const { return _objects[index]; }
+  const char* GetName() const { return name_; }
+  const char* GetDescription() const { return descr_; }
+  const Brick* GetBrick(int index) const { return objects_[index]; }
 
  private:
   void Frame(bool& comboUsed);
@@ -41,22 +41,22 @@ class LevelAttempt {
   void ApplyKeyCombinations(bool& comboUsed);
   void PlaySound(int sound);
 
-  int _state = 0;
+  int state_ = 0;
   int _brickCnt = 0;
-  int _giftCount = 0;
+  int giftCount_ = 0;
   int _neededBrickCnt = 0;
-  char _name[g_textSize] = {};
-  char _descr[g_textSize] = {};
-  int _level = 0;
-  int* _lives = nullptr;
-  ResourceSet _resources;
-  KTrueText* _font = nullptr;
-  Paddle* _paddle = nullptr;
-  Ball* _ball = nullptr;
+  char name_[kTextSize] = {};
+  char descr_[kTextSize] = {};
+  int level_ = 0;
+  int* lives_ = nullptr;
+  ResourceSet resources_;
+  KTrueText* font_ = nullptr;
+  Paddle* paddle_ = nullptr;
+  Ball* ball_ = nullptr;
   // Objects made from the file; the first _brickCnt are in play, all are released at teardown.
-  Brick* _objects[g_maximumObjects] = {};
-  LivesDisplay* _livesDisplay = nullptr;
-  GiftCounter* _giftCounter = nullptr;
-  MessagePanel* _messagePanel = nullptr;
-  Rect _paddleRect = {};
+  Brick* objects_[kMaximumObjects] = {};
+  LivesDisplay* livesDisplay_ = nullptr;
+  GiftCounter* giftCounter_ = nullptr;
+  MessagePanel* messagePanel_ = nullptr;
+  Rect paddleRect_ = {};
 };

@@ -20,7 +20,7 @@ void CopyText(char* field, size_t size, const char* text) {
 }  // namespace
 
 bool LevelAttempt::LoadLevel(int levelNumber) {
-  _giftCount = 0;
+  giftCount_ = 0;
   char path[32];
   std::snprintf(path, sizeof path, "levels\\%i.xml", levelNumber);
   if (!FileExists(path)) return false;
@@ -29,14 +29,14 @@ bool LevelAttempt::LoadLevel(int levelNumber) {
   std::unique_ptr<IrrXMLReader> reader(createIrrXMLReader(KMiscTools::MakeFilePath(path)));
   int index = 0;
   while (reader && reader->read()) {
-    bool isElement = reader->getNodeType() == XML_NODE_ELEMENT;
+    bool isElement = reader->getNodeType() == kXmlNodeElement;
     if (isElement && std::strcmp(reader->getNodeName(), "level") == 0) {
-      CopyText(_name, sizeof _name, reader->getAttributeValue("name"));
-      CopyText(_descr, sizeof _descr, reader->getAttributeValue("descr"));
+      CopyText(name_, sizeof name_, reader->getAttributeValue("name"));
+      CopyText(descr_, sizeof descr_, reader->getAttributeValue("descr"));
       _brickCnt = reader->getAttributeValueAsInt("brickCnt");
       _neededBrickCnt = reader->getAttributeValueAsInt("neededBrickCnt");
     } else if (isElement && std::strcmp(reader->getNodeName(), "object") == 0 &&
-               index < g_maximumObjects) {
+               index < kMaximumObjects) {
       int x = reader->getAttributeValueAsInt("x");
       int y = reader->getAttributeValueAsInt("y");
       int type = reader->getAttributeValueAsInt("type");
@@ -45,8 +45,8 @@ bool LevelAttempt::LoadLevel(int levelNumber) {
       brick->Init(sprites, type, static_cast<float>(index) * 8.0f);
       brick->SetPosition(static_cast<float>(x), static_cast<float>(y));
       brick->state = state;
-      _objects[index++] = brick;
-      if (brick->IsGift()) ++_giftCount;
+      objects_[index++] = brick;
+      if (brick->IsGift()) ++giftCount_;
     }
     if (index >= _brickCnt && _brickCnt > 0) break;
   }

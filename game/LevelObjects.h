@@ -103,12 +103,12 @@ struct GiftCounter {
 };
 
 struct MessagePanel {
-  static constexpr int g_lineSize = 80;
+  static constexpr int kLineSize = 80;
 
   KTrueText* font;
   Vector2 position;
-  char line1[g_lineSize];
-  char line2[g_lineSize];
+  char line1[kLineSize];
+  char line2[kLineSize];
   int closeRequest;  // 0 fade in, 1 fade out
   int size;
   float fade;

@@ -12,7 +12,7 @@ int g_shakeCounter = 0;
 int g_shakeSign = 1;
 Vector2 g_frozenSpot = {0, 0};
 
-constexpr float g_mouseToPaddleX = 79;
+constexpr float kMouseToPaddleX = 79;
 
 }  // namespace
 
@@ -33,7 +33,7 @@ void Paddle::GetRect(Rect* out) const {
 
 void Paddle::Update() {
   if (mode == PADDLE_FOLLOW) {
-    position.x = GetMousePosition().x - g_mouseToPaddleX;
+    position.x = GetMousePosition().x - kMouseToPaddleX;
     return;
   }
   if (mode != PADDLE_SHAKE_LONG && mode != PADDLE_SHAKE_SHORT) return;
@@ -47,7 +47,7 @@ void Paddle::Update() {
     g_shakeCounter = 0;
     mode = PADDLE_FOLLOW;
     // Move the cursor under the paddle so that it doesn't jump when it follows the mouse again.
-    KInput::SetMousePosition(static_cast<int>(position.x + g_mouseToPaddleX), KInput::GetMouseY());
+    KInput::SetMousePosition(static_cast<int>(position.x + kMouseToPaddleX), KInput::GetMouseY());
   }
 }
 

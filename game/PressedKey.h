@@ -6,15 +6,15 @@
 
 class PressedKey {
  public:
-  explicit PressedKey(int keyId) : _keyId(keyId), _heldFromBefore(KInput::IsKeyDown(keyId)) {}
+  explicit PressedKey(int keyId) : keyId_(keyId), heldFromBefore_(KInput::IsKeyDown(keyId)) {}
 
   bool IsDown() {
-    bool down = KInput::IsKeyDown(_keyId);
-    if (!down) _heldFromBefore = false;
-    return down && !_heldFromBefore;
+    bool down = KInput::IsKeyDown(keyId_);
+    if (!down) heldFromBefore_ = false;
+    return down && !heldFromBefore_;
   }
 
  private:
-  int _keyId;
-  bool _heldFromBefore;
+  int keyId_;
+  bool heldFromBefore_;
 };

@@ -9,21 +9,21 @@
 
 template <typename T>
 void ResourceTable<T>::Remove(const std::string& name) {
-  auto entry = _indices.find(name);
-  if (entry == _indices.end()) return;
+  auto entry = indices_.find(name);
+  if (entry == indices_.end()) return;
   int index = entry->second;
-  delete _objects[static_cast<size_t>(index)];
-  _objects.erase(_objects.begin() + index);
-  _indices.erase(entry);
-  for (auto& other : _indices)
+  delete objects_[static_cast<size_t>(index)];
+  objects_.erase(objects_.begin() + index);
+  indices_.erase(entry);
+  for (auto& other : indices_)
     if (other.second > index) --other.second;
 }
 
 template <typename T>
 void ResourceTable<T>::Clear() {
-  for (T* object : _objects) delete object;
-  _objects.clear();
-  _indices.clear();
+  for (T* object : objects_) delete object;
+  objects_.clear();
+  indices_.clear();
 }
 
 template class ResourceTable<KGraphic>;
@@ -42,59 +42,59 @@ void ResourceSet::AddImage(std::string path, bool smooth) {
     // After the load, which resets the filtering.
     picture->SetTextureQuality(smooth);
   }
-  _images.Add(path, picture);
+  images_.Add(path, picture);
 }
 
 KGraphic* ResourceSet::GetImage(int index) {
-  return _images.At(index);
+  return images_.At(index);
 }
 KGraphic* ResourceSet::GetImageByName(std::string name) {
-  return _images.ByName(name);
+  return images_.ByName(name);
 }
 int ResourceSet::GetImageIndex(std::string name) {
-  return _images.IndexOf(name);
+  return images_.IndexOf(name);
 }
 void ResourceSet::RemoveImage(std::string name) {
-  _images.Remove(name);
+  images_.Remove(name);
 }
 void ResourceSet::ClearImages() {
-  _images.Clear();
+  images_.Clear();
 }
 
 void ResourceSet::AddSound(std::string path) {
   auto* sound = new KSound;
   sound->LoadSample(KMiscTools::MakeFilePath(path.c_str()), 100, false, 1);
-  _sounds.Add(path, sound);
+  sounds_.Add(path, sound);
 }
 
 KSound* ResourceSet::GetSound(int index) {
-  return _sounds.At(index);
+  return sounds_.At(index);
 }
 KSound* ResourceSet::GetSoundByName(std::string name) {
-  return _sounds.ByName(name);
+  return sounds_.ByName(name);
 }
 int ResourceSet::GetSoundIndex(std::string name) {
-  return _sounds.IndexOf(name);
+  return sounds_.IndexOf(name);
 }
 void ResourceSet::RemoveSound(std::string name) {
-  _sounds.Remove(name);
+  sounds_.Remove(name);
 }
 void ResourceSet::ClearSounds() {
-  _sounds.Clear();
+  sounds_.Clear();
 }
 
 void ResourceSet::AddStream(std::string path) {
   auto* stream = new KSound;
   stream->LoadStream(KMiscTools::MakeFilePath(path.c_str()));
-  _streams.Add(path, stream);
+  streams_.Add(path, stream);
 }
 
 KSound* ResourceSet::GetStream(int index) {
-  return _streams.At(index);
+  return streams_.At(index);
 }
 void ResourceSet::RemoveStream(std::string name) {
-  _streams.Remove(name);
+  streams_.Remove(name);
 }
 void ResourceSet::ClearStreams() {
-  _streams.Clear();
+  streams_.Clear();
 }

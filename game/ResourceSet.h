@@ -17,20 +17,20 @@ class ResourceTable {
  public:
   // Appends the object under the name; the name now leads to it.
   void Add(const std::string& name, T* object) {
-    _indices[name] = static_cast<int>(_objects.size());
-    _objects.push_back(object);
+    indices_[name] = static_cast<int>(objects_.size());
+    objects_.push_back(object);
   }
   // Throws std::out_of_range for an index outside the table.
   T* At(int index) const {
-    if (index < 0 || static_cast<size_t>(index) >= _objects.size()) {
+    if (index < 0 || static_cast<size_t>(index) >= objects_.size()) {
       throw std::out_of_range("invalid vector<T> subscript");
     }
-    return _objects[static_cast<size_t>(index)];
+    return objects_[static_cast<size_t>(index)];
   }
   // -1 for a name that is not in the table.
   int IndexOf(const std::string& name) const {
-    auto entry = _indices.find(name);
-    return entry == _indices.end() ? -1 : entry->second;
+    auto entry = indices_.find(name);
+    return entry == indices_.end() ? -1 : entry->second;
   }
   T* ByName(const std::string& name) const {
     int index = IndexOf(name);
@@ -40,11 +40,11 @@ class ResourceTable {
   // changes nothing.
   void Remove(const std::string& name);
   void Clear();
-  size_t Size() const { return _objects.size(); }
+  size_t Size() const { return objects_.size(); }
 
  private:
-  std::map<std::string, int> _indices;
-  std::vector<T*> _objects;
+  std::map<std::string, int> indices_;
+  std::vector<T*> objects_;
 };
 
 class ResourceSet {
@@ -76,7 +76,7 @@ class ResourceSet {
   void ClearStreams();
 
  private:
-  ResourceTable<KGraphic> _images;
-  ResourceTable<KSound> _sounds;
-  ResourceTable<KSound> _streams;
+  ResourceTable<KGraphic> images_;
+  ResourceTable<KSound> sounds_;
+  ResourceTable<KSound> streams_;
 };

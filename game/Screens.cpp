@@ -42,27 +42,27 @@ int RunScreenLoop(int state, ResourceSet& resources, bool& clickLatch, int escap
 }  // namespace
 
 bool MenuScreen::Load() {
-  _state = STATE_RUNNING;
-  _resources.AddImage("img\\bg\\menu.jpg", false);
+  state_ = STATE_RUNNING;
+  resources_.AddImage("img\\bg\\menu.jpg", false);
   return true;
 }
 
 int MenuScreen::Run() {
-  _state =
-      RunScreenLoop(_state, _resources, g_menuClickLatch, STATE_QUIT, {STATE_CONTINUE, STATE_QUIT});
-  return _state;
+  state_ =
+      RunScreenLoop(state_, resources_, g_menuClickLatch, STATE_QUIT, {STATE_CONTINUE, STATE_QUIT});
+  return state_;
 }
 
 bool EndScreen::Load(bool lost) {
-  _state = STATE_START;
-  _resources.AddImage(lost ? "img\\bg\\gameover.jpg" : "img\\bg\\finish.jpg", false);
+  state_ = STATE_START;
+  resources_.AddImage(lost ? "img\\bg\\gameover.jpg" : "img\\bg\\finish.jpg", false);
   return true;
 }
 
 int EndScreen::Run() {
-  _state = RunScreenLoop(_state, _resources, g_endClickLatch, STATE_TO_MENU,
+  state_ = RunScreenLoop(state_, resources_, g_endClickLatch, STATE_TO_MENU,
                          {STATE_CONTINUE, STATE_TO_MENU, STATE_QUIT});
-  return _state;
+  return state_;
 }
 
 int RunMenuScreen() {

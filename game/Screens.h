@@ -17,8 +17,8 @@ class MenuScreen {
   void Unload() {}
 
  private:
-  int _state = 0;
-  ResourceSet _resources;
+  int state_ = 0;
+  ResourceSet resources_;
 };
 
 class EndScreen {
@@ -30,8 +30,8 @@ class EndScreen {
   void Unload() {}
 
  private:
-  int _state = 0;
-  ResourceSet _resources;
+  int state_ = 0;
+  ResourceSet resources_;
 };
 
 int RunMenuScreen();

@@ -61,7 +61,7 @@ int main(int argc, char** argv) {
   if (frames < 10) frames = 10;
   Clock::time_point start = Clock::now();
 
-  platform::SetAudioOutput(platform::AudioOutput::Silent);
+  platform::SetAudioOutput(platform::AudioOutput::kSilent);
   platform::UseScriptedInput(true);
   g_window = KFactory::CreateWindowObject(0, false);
   if (!g_window || !g_window->CreateGameWindow(800, 600, 32, true, "Tundrel")) {

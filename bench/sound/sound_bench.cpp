@@ -30,7 +30,7 @@ void PollFromHere(KSound& sound) {
 }  // namespace
 
 int main() {
-  platform::SetAudioOutput(platform::AudioOutput::Manual);
+  platform::SetAudioOutput(platform::AudioOutput::kManual);
   const std::filesystem::path folder = std::filesystem::temp_directory_path();
   const std::filesystem::path modPath = folder / "tundrel_sound_bench.mod";
   std::ofstream(modPath, std::ios::binary) << sound_fixtures::MakeMod(64);

@@ -8,16 +8,16 @@ namespace {
 
 const ImageCodec& CodecOf(ImageType type) {
   switch (type) {
-    case ImageType::Tga:
-      return g_tgaCodec;
-    case ImageType::Jpeg:
-      return g_jpegCodec;
-    case ImageType::Bmp:
-      return g_bmpCodec;
-    case ImageType::Png:
+    case ImageType::kTga:
+      return kTgaCodec;
+    case ImageType::kJpeg:
+      return kJpegCodec;
+    case ImageType::kBmp:
+      return kBmpCodec;
+    case ImageType::kPng:
       break;
   }
-  return g_pngCodec;
+  return kPngCodec;
 }
 
 }  // namespace

@@ -24,4 +24,4 @@ bool DeclaresAlpha(const uint8_t* data, size_t size) {
 
 }  // namespace
 
-const ImageCodec g_bmpCodec = {AlwaysSafe, ReadSize, DeclaresAlpha, DecodeRgba};
+const ImageCodec kBmpCodec = {AlwaysSafe, ReadSize, DeclaresAlpha, DecodeRgba};

@@ -21,20 +21,20 @@ constexpr unsigned kTableSlots = 4;
 // never filled).
 class JpegWalk {
  public:
-  JpegWalk(const uint8_t* data, size_t size) : _data(data), _size(size) {}
+  JpegWalk(const uint8_t* data, size_t size) : data_(data), size_(size) {}
 
   // Segments by their lengths, everything else byte by byte up to the next marker, as the decoder
   // resynchronises.
   bool Safe() {
     size_t at = 0;
-    while (at < _size) {
-      if (_data[at++] != 0xFF) continue;
-      while (at < _size && _data[at] == 0xFF) ++at;
-      if (at >= _size) break;
-      uint8_t marker = _data[at++];
+    while (at < size_) {
+      if (data_[at++] != 0xFF) continue;
+      while (at < size_ && data_[at] == 0xFF) ++at;
+      if (at >= size_) break;
+      uint8_t marker = data_[at++];
       bool standalone = marker == 0x00 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD9);
       if (standalone) continue;
-      if (marker == kProgressiveFrame) _progressive = true;
+      if (marker == kProgressiveFrame) progressive_ = true;
       if (marker == kDefineHuffmanTables && !DefineTables(at)) return false;
       if (marker == kStartOfScan && !ScanTablesDefined(at)) return false;
       size_t length = Word(at);
@@ -45,7 +45,7 @@ class JpegWalk {
 
  private:
   // A byte of the file, 0 beyond its end (as the decoder reads it).
-  unsigned Byte(size_t at) const { return at < _size ? _data[at] : 0; }
+  unsigned Byte(size_t at) const { return at < size_ ? data_[at] : 0; }
   unsigned Word(size_t at) const { return Byte(at) << 8 | Byte(at + 1); }
 
   // Each table of a DHT segment: class and slot, 16 code counts, as many values as they add up to.
@@ -56,7 +56,7 @@ class JpegWalk {
       size_t codes = 0;
       for (size_t i = 1; i <= 16; ++i) codes += Byte(at + i);
       if (codes > kMostHuffmanCodes) return false;
-      if (tableClass < 2 && slot < kTableSlots) _defined[tableClass][slot] = true;
+      if (tableClass < 2 && slot < kTableSlots) defined_[tableClass][slot] = true;
       at += 17 + codes;
       remaining -= static_cast<long>(17 + codes);
     }
@@ -70,19 +70,19 @@ class JpegWalk {
     unsigned components = Byte(at + 2);
     size_t spectral = at + 3 + 2 * components;
     bool dcScan = Byte(spectral) == 0, firstPass = (Byte(spectral + 2) >> 4) == 0;
-    bool usesDc = !_progressive || (dcScan && firstPass), usesAc = !_progressive || !dcScan;
+    bool usesDc = !progressive_ || (dcScan && firstPass), usesAc = !progressive_ || !dcScan;
     for (unsigned i = 0; i < components; ++i) {
       unsigned selectors = Byte(at + 4 + 2 * i), dc = selectors >> 4, ac = selectors & 15;
-      if (usesDc && dc < kTableSlots && !_defined[0][dc]) return false;
-      if (usesAc && ac < kTableSlots && !_defined[1][ac]) return false;
+      if (usesDc && dc < kTableSlots && !defined_[0][dc]) return false;
+      if (usesAc && ac < kTableSlots && !defined_[1][ac]) return false;
     }
     return true;
   }
 
-  const uint8_t* _data;
-  size_t _size;
-  bool _progressive = false;
-  bool _defined[2][kTableSlots] = {};
+  const uint8_t* data_;
+  size_t size_;
+  bool progressive_ = false;
+  bool defined_[2][kTableSlots] = {};
 };
 
 bool SafeToDecode(const uint8_t* data, size_t size) {
@@ -96,4 +96,4 @@ bool DeclaresAlpha(const uint8_t*, size_t) {
 
 }  // namespace
 
-const ImageCodec g_jpegCodec = {SafeToDecode, ReadSize, DeclaresAlpha, DecodeRgba};
+const ImageCodec kJpegCodec = {SafeToDecode, ReadSize, DeclaresAlpha, DecodeRgba};

@@ -41,4 +41,4 @@ bool SafeToDecode(const uint8_t* data, size_t size) {
 
 }  // namespace
 
-const ImageCodec g_pngCodec = {SafeToDecode, ReadSize, DeclaresAlpha, DecodeRgba};
+const ImageCodec kPngCodec = {SafeToDecode, ReadSize, DeclaresAlpha, DecodeRgba};

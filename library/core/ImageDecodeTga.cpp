@@ -17,4 +17,4 @@ bool DeclaresAlpha(const uint8_t* data, size_t size) {
 
 }  // namespace
 
-const ImageCodec g_tgaCodec = {AlwaysSafe, ReadSize, DeclaresAlpha, DecodeRgba};
+const ImageCodec kTgaCodec = {AlwaysSafe, ReadSize, DeclaresAlpha, DecodeRgba};

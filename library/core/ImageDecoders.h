@@ -8,7 +8,7 @@
 
 #include "DecodedImage.h"
 
-enum class ImageType { Tga, Jpeg, Bmp, Png };
+enum class ImageType { kTga, kJpeg, kBmp, kPng };
 
 // What one decoder offers: a check that the bytes are safe to hand to the decoder at all, the
 // picture's size from its header, whether the header declares an alpha channel, and the decoding
@@ -20,10 +20,10 @@ struct ImageCodec {
   uint8_t* (*decodeRgba)(const uint8_t* data, int size, int* width, int* height);
 };
 
-extern const ImageCodec g_tgaCodec;
-extern const ImageCodec g_jpegCodec;
-extern const ImageCodec g_bmpCodec;
-extern const ImageCodec g_pngCodec;
+extern const ImageCodec kTgaCodec;
+extern const ImageCodec kJpegCodec;
+extern const ImageCodec kBmpCodec;
+extern const ImageCodec kPngCodec;
 
 // Decodes bytes as the given type. Null when the picture is larger than a texture can be or memory
 // runs out; a 0 x 0 image when the bytes do not decode.

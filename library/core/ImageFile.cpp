@@ -27,10 +27,10 @@ bool TypeOfExtension(const char* path, ExtensionCase extensionCase, ImageType* t
   static const struct {
     const char* extension;
     ImageType type;
-  } kTypes[] = {{".tga", ImageType::Tga},
-                {".jpg", ImageType::Jpeg},
-                {".bmp", ImageType::Bmp},
-                {".png", ImageType::Png}};
+  } kTypes[] = {{".tga", ImageType::kTga},
+                {".jpg", ImageType::kJpeg},
+                {".bmp", ImageType::kBmp},
+                {".png", ImageType::kPng}};
   for (const auto& known : kTypes) {
     if (std::strcmp(extension, known.extension) == 0) {
       *type = known.type;

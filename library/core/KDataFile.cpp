@@ -26,7 +26,7 @@ const char* ArchiveLookupName(const char* path, const char* appFolder) {
 }
 
 KFileResult KDataFile::Open(const char* path, uint32_t mode) {
-  if (_state != 0) return K_FILE_BAD_STATE;
+  if (state_ != 0) return K_FILE_BAD_STATE;
   if (mode != K_FILE_MODE_READ) return K_FILE_BAD_ARGUMENT;
   // A longer path is refused rather than cut: a cut path could name a different file.
   if (!path || std::strlen(path) > kFileMaxPath) return K_FILE_BAD_ARGUMENT;
@@ -41,11 +41,11 @@ KFileResult KDataFile::Open(const char* path, uint32_t mode) {
   if (!platform::GetFileInfo(path).isRegularFile) return K_FILE_NOT_FOUND;
   FILE* stream = platform::OpenFile(path, "rb");
   if (!stream) return K_FILE_NOT_FOUND;
-  _stream = stream;
-  _borrowed = false;
-  _state = K_FILE_MODE_READ;
-  _baseOffset = 0;
-  _size = 0;
+  stream_ = stream;
+  borrowed_ = false;
+  state_ = K_FILE_MODE_READ;
+  baseOffset_ = 0;
+  size_ = 0;
   return K_FILE_OK;
 }
 
@@ -54,35 +54,35 @@ KFileResult KDataFile::OpenEntry(const char*, KDataFile*) {
 }
 
 KFileResult KDataFile::AttachEntry(KDataFile* archive, uint32_t size) {
-  if (_state != 0 || !archive || archive->_state != K_FILE_MODE_READ) return K_FILE_BAD_STATE;
-  if (!archive->_stream) return K_FILE_READ_ERROR;
-  long position = std::ftell(archive->_stream);
+  if (state_ != 0 || !archive || archive->state_ != K_FILE_MODE_READ) return K_FILE_BAD_STATE;
+  if (!archive->stream_) return K_FILE_READ_ERROR;
+  long position = std::ftell(archive->stream_);
   if (position < 0 || static_cast<unsigned long>(position) > UINT32_MAX) return K_FILE_READ_ERROR;
-  _stream = archive->_stream;
-  _borrowed = true;
-  _state = K_FILE_MODE_READ;
-  _baseOffset = static_cast<uint32_t>(position);
-  _size = size;
+  stream_ = archive->stream_;
+  borrowed_ = true;
+  state_ = K_FILE_MODE_READ;
+  baseOffset_ = static_cast<uint32_t>(position);
+  size_ = size;
   return K_FILE_OK;
 }
 
 void KDataFile::Close() {
-  if (_state == 0) return;
-  if (!_borrowed) std::fclose(_stream);
-  _stream = nullptr;
-  _borrowed = false;
-  _state = 0;
-  _baseOffset = 0;
-  _size = 0;
+  if (state_ == 0) return;
+  if (!borrowed_) std::fclose(stream_);
+  stream_ = nullptr;
+  borrowed_ = false;
+  state_ = 0;
+  baseOffset_ = 0;
+  size_ = 0;
 }
 
 KFileResult KDataFile::Seek(int origin, long offset) {
-  if (_state == 0) return K_FILE_BAD_STATE;
+  if (state_ == 0) return K_FILE_BAD_STATE;
   long target = offset;
   int whence = SEEK_SET;
   switch (origin) {
     case 0:
-      if (__builtin_add_overflow(static_cast<long>(_baseOffset), offset, &target)) {
+      if (__builtin_add_overflow(static_cast<long>(baseOffset_), offset, &target)) {
         return K_FILE_BAD_ARGUMENT;
       }
       break;
@@ -92,34 +92,34 @@ KFileResult KDataFile::Seek(int origin, long offset) {
     case 2:
       // An archive entry ends at its own last byte, also when it is empty; a disk file at the end
       // of its stream.
-      if (!_borrowed) {
+      if (!borrowed_) {
         whence = SEEK_END;
-      } else if (__builtin_sub_overflow(static_cast<long>(_baseOffset) + _size, offset, &target)) {
+      } else if (__builtin_sub_overflow(static_cast<long>(baseOffset_) + size_, offset, &target)) {
         return K_FILE_BAD_ARGUMENT;
       }
       break;
     default:
       return K_FILE_BAD_ARGUMENT;
   }
-  std::fseek(_stream, target, whence);
+  std::fseek(stream_, target, whence);
   return K_FILE_OK;
 }
 
 KFileResult KDataFile::Tell(long* position) {
-  if (_state != K_FILE_MODE_READ) return K_FILE_BAD_STATE;
+  if (state_ != K_FILE_MODE_READ) return K_FILE_BAD_STATE;
   if (!position) return K_FILE_BAD_ARGUMENT;
-  long streamPosition = std::ftell(_stream);
+  long streamPosition = std::ftell(stream_);
   if (streamPosition < 0) return K_FILE_READ_ERROR;
-  *position = streamPosition - static_cast<long>(_baseOffset);
+  *position = streamPosition - static_cast<long>(baseOffset_);
   return K_FILE_OK;
 }
 
 KFileResult KDataFile::Read(void* buffer, uint32_t count) {
-  if (_state == 0) return K_FILE_BAD_STATE;
-  if (_state != K_FILE_MODE_READ) return K_FILE_NOT_READABLE;
+  if (state_ == 0) return K_FILE_BAD_STATE;
+  if (state_ != K_FILE_MODE_READ) return K_FILE_NOT_READABLE;
   if (count == 0) return K_FILE_READ_ERROR;
   if (!buffer) return K_FILE_BAD_ARGUMENT;
-  if (std::fread(buffer, 1, count, _stream) != count) return K_FILE_READ_ERROR;
+  if (std::fread(buffer, 1, count, stream_) != count) return K_FILE_READ_ERROR;
   return K_FILE_OK;
 }
 

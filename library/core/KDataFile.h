@@ -54,15 +54,15 @@ class KDataFile : public KListNode {
   // it after the others.
   static KFileResult AddTarArchive(const char* path);
 
-  bool IsOpen() const { return _state != 0; }
+  bool IsOpen() const { return state_ != 0; }
 
  private:
-  FILE* _stream = nullptr;
+  FILE* stream_ = nullptr;
   // True for an archive entry: the stream is the archive's and stays open when the entry closes.
-  bool _borrowed = false;
-  uint32_t _state = 0;
-  uint32_t _baseOffset = 0;
-  uint32_t _size = 0;
+  bool borrowed_ = false;
+  uint32_t state_ = 0;
+  uint32_t baseOffset_ = 0;
+  uint32_t size_ = 0;
 };
 
 // The name under which a path is looked up in the archives: the part after the program folder and

@@ -4,7 +4,7 @@
 
 namespace {
 
-const char* const g_logFileNames[4] = {"infos.log", "errors.log", "fatals.log", "debug.log"};
+const char* const kLogFileNames[4] = {"infos.log", "errors.log", "fatals.log", "debug.log"};
 
 void WriteLine(FILE* stream, const char* text) {
   std::fputs(text, stream);
@@ -16,14 +16,14 @@ void WriteLine(FILE* stream, const char* text) {
 KLog g_log(K_LOG_MODE_APPEND);
 
 KLog::KLog(KLogMode mode)
-    : _levels{{false, nullptr}, {true, nullptr}, {true, nullptr}, {true, nullptr}}, _mode(mode) {
-  if (_mode != K_LOG_MODE_KEEP_OPEN) return;
-  for (int i = 0; i < 4; ++i) _levels[i].stream = platform::OpenFile(g_logFileNames[i], "wt");
+    : levels_{{false, nullptr}, {true, nullptr}, {true, nullptr}, {true, nullptr}}, mode_(mode) {
+  if (mode_ != K_LOG_MODE_KEEP_OPEN) return;
+  for (int i = 0; i < 4; ++i) levels_[i].stream = platform::OpenFile(kLogFileNames[i], "wt");
 }
 
 void KLog::CloseAll() {
-  if (_mode != K_LOG_MODE_KEEP_OPEN) return;
-  for (Level& level : _levels) {
+  if (mode_ != K_LOG_MODE_KEEP_OPEN) return;
+  for (Level& level : levels_) {
     if (level.stream) std::fclose(level.stream);
     level.stream = nullptr;
   }
@@ -31,14 +31,14 @@ void KLog::CloseAll() {
 
 void KLog::Write(int level, const char* text) {
   if (level < K_LOG_INFO || level > K_LOG_DEBUG || !text) return;
-  Level& record = _levels[level - 1];
+  Level& record = levels_[level - 1];
   if (!record.enabled) return;
 
-  if (_mode == K_LOG_MODE_KEEP_OPEN) {
+  if (mode_ == K_LOG_MODE_KEEP_OPEN) {
     if (record.stream) WriteLine(record.stream, text);
     return;
   }
-  record.stream = platform::OpenFile(g_logFileNames[level - 1], "a+");
+  record.stream = platform::OpenFile(kLogFileNames[level - 1], "a+");
   if (!record.stream) return;
   WriteLine(record.stream, text);
   std::fclose(record.stream);
@@ -46,5 +46,5 @@ void KLog::Write(int level, const char* text) {
 }
 
 void KLog::DeleteAll() {
-  for (const char* name : g_logFileNames) platform::RemoveFile(name);
+  for (const char* name : kLogFileNames) platform::RemoveFile(name);
 }

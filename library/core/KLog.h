@@ -20,10 +20,10 @@ class KLog {
   void Write(int level, const char* text);
   static void DeleteAll();
 
-  void SetInfoEnabled(bool enabled) { _levels[0].enabled = enabled; }
-  void SetErrorEnabled(bool enabled) { _levels[1].enabled = enabled; }
-  void SetFatalEnabled(bool enabled) { _levels[2].enabled = enabled; }
-  void SetDebugEnabled(bool enabled) { _levels[3].enabled = enabled; }
+  void SetInfoEnabled(bool enabled) { levels_[0].enabled = enabled; }
+  void SetErrorEnabled(bool enabled) { levels_[1].enabled = enabled; }
+  void SetFatalEnabled(bool enabled) { levels_[2].enabled = enabled; }
+  void SetDebugEnabled(bool enabled) { levels_[3].enabled = enabled; }
 
  private:
   struct Level {
@@ -33,8 +33,8 @@ class KLog {
 
   void CloseAll();
 
-  Level _levels[4];
-  KLogMode _mode;
+  Level levels_[4];
+  KLogMode mode_;
 };
 
 // The library's one log, in append mode: it holds no file open between messages.

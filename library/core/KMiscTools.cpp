@@ -8,19 +8,19 @@
 
 namespace {
 
-constexpr size_t g_pathSize = MAX_PATH;
+constexpr size_t kPathSize = MAX_PATH;
 
-char g_appFolder[g_pathSize];
-char g_appFolderCopy[g_pathSize];
-char g_filePath[g_pathSize];
-char g_appDataFolder[g_pathSize];
-char g_documentsFolder[g_pathSize];
+char g_appFolder[kPathSize];
+char g_appFolderCopy[kPathSize];
+char g_filePath[kPathSize];
+char g_appDataFolder[kPathSize];
+char g_documentsFolder[kPathSize];
 int64_t g_counterFrequency;
 bool g_counterAvailable;
 
 // What the shell-open thread receives: the text, cut to its first 2047 characters, and the flag.
-constexpr size_t g_openBlockSize = 2049;
-constexpr size_t g_openTextSize = 2047;
+constexpr size_t kOpenBlockSize = 2049;
+constexpr size_t kOpenTextSize = 2047;
 
 const char* SpecialFolder(int csidl, char* buffer) {
   if (SHGetSpecialFolderPathA(nullptr, buffer, csidl, TRUE) == 1) return buffer;
@@ -29,7 +29,7 @@ const char* SpecialFolder(int csidl, char* buffer) {
 
 void OpenOnThread(void* argument) {
   auto* block = static_cast<char*>(argument);
-  bool maximized = block[g_openBlockSize - 1] == 1;
+  bool maximized = block[kOpenBlockSize - 1] == 1;
   ShellExecuteA(nullptr, "open", block, nullptr, nullptr, maximized ? SW_MAXIMIZE : SW_SHOWNORMAL);
   std::free(block);
 }
@@ -37,9 +37,9 @@ void OpenOnThread(void* argument) {
 }  // namespace
 
 void KMiscTools::InitAppFolder() {
-  DWORD length = GetModuleFileNameA(nullptr, g_appFolder, g_pathSize);
+  DWORD length = GetModuleFileNameA(nullptr, g_appFolder, kPathSize);
   // A module path that didn't fit would name another folder: treat it as no path at all.
-  if (length >= g_pathSize) length = 0;
+  if (length >= kPathSize) length = 0;
   g_appFolder[length] = '\0';
   for (DWORD i = length; i >= 1; --i) {
     if (g_appFolder[i] == '\\') {
@@ -121,10 +121,10 @@ void KMiscTools::WaitMilliseconds(int ms, bool pumpMessages) {
 }
 
 void KMiscTools::OpenUrl(const char* text, bool maximized) {
-  auto* block = static_cast<char*>(std::calloc(g_openBlockSize, 1));
+  auto* block = static_cast<char*>(std::calloc(kOpenBlockSize, 1));
   if (!block) return;
-  _snprintf(block, g_openTextSize + 1, "%s", text ? text : "");
-  block[g_openBlockSize - 1] = maximized ? 1 : 0;
+  _snprintf(block, kOpenTextSize + 1, "%s", text ? text : "");
+  block[kOpenBlockSize - 1] = maximized ? 1 : 0;
   if (_beginthread(OpenOnThread, 0, block) == static_cast<uintptr_t>(-1)) {
     std::free(block);
     return;

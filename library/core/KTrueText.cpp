@@ -13,8 +13,8 @@ FT_Library g_freeTypeLibrary = nullptr;
 namespace {
 
 // Heights beyond these would ask for atlases far larger than any texture.
-constexpr int g_maximumPixels = 512;
-constexpr int g_maximumPoints = g_maximumPixels * 72 / 96;
+constexpr int kMaximumPixels = 512;
+constexpr int kMaximumPoints = kMaximumPixels * 72 / 96;
 
 }  // namespace
 
@@ -34,7 +34,7 @@ void KTrueText::LoadFace(const char* file) {
   _face = nullptr;
   // Glyphs of the old face must not be drawn for the new one.
   DropAtlas();
-  _atlasTooLarge = false;
+  atlasTooLarge_ = false;
   if (!g_freeTypeLibrary || !file) return;
   FT_Face face = nullptr;
   if (FT_New_Face(g_freeTypeLibrary, platform::NativePath(file).c_str(), 0, &face) != 0) {
@@ -47,21 +47,21 @@ void KTrueText::LoadFace(const char* file) {
 void KTrueText::SetHeightPix(int pixels) {
   if (!_face) return;
   int before = GetHeight();
-  FT_Set_Pixel_Sizes(_face, 0, static_cast<FT_UInt>(std::clamp(pixels, 1, g_maximumPixels)));
+  FT_Set_Pixel_Sizes(_face, 0, static_cast<FT_UInt>(std::clamp(pixels, 1, kMaximumPixels)));
   DropAtlasIfHeightChanged(before);
 }
 
 void KTrueText::SetHeightPt(int points) {
   if (!_face) return;
   int before = GetHeight();
-  FT_Set_Char_Size(_face, 0, std::clamp(points, 1, g_maximumPoints) * 64, 96, 96);
+  FT_Set_Char_Size(_face, 0, std::clamp(points, 1, kMaximumPoints) * 64, 96, 96);
   DropAtlasIfHeightChanged(before);
 }
 
 void KTrueText::DropAtlasIfHeightChanged(int heightBefore) {
   if (GetHeight() == heightBefore) return;
   DropAtlas();
-  _atlasTooLarge = false;
+  atlasTooLarge_ = false;
 }
 
 int KTrueText::GetHeight() {
@@ -83,8 +83,8 @@ void KTrueText::DropAtlas() {
 }
 
 const KTrueGlyph* KTrueText::GlyphOf(unsigned char character) const {
-  if (character < g_firstCharacter) return nullptr;
-  return &_glyphs[character - g_firstCharacter];
+  if (character < kFirstCharacter) return nullptr;
+  return &_glyphs[character - kFirstCharacter];
 }
 
 void KTrueText::DrawGlyph(const KTrueGlyph& glyph, int penX, int y) {

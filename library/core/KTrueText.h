@@ -41,21 +41,21 @@ class KTrueText : public KObject {
   void BuildAtlas();
 
  private:
-  static constexpr int g_firstCharacter = 32;
-  static constexpr int g_glyphCount = 224;
+  static constexpr int kFirstCharacter = 32;
+  static constexpr int kGlyphCount = 224;
 
   void DropAtlasIfHeightChanged(int heightBefore);
   void DropAtlas();
-  bool NeedsAtlas() const { return !_atlas && !_atlasTooLarge; }
+  bool NeedsAtlas() const { return !_atlas && !atlasTooLarge_; }
   const KTrueGlyph* GlyphOf(unsigned char character) const;
   void DrawGlyph(const KTrueGlyph& glyph, int penX, int y);
 
   FT_Face _face = nullptr;
   KGraphic* _atlas = nullptr;
   // The glyphs of this height need a picture beyond the largest texture: none is tried again.
-  bool _atlasTooLarge = false;
+  bool atlasTooLarge_ = false;
   float _red = 1.0f, _green = 1.0f, _blue = 1.0f, _alpha = 1.0f;
-  KTrueGlyph _glyphs[g_glyphCount] = {};
+  KTrueGlyph _glyphs[kGlyphCount] = {};
 };
 
 // The one FreeType instance of the process, made by the first text and never released.

@@ -13,7 +13,7 @@
 namespace {
 
 // The largest texture side of the renderers.
-constexpr unsigned g_largestAtlasSide = 16384;
+constexpr unsigned kLargestAtlasSide = 16384;
 
 // Coverage of the bitmap's pixel (column, row), 0 to 255, for the bitmap kinds FreeType renders.
 uint8_t Coverage(const FT_Bitmap& bitmap, unsigned column, unsigned row) {
@@ -42,8 +42,8 @@ void KTrueText::BuildAtlas() {
   // Layout: glyphs side by side in rows no wider than the limit.
   std::memset(_glyphs, 0, sizeof _glyphs);
   unsigned penX = 0, penY = 0, tallest = 0, widest = 0;
-  for (int i = 0; i < g_glyphCount; ++i) {
-    if (FT_Load_Char(_face, static_cast<FT_ULong>(g_firstCharacter + i), FT_LOAD_RENDER) != 0) {
+  for (int i = 0; i < kGlyphCount; ++i) {
+    if (FT_Load_Char(_face, static_cast<FT_ULong>(kFirstCharacter + i), FT_LOAD_RENDER) != 0) {
       continue;
     }
     FT_GlyphSlot slot = _face->glyph;
@@ -66,16 +66,16 @@ void KTrueText::BuildAtlas() {
   }
   const unsigned atlasWidth = widest, atlasHeight = penY + tallest;
   // A picture that can't be made is not rendered either; the records still measure the text.
-  _atlasTooLarge = atlasWidth > g_largestAtlasSide || atlasHeight > g_largestAtlasSide;
-  if (_atlasTooLarge || atlasWidth == 0 || atlasHeight == 0) return;
+  atlasTooLarge_ = atlasWidth > kLargestAtlasSide || atlasHeight > kLargestAtlasSide;
+  if (atlasTooLarge_ || atlasWidth == 0 || atlasHeight == 0) return;
 
   auto* pixels = static_cast<uint32_t*>(
       std::calloc(static_cast<size_t>(atlasWidth) * atlasHeight, sizeof(uint32_t)));
   if (!pixels) return;
 
   // Copy: white pixels whose alpha is the coverage, each glyph kept inside its own record.
-  for (int i = 0; i < g_glyphCount; ++i) {
-    if (FT_Load_Char(_face, static_cast<FT_ULong>(g_firstCharacter + i), FT_LOAD_RENDER) != 0) {
+  for (int i = 0; i < kGlyphCount; ++i) {
+    if (FT_Load_Char(_face, static_cast<FT_ULong>(kFirstCharacter + i), FT_LOAD_RENDER) != 0) {
       continue;
     }
     const FT_Bitmap& bitmap = _face->glyph->bitmap;

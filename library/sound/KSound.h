@@ -106,7 +106,7 @@ class KSound {
   uint32_t _pcmBytes = 0;
   WAVEFORMATEX _streamFormat{};
   // A sample's own copy of its format record, read from the WAV image or the Ogg Vorbis header.
-  WAVEFORMATEX _sampleFormat{};
+  WAVEFORMATEX sampleFormat_{};
   OggVorbis_File _vorbisFile{};
   bool _oggOpen = false;
   IDirectSoundBuffer* _buffers[9] = {};
@@ -118,7 +118,7 @@ class KSound {
   std::atomic<bool> _ready{false};
   std::atomic<bool> _endOfStream{false};
   // Refills still to come after the decoder's end before the last audio has been heard.
-  int32_t _endHalvesLeft = 0;
+  int32_t endHalvesLeft_ = 0;
   uint32_t _memPos = 0;
   uint32_t _memSize = 0;
   uint8_t* _memData = nullptr;

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "KSound.h"
+#include "SoundDecoding.h"
+#include "SoundStreamLayout.h"
 #include "platform/files.h"
-#include "sound_decoding.h"
-#include "sound_stream_layout.h"
 
 namespace {
 

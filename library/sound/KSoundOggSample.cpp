@@ -2,8 +2,8 @@
 #include <cstdlib>
 
 #include "KSound.h"
+#include "SoundDecoding.h"
 #include "platform/files.h"
-#include "sound_decoding.h"
 
 // Decodes the whole stream into a new block: null when it holds no PCM, or more than a buffer can.
 uint8_t* KSound::DecodeOggSample(OggVorbis_File& decoder) {
@@ -17,8 +17,8 @@ uint8_t* KSound::DecodeOggSample(OggVorbis_File& decoder) {
     std::free(block);
     return nullptr;
   }
-  _sampleFormat = PcmFormat(WORD(info->channels), DWORD(info->rate));
-  _format = &_sampleFormat;
+  sampleFormat_ = PcmFormat(WORD(info->channels), DWORD(info->rate));
+  _format = &sampleFormat_;
   _pcmBytes = uint32_t(total);
   return block;
 }

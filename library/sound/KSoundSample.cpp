@@ -69,9 +69,9 @@ int KSound::ParseWav(const uint8_t* data, int size) {
   if (!data || size <= 5) return -1;
   for (int p = 0; p + 8 <= size; ++p) {
     if (!_format && TagAt(data, p, "fmt ") && size - (p + 8) >= kPcmFormatBytes) {
-      _sampleFormat = WAVEFORMATEX{};
-      std::memcpy(&_sampleFormat, data + p + 8, kPcmFormatBytes);
-      _format = &_sampleFormat;
+      sampleFormat_ = WAVEFORMATEX{};
+      std::memcpy(&sampleFormat_, data + p + 8, kPcmFormatBytes);
+      _format = &sampleFormat_;
     }
     if (TagAt(data, p, "data")) {
       const uint32_t length = U32At(data, p + 4);

@@ -2,8 +2,8 @@
 #include <cstring>
 
 #include "KSound.h"
-#include "sound_decoding.h"
-#include "sound_stream_layout.h"
+#include "SoundDecoding.h"
+#include "SoundStreamLayout.h"
 
 namespace {
 
@@ -119,10 +119,10 @@ void KSound::FillOggHalf(int half) {
 // other half, and the one after that (the cursor has left the last half) ends the stream.
 bool KSound::LastHalfPlayed(bool endedBefore) {
   if (!endedBefore) {
-    if (_endOfStream) _endHalvesLeft = 2;
+    if (_endOfStream) endHalvesLeft_ = 2;
     return false;
   }
-  return --_endHalvesLeft <= 0;
+  return --endHalvesLeft_ <= 0;
 }
 
 void KSound::StopAndRewindStream() {

@@ -1,18 +1,18 @@
 // The stream thread: it refills the half of the looping buffer that the play cursor has left.
 #include "KSound.h"
-#include "sound_stream_layout.h"
+#include "SoundStreamLayout.h"
 
 namespace {
 
 // The sound whose stream thread is the current thread, if any.
-thread_local const KSound* t_streamSound = nullptr;
+thread_local const KSound* g_streamSound = nullptr;
 
 constexpr DWORD kWakeMilliseconds = 50;
 
 }  // namespace
 
 bool KSound::OnStreamThread() const {
-  return t_streamSound == this;
+  return g_streamSound == this;
 }
 
 bool KSound::StartThread() {
@@ -62,7 +62,7 @@ DWORD WINAPI KSound::StreamThreadProc(LPVOID sound) {
 }
 
 void KSound::RunStreamThread() {
-  t_streamSound = this;
+  g_streamSound = this;
   // Unnamed events: each stream thread has its own pair.
   _events[0] = CreateEventA(nullptr, FALSE, FALSE, nullptr);
   _events[1] = CreateEventA(nullptr, FALSE, FALSE, nullptr);

@@ -4,8 +4,8 @@
 
 #include "KArchiveList.h"
 #include "KDataFile.h"
-#include "file_temp_folder.h"
 #include "file_whole_read.h"
+#include "temp_folder.h"
 
 namespace {
 
@@ -44,7 +44,7 @@ TEST_F(DiskFile, OpenOnAnOpenFileKeepsTheFirstFile) {
 TEST_F(DiskFile, RefusedOpensLeaveTheFileClosed) {
   std::string path = folder.Write("a.txt", "data");
   EXPECT_EQ(file.Open(path.c_str(), 0), K_FILE_BAD_ARGUMENT);
-  EXPECT_EQ(file.Open(folder.Path("missing.txt").c_str(), K_FILE_MODE_READ), K_FILE_NOT_FOUND);
+  EXPECT_EQ(file.Open(folder.File("missing.txt").c_str(), K_FILE_MODE_READ), K_FILE_NOT_FOUND);
   EXPECT_EQ(file.Open(nullptr, K_FILE_MODE_READ), K_FILE_BAD_ARGUMENT);
   EXPECT_FALSE(file.IsOpen());
   long position = 0;
@@ -53,14 +53,14 @@ TEST_F(DiskFile, RefusedOpensLeaveTheFileClosed) {
 
 TEST_F(DiskFile, AFolderIsNoDataFile) {
   folder.Write("img/x.png", "x");
-  EXPECT_EQ(file.Open(folder.Path("img").c_str(), K_FILE_MODE_READ), K_FILE_NOT_FOUND);
+  EXPECT_EQ(file.Open(folder.File("img").c_str(), K_FILE_MODE_READ), K_FILE_NOT_FOUND);
   EXPECT_FALSE(file.IsOpen());
 }
 
 TEST_F(DiskFile, PathsLongerThanTheLimitAreRefusedNotCut) {
-  std::string fitting = folder.Path("");
+  std::string fitting = folder.File("");
   fitting += std::string(kFileMaxPath - fitting.size(), 'f');
-  folder.Write(fitting.substr(folder.Path("").size()), "fits");
+  folder.Write(fitting.substr(folder.File("").size()), "fits");
   ASSERT_EQ(fitting.size(), kFileMaxPath);
   ASSERT_EQ(file.Open(fitting.c_str(), K_FILE_MODE_READ), K_FILE_OK);
   EXPECT_EQ(ReadWhole(file), "fits");

@@ -5,8 +5,8 @@
 #include <memory>
 
 #include "ReadWholeFile.h"
-#include "file_temp_folder.h"
 #include "platform/message_boxes.h"
+#include "temp_folder.h"
 
 namespace {
 
@@ -66,11 +66,11 @@ TEST_F(ReadWhole, EmptyFilesAreReported) {
 }
 
 TEST_F(ReadWhole, MissingFilesAndFoldersCannotBeOpened) {
-  std::string missing = folder.Path("missing.bin");
+  std::string missing = folder.File("missing.bin");
   EXPECT_FALSE(ReadWholeFile(missing.c_str()));
   EXPECT_EQ(Caption(missing), "Could not open file");
   folder.Write("sub/x", "x");
-  std::string sub = folder.Path("sub");
+  std::string sub = folder.File("sub");
   EXPECT_FALSE(ReadWholeFile(sub.c_str()));
   EXPECT_EQ(Caption(sub), "Could not open file");
 }

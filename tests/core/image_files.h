@@ -36,7 +36,7 @@ inline TestPicture Gradient(int width, int height) {
 class Bytes {
  public:
   Bytes& U8(unsigned value) {
-    _bytes += static_cast<char>(value);
+    bytes_ += static_cast<char>(value);
     return *this;
   }
   Bytes& U16(unsigned value) { return U8(value & 0xFF).U8(value >> 8 & 0xFF); }
@@ -45,13 +45,13 @@ class Bytes {
     return U8(value >> 24).U8(value >> 16 & 0xFF).U8(value >> 8 & 0xFF).U8(value & 0xFF);
   }
   Bytes& Text(const std::string& text) {
-    _bytes += text;
+    bytes_ += text;
     return *this;
   }
-  const std::string& Get() const { return _bytes; }
+  const std::string& Get() const { return bytes_; }
 
  private:
-  std::string _bytes;
+  std::string bytes_;
 };
 
 // An uncompressed BMP of 24 or 32 bits a pixel, rows bottom-up unless topDown.

@@ -8,9 +8,9 @@
 #include "KArchiveList.h"
 #include "KDataFile.h"
 #include "TextureSide.h"
-#include "file_temp_folder.h"
 #include "image_files.h"
 #include "tar_builder.h"
+#include "temp_folder.h"
 
 namespace {
 
@@ -178,7 +178,7 @@ TEST_F(ImageLoad, AnUndecodableFileGivesAnEmptyImage) {
 
 TEST_F(ImageLoad, MissingOrEmptyFilesGiveNothing) {
   EXPECT_FALSE(Load("empty.png", ""));
-  EXPECT_FALSE(LoadImageFile(folder.Path("missing.png").c_str()));
+  EXPECT_FALSE(LoadImageFile(folder.File("missing.png").c_str()));
   EXPECT_FALSE(LoadImageFile(nullptr));
 }
 
@@ -221,12 +221,12 @@ TEST_F(ImageLoad, JpegHuffmanTablesWithMoreThan256CodesAreNotDecoded) {
   auto bytes = [](const std::string& file) {
     return reinterpret_cast<const uint8_t*>(file.data());
   };
-  EXPECT_TRUE(g_jpegCodec.safeToDecode(bytes(jpeg), jpeg.size()));
+  EXPECT_TRUE(kJpegCodec.safeToDecode(bytes(jpeg), jpeg.size()));
   // The first table's 16 code counts follow the marker, the length and the class byte.
   size_t table = jpeg.find("\xFF\xC4");
   ASSERT_NE(table, std::string::npos);
   jpeg.replace(table + 5, 16, std::string(16, '\x11'));
-  EXPECT_FALSE(g_jpegCodec.safeToDecode(bytes(jpeg), jpeg.size()));
+  EXPECT_FALSE(kJpegCodec.safeToDecode(bytes(jpeg), jpeg.size()));
   auto image = Load("oversized-table.jpg", jpeg);
   ASSERT_TRUE(image);
   EXPECT_EQ(image->width, 0);
@@ -238,8 +238,7 @@ TEST_F(ImageLoad, JpegScansWithAnUndefinedHuffmanTableAreNotDecoded) {
   size_t table = jpeg.find("\xFF\xC4");
   ASSERT_NE(table, std::string::npos);
   jpeg[table + 4] = static_cast<char>((jpeg[table + 4] & 0xF0) | 3);
-  EXPECT_FALSE(
-      g_jpegCodec.safeToDecode(reinterpret_cast<const uint8_t*>(jpeg.data()), jpeg.size()));
+  EXPECT_FALSE(kJpegCodec.safeToDecode(reinterpret_cast<const uint8_t*>(jpeg.data()), jpeg.size()));
 }
 
 TEST_F(ImageLoad, PicturesLargerThanATextureAreRefused) {

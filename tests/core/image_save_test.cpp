@@ -6,7 +6,7 @@
 #include "DecodedImage.h"
 #include "ImageSave.h"
 #include "PictureSettings.h"
-#include "file_temp_folder.h"
+#include "temp_folder.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ class ImageSave : public testing::TestWithParam<std::pair<int, const char*>> {
 
 TEST_P(ImageSave, WritesAnOpaquePictureTopRowFirst) {
   auto [format, name] = GetParam();
-  std::string path = folder.Path(name);
+  std::string path = folder.File(name);
   ASSERT_TRUE(
       SaveImageFile(path.c_str(), format, buffer.words.data(), buffer.width, buffer.height));
   auto image = LoadImageFile(path.c_str());
@@ -65,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(EveryFormat, ImageSave,
 TEST(ImageSaveRefusals, UnknownFormatsAndEmptyPicturesWriteNoFile) {
   TempFolder folder;
   BackBuffer buffer;
-  std::string path = folder.Path("shot.tga");
+  std::string path = folder.File("shot.tga");
   EXPECT_FALSE(SaveImageFile(path.c_str(), 4, buffer.words.data(), buffer.width, buffer.height));
   EXPECT_FALSE(SaveImageFile(path.c_str(), -1, buffer.words.data(), buffer.width, buffer.height));
   EXPECT_FALSE(SaveImageFile(path.c_str(), K_IMAGE_TGA, buffer.words.data(), 0, buffer.height));
@@ -76,7 +76,7 @@ TEST(ImageSaveRefusals, UnknownFormatsAndEmptyPicturesWriteNoFile) {
 TEST(ImageSaveRefusals, AnUnwritablePathFails) {
   TempFolder folder;
   BackBuffer buffer;
-  std::string path = folder.Path("no-such-folder/shot.png");
+  std::string path = folder.File("no-such-folder/shot.png");
   EXPECT_FALSE(
       SaveImageFile(path.c_str(), K_IMAGE_PNG, buffer.words.data(), buffer.width, buffer.height));
 }
@@ -84,7 +84,7 @@ TEST(ImageSaveRefusals, AnUnwritablePathFails) {
 TEST(ImageSaveRefusals, WindowsPathsAreWritten) {
   TempFolder folder;
   BackBuffer buffer;
-  std::string path = folder.Path("screenshot1.tga");
+  std::string path = folder.File("screenshot1.tga");
   std::string windowsPath = path;
   for (char& c : windowsPath) {
     if (c == '/') c = '\\';

@@ -7,9 +7,9 @@
 #include "KDataFile.h"
 #include "KMiscTools.h"
 #include "KTarArchive.h"
-#include "file_temp_folder.h"
 #include "file_whole_read.h"
 #include "tar_builder.h"
+#include "temp_folder.h"
 
 namespace {
 
@@ -172,7 +172,7 @@ TEST_F(TarArchive, RegisteredArchivesFormACircularListInOrder) {
 }
 
 TEST_F(TarArchive, AnArchiveThatCannotBeOpenedIsNotRegistered) {
-  EXPECT_EQ(KDataFile::AddTarArchive(folder.Path("missing.tar").c_str()), K_FILE_NOT_FOUND);
+  EXPECT_EQ(KDataFile::AddTarArchive(folder.File("missing.tar").c_str()), K_FILE_NOT_FOUND);
   EXPECT_EQ(KDataFile::AddTarArchive(nullptr), K_FILE_BAD_ARGUMENT);
   EXPECT_EQ(g_archiveList.count, 0u);
   EXPECT_EQ(g_archiveList.First(), nullptr);

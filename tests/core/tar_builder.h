@@ -31,18 +31,18 @@ class TarBuilder {
     unsigned checksum = 0;
     for (unsigned char byte : header) checksum += byte;
     std::snprintf(header + 148, 8, "%06o", checksum);
-    _bytes.append(header, sizeof header);
-    _bytes += data;
-    _bytes.append((512 - data.size() % 512) % 512, '\0');
+    bytes_.append(header, sizeof header);
+    bytes_ += data;
+    bytes_.append((512 - data.size() % 512) % 512, '\0');
     return *this;
   }
 
   TarBuilder& EndBlocks(int count = 2) {
-    _bytes.append(512 * count, '\0');
+    bytes_.append(512 * count, '\0');
     return *this;
   }
 
-  const std::string& Bytes() const { return _bytes; }
+  const std::string& Bytes() const { return bytes_; }
 
   static std::string OctalSize(unsigned long long size) {
     char field[13];
@@ -51,5 +51,5 @@ class TarBuilder {
   }
 
  private:
-  std::string _bytes;
+  std::string bytes_;
 };

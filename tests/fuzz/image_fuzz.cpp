@@ -28,10 +28,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const struct {
     ImageType type;
     const ImageCodec& codec;
-  } kinds[] = {{ImageType::Png, g_pngCodec},
-               {ImageType::Jpeg, g_jpegCodec},
-               {ImageType::Bmp, g_bmpCodec},
-               {ImageType::Tga, g_tgaCodec}};
+  } kinds[] = {{ImageType::kPng, kPngCodec},
+               {ImageType::kJpeg, kJpegCodec},
+               {ImageType::kBmp, kBmpCodec},
+               {ImageType::kTga, kTgaCodec}};
   for (const auto& kind : kinds) {
     if (!Small(kind.codec, data, size)) continue;
     std::unique_ptr<DecodedImage> image = DecodeImage(kind.type, data, size);

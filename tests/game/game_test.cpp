@@ -22,16 +22,16 @@ TEST_F(Game, EscapeInALevelReturnsToTheMenu) {
   WriteLevel(1, LevelFile("brickCnt=\"1\" neededBrickCnt=\"1\"", Object(600, 100, 0)));
   OpenGameWindow();
   Play([this] {
-    if (screen_ == Screen::Menu && seen_.size() == 1) ClickOn(3);
-    if (screen_ == Screen::Level) {
+    if (screen_ == Screen::kMenu && seen_.size() == 1) ClickOn(3);
+    if (screen_ == Screen::kLevel) {
       if (framesOnScreen_ == 10) Key(VK_ESCAPE, true);
       if (framesOnScreen_ == 13) Key(VK_ESCAPE, false);
     }
-    if (screen_ == Screen::Menu && seen_.size() == 3 && framesOnScreen_ >= 10) CloseWindowNow();
+    if (screen_ == Screen::kMenu && seen_.size() == 3 && framesOnScreen_ >= 10) CloseWindowNow();
   });
   EXPECT_EQ(RunGameStep(), STATE_TO_MENU);
   EXPECT_EQ(RunGameStep(), STATE_QUIT);
-  EXPECT_EQ(seen_, (std::vector<Screen>{Screen::Menu, Screen::Level, Screen::Menu}));
+  EXPECT_EQ(seen_, (std::vector<Screen>{Screen::kMenu, Screen::kLevel, Screen::kMenu}));
 }
 
 // Level 1 shows a snowball and level 2 a chimney at the same spot; each drops a gift onto a
@@ -45,9 +45,9 @@ TEST_F(Game, WinningTheLastLevelShowsTheFinishScreenAndANewGameStartsAtLevel1) {
   std::vector<int> lives;
   int visits = 0;
   Play([&] {
-    if (screen_ == Screen::Menu) ClickOn(3);
-    if (screen_ == Screen::Finish) ClickOn(5);
-    if (screen_ != Screen::Level) return;
+    if (screen_ == Screen::kMenu) ClickOn(3);
+    if (screen_ == Screen::kFinish) ClickOn(5);
+    if (screen_ != Screen::kLevel) return;
     if (framesOnScreen_ == 1) {
       ++visits;
       MoveCursor(400, 300);
@@ -68,8 +68,8 @@ TEST_F(Game, WinningTheLastLevelShowsTheFinishScreenAndANewGameStartsAtLevel1) {
   });
   EXPECT_EQ(RunGameStep(), STATE_CONTINUE) << "the click on the finish screen";
   EXPECT_EQ(RunGameStep(), STATE_QUIT);
-  EXPECT_EQ(seen_, (std::vector<Screen>{Screen::Menu, Screen::Level, Screen::Finish, Screen::Menu,
-                                        Screen::Level}));
+  EXPECT_EQ(seen_, (std::vector<Screen>{Screen::kMenu, Screen::kLevel, Screen::kFinish,
+                                        Screen::kMenu, Screen::kLevel}));
   EXPECT_EQ(levels, (std::vector<std::string>{"snowball", "chimney", "snowball"}));
   EXPECT_EQ(lives, (std::vector<int>{3, 3, 3}));
 }
@@ -85,9 +85,9 @@ TEST_F(Game, RetriesKeepTheLivesLeftAndTheLastLostBallEndsTheGame) {
   bool giftShowing = false;
   int levelVisits = 0;
   Play([&] {
-    if (screen_ == Screen::Menu) ClickOn(3);
-    if (screen_ == Screen::GameOver) ClickOn(5);
-    if (screen_ != Screen::Level) return;
+    if (screen_ == Screen::kMenu) ClickOn(3);
+    if (screen_ == Screen::kGameOver) ClickOn(5);
+    if (screen_ != Screen::kLevel) return;
     if (framesOnScreen_ == 1) ++levelVisits;
     int shown = LivesShown();
     if (lives.empty() || lives.back() != shown) lives.push_back(shown);
@@ -103,8 +103,8 @@ TEST_F(Game, RetriesKeepTheLivesLeftAndTheLastLostBallEndsTheGame) {
   });
   EXPECT_EQ(RunGameStep(), STATE_CONTINUE) << "the click on the game-over screen";
   EXPECT_EQ(RunGameStep(), STATE_QUIT);
-  EXPECT_EQ(seen_, (std::vector<Screen>{Screen::Menu, Screen::Level, Screen::GameOver, Screen::Menu,
-                                        Screen::Level}));
+  EXPECT_EQ(seen_, (std::vector<Screen>{Screen::kMenu, Screen::kLevel, Screen::kGameOver,
+                                        Screen::kMenu, Screen::kLevel}));
   EXPECT_EQ(lives, (std::vector<int>{3, 2, 1, 0, 3}))
       << "one life a lost ball across the attempts; a new game has 3 again";
   EXPECT_GE(giftsSeen, 3) << "the level was tried again after each lost gift";
@@ -126,7 +126,7 @@ TEST_F(Program, ClosingTheWindowInTheMenuEndsTheProgramInTheNextFrame) {
     if (framesOnScreen_ >= 5 && closeFrame_ < 0) CloseWindowNow();
   });
   EXPECT_EQ(FramesAfterTheClose(), 1);
-  EXPECT_EQ(seen_, std::vector<Screen>{Screen::Menu});
+  EXPECT_EQ(seen_, std::vector<Screen>{Screen::kMenu});
 }
 
 TEST_F(Program, EscapeInTheMenuEndsTheProgramInTheNextFrame) {
@@ -139,27 +139,27 @@ TEST_F(Program, EscapeInTheMenuEndsTheProgramInTheNextFrame) {
   EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 0);
   EXPECT_EQ(frame_, pressed + 1);
   EXPECT_EQ(g_window, nullptr);
-  EXPECT_EQ(seen_, std::vector<Screen>{Screen::Menu});
+  EXPECT_EQ(seen_, std::vector<Screen>{Screen::kMenu});
 }
 
 TEST_F(Program, ClosingTheWindowInALevelEndsTheProgramInTheNextFrame) {
   WriteLevel(1, LevelFile("brickCnt=\"1\" neededBrickCnt=\"1\"", Object(600, 100, 0)));
   WriteLevel(2, LevelFile("brickCnt=\"1\" neededBrickCnt=\"1\"", Object(600, 100, 0)));
   Play([this] {
-    if (screen_ == Screen::Menu) ClickOn(3);
-    if (screen_ == Screen::Level && framesOnScreen_ >= 5 && closeFrame_ < 0) CloseWindowNow();
+    if (screen_ == Screen::kMenu) ClickOn(3);
+    if (screen_ == Screen::kLevel && framesOnScreen_ >= 5 && closeFrame_ < 0) CloseWindowNow();
   });
   EXPECT_EQ(FramesAfterTheClose(), 1);
-  EXPECT_EQ(seen_, (std::vector<Screen>{Screen::Menu, Screen::Level}));
+  EXPECT_EQ(seen_, (std::vector<Screen>{Screen::kMenu, Screen::kLevel}));
 }
 
 TEST_F(Program, WithoutALevelFileTheFinishScreenShowsAndClosingItEndsTheProgram) {
   Play([this] {
-    if (screen_ == Screen::Menu) ClickOn(3);
-    if (screen_ == Screen::Finish && framesOnScreen_ >= 5 && closeFrame_ < 0) CloseWindowNow();
+    if (screen_ == Screen::kMenu) ClickOn(3);
+    if (screen_ == Screen::kFinish && framesOnScreen_ >= 5 && closeFrame_ < 0) CloseWindowNow();
   });
   EXPECT_EQ(FramesAfterTheClose(), 1);
-  EXPECT_EQ(seen_, (std::vector<Screen>{Screen::Menu, Screen::Finish}));
+  EXPECT_EQ(seen_, (std::vector<Screen>{Screen::kMenu, Screen::kFinish}));
 }
 
 // The program from its entry to the process's exit; the exit code tells whether the shared

@@ -18,39 +18,39 @@ Rect Box(float x, float y, float w, float h) {
 TEST(CircleRectHit, SidesAreStrictAndReportedEvenWithoutAHit) {
   int side = -1;
   EXPECT_FALSE(CircleRectHit(Ball(100, 100), Box(115, 90, 10, 20), &side));
-  EXPECT_EQ(side, SIDE_RIGHT_OF_CENTRE);
+  EXPECT_EQ(side, kSideRightOfCentre);
   EXPECT_TRUE(CircleRectHit(Ball(100, 100), Box(113, 90, 10, 20), &side));
-  EXPECT_EQ(side, SIDE_RIGHT_OF_CENTRE);
+  EXPECT_EQ(side, kSideRightOfCentre);
   EXPECT_FALSE(CircleRectHit(Ball(100, 100), Box(114, 90, 10, 20), &side));  // touching
 
   EXPECT_TRUE(CircleRectHit(Ball(100, 100), Box(77, 90, 10, 20), &side));
-  EXPECT_EQ(side, SIDE_LEFT_OF_CENTRE);
+  EXPECT_EQ(side, kSideLeftOfCentre);
   EXPECT_FALSE(CircleRectHit(Ball(100, 100), Box(76, 90, 10, 20), &side));
 
   EXPECT_TRUE(CircleRectHit(Ball(100, 100), Box(90, 77, 20, 10), &side));
-  EXPECT_EQ(side, SIDE_ABOVE_CENTRE);
+  EXPECT_EQ(side, kSideAboveCentre);
   EXPECT_TRUE(CircleRectHit(Ball(100, 100), Box(90, 113, 20, 10), &side));
-  EXPECT_EQ(side, SIDE_BELOW_CENTRE);
+  EXPECT_EQ(side, kSideBelowCentre);
   EXPECT_FALSE(CircleRectHit(Ball(100, 100), Box(90, 114, 20, 10), &side));
-  EXPECT_EQ(side, SIDE_BELOW_CENTRE);
+  EXPECT_EQ(side, kSideBelowCentre);
 }
 
 TEST(CircleRectHit, CornersUseTheDistanceToTheCorner) {
   int side = -1;
   // Corner at (110, 110): distance sqrt(200) ~ 14.1 misses a radius of 14, hits 14.2.
   EXPECT_FALSE(CircleRectHit(Ball(100, 100), Box(110, 110, 5, 5), &side));
-  EXPECT_EQ(side, SIDE_CORNER_OR_INSIDE);
+  EXPECT_EQ(side, kSideCornerOrInside);
   EXPECT_TRUE(CircleRectHit(Ball(100, 100, 14.2f), Box(110, 110, 5, 5), &side));
   EXPECT_TRUE(CircleRectHit(Ball(100, 100, 14.2f), Box(85, 85, 5, 5), &side));
   EXPECT_TRUE(CircleRectHit(Ball(100, 100, 14.2f), Box(110, 85, 5, 5), &side));
   EXPECT_TRUE(CircleRectHit(Ball(100, 100, 14.2f), Box(85, 110, 5, 5), &side));
-  EXPECT_EQ(side, SIDE_CORNER_OR_INSIDE);
+  EXPECT_EQ(side, kSideCornerOrInside);
 }
 
 TEST(CircleRectHit, CentreInsideAlwaysHits) {
   int side = -1;
   EXPECT_TRUE(CircleRectHit(Ball(100, 100, 0), Box(0, 0, 200, 200), &side));
-  EXPECT_EQ(side, SIDE_CORNER_OR_INSIDE);
+  EXPECT_EQ(side, kSideCornerOrInside);
 }
 
 TEST(Vector2, RotationTurnsTowardsYAndKeepsLength) {

@@ -33,7 +33,7 @@ class LevelAttemptTest : public GameSession {
       if (click) KeepClicking();
       if (more) more();
     });
-    screen_ = Screen::Unknown;  // each attempt counts its frames from 1
+    screen_ = Screen::kUnknown;  // each attempt counts its frames from 1
     LevelAttempt attempt;
     if (!attempt.Setup(1, &lives_)) {
       ADD_FAILURE() << "no level";
@@ -130,7 +130,7 @@ TEST_F(LevelAttemptTest, EachPressOfCAllowsOneRoundOfKeyActions) {
   int result = PlayLevel(
       unreachable,
       [&] {
-        if (screen_ != Screen::Level) return;
+        if (screen_ != Screen::kLevel) return;
         int shown = LivesShown();
         if (livesShown.empty() || livesShown.back() != shown) livesShown.push_back(shown);
         for (const auto& [frame, key] : keys) {
@@ -168,7 +168,7 @@ TEST_F(LevelAttemptTest, TheLastLifeLostEndsTheGameWithTheLivesBelowZero) {
   EXPECT_EQ(PlayLevel(LevelFile("brickCnt=\"1\" neededBrickCnt=\"1\"", kUnreachableGift),
                       [&] {
                         AvoidTheBall();
-                        if (screen_ != Screen::Level) return;
+                        if (screen_ != Screen::kLevel) return;
                         int shown = LivesShown();
                         if (livesShown.empty() || livesShown.back() != shown)
                           livesShown.push_back(shown);
@@ -186,7 +186,7 @@ TEST_F(LevelAttemptTest, ABallLostAsTheLevelEndsTakesOneLifeOnly) {
   int lossShownAt = -1;
   auto play = [&](bool leaveAfterTheLoss) {
     return [&, leaveAfterTheLoss] {
-      if (screen_ != Screen::Level) return;
+      if (screen_ != Screen::kLevel) return;
       AvoidTheBall();
       if (lossShownAt < 0 && LivesShown() < 3) lossShownAt = framesOnScreen_;
       if (leaveAfterTheLoss && lossShownAt > 0) Key(VK_ESCAPE, true);

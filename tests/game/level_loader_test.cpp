@@ -55,7 +55,7 @@ class LevelLoader : public testing::Test {
   }
   int MadeObjects() const {
     int made = 0;
-    for (int i = 0; i < LevelAttempt::g_maximumObjects; ++i)
+    for (int i = 0; i < LevelAttempt::kMaximumObjects; ++i)
       if (attempt_.GetBrick(i)) ++made;
     return made;
   }

@@ -68,7 +68,7 @@ class ResourceSetTest : public testing::Test {
  protected:
   void SetUp() override {
     platform::UseScriptedInput(true);
-    platform::SetAudioOutput(platform::AudioOutput::Manual);
+    platform::SetAudioOutput(platform::AudioOutput::kManual);
     platform::TakeMessageBoxes();
     delete KFactory::CreateWindowObject(0, false);
     ASSERT_TRUE(window_.CreateGameWindow(160, 120, 32, true, "resources"));

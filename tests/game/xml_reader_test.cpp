@@ -78,14 +78,14 @@ TEST_F(XmlReaderTest, ReportsEveryNodeInDocumentOrderWithEndsOfElementsThatHaveC
       "<level name=\"a\"><object x=\"1\"/>snow<![CDATA[<raw>]]><group><object></object></group>"
       "</level>\n");
   ASSERT_NE(reader, nullptr);
-  EXPECT_EQ(reader->getNodeType(), XML_NODE_NONE);
+  EXPECT_EQ(reader->getNodeType(), kXmlNodeNone);
   EXPECT_STREQ(reader->getNodeName(), "");
 
   EXPECT_EQ(Walk(*reader),
             (std::vector<std::string>{"6 ", "4 ' levels '", "1 level", "1 object", "3 'snow'",
                                       "5 '<raw>'", "1 group", "1 object", "2 group", "2 level"}));
   EXPECT_FALSE(reader->read());
-  EXPECT_EQ(reader->getNodeType(), XML_NODE_NONE);
+  EXPECT_EQ(reader->getNodeType(), kXmlNodeNone);
 }
 
 TEST_F(XmlReaderTest, ReadsAttributesOfTheElementItStandsOn) {
@@ -111,7 +111,7 @@ TEST_F(XmlReaderTest, ReadsAttributesOfTheElementItStandsOn) {
   EXPECT_EQ(reader->getAttributeValue(nullptr), nullptr);
 
   ASSERT_TRUE(reader->read());
-  EXPECT_EQ(reader->getNodeType(), XML_NODE_ELEMENT_END);
+  EXPECT_EQ(reader->getNodeType(), kXmlNodeElementEnd);
   EXPECT_EQ(reader->getAttributeValue("name"), nullptr) << "an element's end has no attributes";
   EXPECT_FALSE(reader->read());
   EXPECT_EQ(reader->getAttributeValue("name"), nullptr);
@@ -193,7 +193,7 @@ TEST_F(XmlReaderTest, DoesNotExpandEntitiesDeclaredInTheDocument) {
   ASSERT_NE(reader, nullptr);
   bool sawLevel = false;
   while (reader->read()) {
-    if (reader->getNodeType() != XML_NODE_ELEMENT) continue;
+    if (reader->getNodeType() != kXmlNodeElement) continue;
     sawLevel = true;
     ASSERT_NE(reader->getAttributeValue("name"), nullptr);
     EXPECT_LT(std::string(reader->getAttributeValue("name")).size(), 10u);
@@ -211,8 +211,8 @@ TEST_F(XmlReaderTest, WalksVeryDeepNestingWithoutRecursion) {
   ASSERT_NE(reader, nullptr);
   int opened = 0, closed = 0, x = 0;
   while (reader->read()) {
-    if (reader->getNodeType() == XML_NODE_ELEMENT_END) ++closed;
-    if (reader->getNodeType() != XML_NODE_ELEMENT) continue;
+    if (reader->getNodeType() == kXmlNodeElementEnd) ++closed;
+    if (reader->getNodeType() != kXmlNodeElement) continue;
     ++opened;
     if (std::string(reader->getNodeName()) == "object") x = reader->getAttributeValueAsInt("x");
   }
@@ -228,7 +228,7 @@ TEST_F(XmlReaderTest, KeepsBytesAfterAnEmbeddedNulOutOfTheAttribute) {
   auto reader = Open(content);
   ASSERT_NE(reader, nullptr);
   while (reader->read()) {
-    if (reader->getNodeType() == XML_NODE_ELEMENT) {
+    if (reader->getNodeType() == kXmlNodeElement) {
       EXPECT_EQ(reader->getAttributeValueAsInt("x"), 12);
     }
   }

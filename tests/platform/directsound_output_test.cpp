@@ -65,7 +65,7 @@ TEST(DirectSoundOutput, SampleReachesTheAudioDevice) {
   ScopedEnvironment driver("SDL_AUDIODRIVER", "disk");
   ScopedEnvironment file("SDL_DISKAUDIOFILE", output);
   ScopedEnvironment delay("SDL_DISKAUDIODELAY", "1");
-  platform::SetAudioOutput(platform::AudioOutput::Device);
+  platform::SetAudioOutput(platform::AudioOutput::kDevice);
 
   IDirectSound* device = nullptr;
   ASSERT_EQ(DirectSoundCreate(nullptr, &device, nullptr), DS_OK);
@@ -91,7 +91,7 @@ TEST(DirectSoundOutput, SampleReachesTheAudioDevice) {
 }
 
 TEST(DirectSoundOutput, SilentOutputKeepsTimeSoSamplesEnd) {
-  platform::SetAudioOutput(platform::AudioOutput::Silent);
+  platform::SetAudioOutput(platform::AudioOutput::kSilent);
   IDirectSound* device = nullptr;
   ASSERT_EQ(DirectSoundCreate(nullptr, &device, nullptr), DS_OK);
   OneShot shot = MakeOneShot(device, std::vector<int16_t>(441, 1000));  // 10 ms
@@ -103,5 +103,5 @@ TEST(DirectSoundOutput, SilentOutputKeepsTimeSoSamplesEnd) {
   shot.buffer->Release();
   device->Release();
   CloseHandle(shot.stopped);
-  platform::SetAudioOutput(platform::AudioOutput::Device);
+  platform::SetAudioOutput(platform::AudioOutput::kDevice);
 }

@@ -28,13 +28,13 @@ constexpr DWORD kAllControls = DSBCAPS_CTRLVOLUME | DSBCAPS_CTRLPAN | DSBCAPS_CT
 class Mixer : public testing::Test {
  protected:
   void SetUp() override {
-    platform::SetAudioOutput(platform::AudioOutput::Manual);
+    platform::SetAudioOutput(platform::AudioOutput::kManual);
     ASSERT_EQ(DirectSoundCreate(nullptr, &device_, nullptr), DS_OK);
   }
   void TearDown() override {
     for (IDirectSoundBuffer* buffer : buffers_) buffer->Release();
     device_->Release();
-    platform::SetAudioOutput(platform::AudioOutput::Device);
+    platform::SetAudioOutput(platform::AudioOutput::kDevice);
   }
 
   HRESULT TryCreate(WAVEFORMATEX format, DWORD bytes, DWORD flags = kAllControls) {

@@ -16,13 +16,13 @@
 class SoundTest : public testing::Test {
  protected:
   void SetUp() override {
-    platform::SetAudioOutput(platform::AudioOutput::Manual);
+    platform::SetAudioOutput(platform::AudioOutput::kManual);
     KSound::SetGlobalVolumes(100, 100);
     platform::TakeMessageBoxes();
   }
   void TearDown() override {
     KSound::SetGlobalVolumes(100, 100);
-    platform::SetAudioOutput(platform::AudioOutput::Device);
+    platform::SetAudioOutput(platform::AudioOutput::kDevice);
   }
 
   // Writes the file and answers its path with backslashes, as the library's callers give it.

@@ -73,7 +73,7 @@ inline std::string Object(int x, int y, int type, int state = 0) {
 
 class GameSession : public testing::Test {
  public:
-  enum class Screen { Unknown, Menu, Level, Finish, GameOver };
+  enum class Screen { kUnknown, kMenu, kLevel, kFinish, kGameOver };
 
  protected:
   // The row on which the player watches for the ball: above the ball riding on the paddle.
@@ -84,7 +84,7 @@ class GameSession : public testing::Test {
     platform::UseScriptedInput(true);
     // Every reading of the clock moves it on, so that the frame limiter's wait ends at once.
     platform::UseManualClock(1'000'000, 1'000);
-    platform::SetAudioOutput(platform::AudioOutput::Manual);
+    platform::SetAudioOutput(platform::AudioOutput::kManual);
     WriteData();
     std::string module = folder_.File("tundrel");
     platform::SetModulePathOverride(module.c_str());
@@ -135,16 +135,16 @@ class GameSession : public testing::Test {
   // drawn but a passing ball or object.
   Screen Look() {
     const GameColour spots[] = {Pixel(5, 597), Pixel(400, 597), Pixel(795, 597)};
-    const std::pair<Screen, GameColour> screens[] = {{Screen::Menu, kMenuColour},
-                                                     {Screen::Level, kLevelColour},
-                                                     {Screen::Finish, kFinishColour},
-                                                     {Screen::GameOver, kGameOverColour}};
+    const std::pair<Screen, GameColour> screens[] = {{Screen::kMenu, kMenuColour},
+                                                     {Screen::kLevel, kLevelColour},
+                                                     {Screen::kFinish, kFinishColour},
+                                                     {Screen::kGameOver, kGameOverColour}};
     for (const auto& [screen, colour] : screens) {
       int matches = 0;
       for (const GameColour& spot : spots) matches += Near(spot, colour) ? 1 : 0;
       if (matches >= 2) return screen;
     }
-    return Screen::Unknown;
+    return Screen::kUnknown;
   }
 
   // Life icons: 30 pixels wide, 20 apart from (710, -10) on.
@@ -207,7 +207,7 @@ class GameSession : public testing::Test {
 
   // The screens seen, in order, each time the screen changed; levels by their marker colour.
   std::vector<Screen> seen_;
-  Screen screen_ = Screen::Unknown;
+  Screen screen_ = Screen::kUnknown;
   int framesOnScreen_ = 0;  // frames the current screen has shown, this one included
   int frame_ = 0;           // frames presented so far
   int closeFrame_ = -1;     // the frame whose flip handed the close request to the window
@@ -224,7 +224,7 @@ class GameSession : public testing::Test {
     if (now != screen_) {
       screen_ = now;
       framesOnScreen_ = 0;
-      if (now != Screen::Unknown) seen_.push_back(now);
+      if (now != Screen::kUnknown) seen_.push_back(now);
     }
     ++framesOnScreen_;
     if (frame_ == frameLimit_) {

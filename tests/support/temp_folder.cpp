@@ -25,9 +25,11 @@ std::string TempFolder::WindowsPath() const {
   return windows;
 }
 
-void TempFolder::Write(const std::string& name, const std::string& content) const {
-  std::ofstream file(File(name), std::ios::binary);
-  file << content;
+std::string TempFolder::Write(const std::string& name, const std::string& content) const {
+  std::string path = File(name);
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+  std::ofstream(path, std::ios::binary) << content;
+  return path;
 }
 
 std::string TempFolder::Read(const std::string& name) const {

@@ -17,7 +17,9 @@ class TempFolder {
   // Windows form (backslashes), as library code writes paths.
   std::string WindowsPath() const;
 
-  void Write(const std::string& name, const std::string& content) const;
+  // Writes content byte for byte into the file name, making the folders on its way; returns the
+  // file's path (Linux form).
+  std::string Write(const std::string& name, const std::string& content) const;
   std::string Read(const std::string& name) const;
   void MakeFolder(const std::string& name) const;
 

@@ -63,7 +63,7 @@ Level ReadLevel(int number) {
   std::unique_ptr<IrrXMLReader> reader(createIrrXMLReader(LevelPath(number).c_str()));
   if (!reader) return level;
   while (reader->read()) {
-    if (reader->getNodeType() != XML_NODE_ELEMENT) continue;
+    if (reader->getNodeType() != kXmlNodeElement) continue;
     std::string element = reader->getNodeName();
     if (element == "level") {
       ++level.levelElements;

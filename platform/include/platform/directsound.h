@@ -182,9 +182,9 @@ HRESULT DirectSoundCreate(const GUID* device, LPDIRECTSOUND* directSound, LPUNKN
 namespace platform {
 
 enum class AudioOutput {
-  Device,  // the system's audio device, or the silent output when there is none
-  Silent,  // no sound, but the mixer runs in real time
-  Manual,  // nothing runs by itself: Mix pulls the output
+  kDevice,  // the system's audio device, or the silent output when there is none
+  kSilent,  // no sound, but the mixer runs in real time
+  kManual,  // nothing runs by itself: Mix pulls the output
 };
 
 // Output rate of every device: 16-bit stereo frames a second.

@@ -12,7 +12,7 @@ namespace {
 
 struct Registry {
   std::mutex lock;
-  AudioOutput output = AudioOutput::Device;
+  AudioOutput output = AudioOutput::kDevice;
   std::vector<std::weak_ptr<Mixer>> mixers;
   std::weak_ptr<Mixer> manual;
   std::condition_variable unlocked;
@@ -48,7 +48,7 @@ void RegisterMixer(const std::shared_ptr<Mixer>& mixer, AudioOutput output) {
   Registry& registry = TheRegistry();
   std::lock_guard<std::mutex> hold(registry.lock);
   registry.mixers.push_back(mixer);
-  if (output == AudioOutput::Manual) registry.manual = mixer;
+  if (output == AudioOutput::kManual) registry.manual = mixer;
 }
 
 void CountUnlock() {

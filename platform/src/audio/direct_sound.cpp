@@ -74,8 +74,8 @@ HRESULT DirectSoundCreate(const GUID* device, LPDIRECTSOUND* directSound, LPUNKN
   auto mixer = std::make_shared<Mixer>(platform::kAudioOutputRate);
   const platform::AudioOutput output = ChosenOutput();
   std::unique_ptr<OutputStream> stream;
-  if (output == platform::AudioOutput::Device) stream = OpenDeviceOutput(mixer);
-  if (!stream && output != platform::AudioOutput::Manual) stream = OpenSilentOutput(mixer);
+  if (output == platform::AudioOutput::kDevice) stream = OpenDeviceOutput(mixer);
+  if (!stream && output != platform::AudioOutput::kManual) stream = OpenSilentOutput(mixer);
   RegisterMixer(mixer, output);
   *directSound = new DirectSound(std::move(mixer), std::move(stream));
   return DS_OK;

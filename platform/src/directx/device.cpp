@@ -263,7 +263,7 @@ HRESULT Device::GetRenderState(D3DRENDERSTATETYPE state, LPDWORD value) {
 HRESULT Device::SetRenderTarget(IDirectDrawSurface7* surface, DWORD flags) {
   RecordCall({.name = "SetRenderTarget", .object = this, .args = {flags}, .surface = surface});
   Surface* target = Surface::From(surface);
-  if (!target || target->Kind() != SurfaceKind::RenderTarget) return DDERR_INVALIDPARAMS;
+  if (!target || target->Kind() != SurfaceKind::kRenderTarget) return DDERR_INVALIDPARAMS;
   if (target == target_) return D3D_OK;
   StateChanging();
   target->AddRef();
@@ -277,7 +277,7 @@ HRESULT Device::SetTexture(DWORD stage, IDirectDrawSurface7* texture) {
   RecordCall({.name = "SetTexture", .object = this, .args = {stage}, .surface = texture});
   if (ShouldFail(DirectXStep::SetTexture)) return DDERR_GENERIC;
   Surface* surface = Surface::From(texture);
-  if (stage >= kStages || (texture && (!surface || surface->Kind() != SurfaceKind::Texture))) {
+  if (stage >= kStages || (texture && (!surface || surface->Kind() != SurfaceKind::kTexture))) {
     return DDERR_INVALIDPARAMS;
   }
   if (textures_[stage] == surface) return D3D_OK;
@@ -316,7 +316,7 @@ HRESULT Device::GetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE state
 HRESULT Device::PreLoad(IDirectDrawSurface7* texture) {
   RecordCall({.name = "PreLoad", .object = this, .surface = texture});
   Surface* surface = Surface::From(texture);
-  if (!surface || surface->Kind() != SurfaceKind::Texture) return DDERR_INVALIDPARAMS;
+  if (!surface || surface->Kind() != SurfaceKind::kTexture) return DDERR_INVALIDPARAMS;
   surface->Upload();
   return D3D_OK;
 }

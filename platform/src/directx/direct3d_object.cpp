@@ -46,7 +46,7 @@ HRESULT Direct3D::CreateDevice(REFCLSID kind, IDirectDrawSurface7* target,
   if (ShouldFail(DirectXStep::CreateDevice)) return DDERR_GENERIC;
   Surface* renderTarget = Surface::From(target);
   if (!KnownDeviceKind(kind) || !renderTarget ||
-      renderTarget->Kind() != SurfaceKind::RenderTarget) {
+      renderTarget->Kind() != SurfaceKind::kRenderTarget) {
     return DDERR_INVALIDPARAMS;
   }
   const std::shared_ptr<Display>& display = directDraw_->SharedDisplay();

@@ -21,7 +21,7 @@ HRESULT ShapeOf(const DDSURFACEDESC2& d, const Display& display, SurfaceShape& s
   shape.caps2 = d.ddsCaps.dwCaps2;
   if (caps & DDSCAPS_PRIMARYSURFACE) {
     if (!display.Window()) return DDERR_NOCOOPERATIVELEVELSET;
-    shape.kind = SurfaceKind::Primary;
+    shape.kind = SurfaceKind::kPrimary;
     shape.caps |= DDSCAPS_FRONTBUFFER;
     shape.layout = display.ScreenLayout();
     display.ScreenSize(shape.width, shape.height);
@@ -37,15 +37,15 @@ HRESULT ShapeOf(const DDSURFACEDESC2& d, const Display& display, SurfaceShape& s
   bool depth = *layout == Layout::Depth;
   if (((caps & DDSCAPS_ZBUFFER) != 0) != depth) return DDERR_INVALIDPIXELFORMAT;
   if (depth) {
-    shape.kind = SurfaceKind::DepthBuffer;
+    shape.kind = SurfaceKind::kDepthBuffer;
   } else if (caps & DDSCAPS_TEXTURE) {
-    shape.kind = SurfaceKind::Texture;
+    shape.kind = SurfaceKind::kTexture;
   } else if (caps & DDSCAPS_3DDEVICE) {
     // Render targets are OpenGL frame buffers without alpha.
     if (*layout != Layout::X8R8G8B8 && *layout != Layout::R5G6B5) return DDERR_INVALIDPIXELFORMAT;
-    shape.kind = SurfaceKind::RenderTarget;
+    shape.kind = SurfaceKind::kRenderTarget;
   } else {
-    shape.kind = SurfaceKind::Plain;
+    shape.kind = SurfaceKind::kPlain;
   }
   return DD_OK;
 }
@@ -95,7 +95,7 @@ HRESULT DirectDraw::CreateSurface(LPDDSURFACEDESC2 description, IDirectDrawSurfa
   SurfaceShape shape{};
   HRESULT refused = ShapeOf(*description, *display_, shape);
   if (refused != DD_OK) return refused;
-  bool flipping = shape.kind == SurfaceKind::Primary && (shape.caps & DDSCAPS_FLIP);
+  bool flipping = shape.kind == SurfaceKind::kPrimary && (shape.caps & DDSCAPS_FLIP);
   if (flipping) {
     bool oneBackBuffer = (description->dwFlags & DDSD_BACKBUFFERCOUNT) &&
                          description->dwBackBufferCount == 1 && (shape.caps & DDSCAPS_COMPLEX);
@@ -105,7 +105,7 @@ HRESULT DirectDraw::CreateSurface(LPDDSURFACEDESC2 description, IDirectDrawSurfa
   auto* made = new Surface(display_, shape);
   if (flipping) {
     SurfaceShape back = shape;
-    back.kind = SurfaceKind::RenderTarget;
+    back.kind = SurfaceKind::kRenderTarget;
     back.caps = DDSCAPS_BACKBUFFER | DDSCAPS_FLIP | DDSCAPS_COMPLEX |
                 (shape.caps & (DDSCAPS_3DDEVICE | DDSCAPS_VIDEOMEMORY));
     made->AttachFlipChain(new Surface(display_, back));

@@ -84,13 +84,13 @@ ULONG Surface::Release() {
 }
 
 bool Surface::Readable() const {
-  return kind_ == SurfaceKind::Texture || kind_ == SurfaceKind::Plain ||
-         kind_ == SurfaceKind::RenderTarget;
+  return kind_ == SurfaceKind::kTexture || kind_ == SurfaceKind::kPlain ||
+         kind_ == SurfaceKind::kRenderTarget;
 }
 
 bool Surface::HasDepthBuffer() const {
   return std::any_of(attached_.begin(), attached_.end(),
-                     [](const Surface* s) { return s->kind_ == SurfaceKind::DepthBuffer; });
+                     [](const Surface* s) { return s->kind_ == SurfaceKind::kDepthBuffer; });
 }
 
 bool Surface::ValidRect(const RECT& rect) const {
@@ -108,7 +108,7 @@ HRESULT Surface::AddAttachedSurface(IDirectDrawSurface7* surface) {
   if (ShouldFail(DirectXStep::AddAttachedSurface)) return DDERR_GENERIC;
   Surface* depth = From(surface);
   if (!depth) return DDERR_INVALIDPARAMS;
-  bool fits = depth->kind_ == SurfaceKind::DepthBuffer && kind_ == SurfaceKind::RenderTarget &&
+  bool fits = depth->kind_ == SurfaceKind::kDepthBuffer && kind_ == SurfaceKind::kRenderTarget &&
               depth->width_ == width_ && depth->height_ == height_;
   if (!fits || HasDepthBuffer()) return DDERR_CANNOTATTACHSURFACE;
   depth->AddRef();
@@ -156,7 +156,7 @@ HRESULT Surface::Blt(LPRECT destRect, IDirectDrawSurface7* source, LPRECT source
   if (lost_) return DDERR_SURFACELOST;
   if (flags & DDBLT_COLORFILL) {
     if (!fx) return DDERR_INVALIDPARAMS;
-    if (kind_ == SurfaceKind::Primary) {
+    if (kind_ == SurfaceKind::kPrimary) {
       return destRect ? DDERR_UNSUPPORTED : FillColor(RECT{}, fx->dwFillColor);
     }
     RECT rect = destRect ? *destRect : RECT{0, 0, LONG(width_), LONG(height_)};
@@ -167,20 +167,20 @@ HRESULT Surface::Blt(LPRECT destRect, IDirectDrawSurface7* source, LPRECT source
   if (from->lost_) return DDERR_SURFACELOST;
   RECT fromRect = sourceRect ? *sourceRect : RECT{0, 0, LONG(from->width_), LONG(from->height_)};
   if (!from->ValidRect(fromRect)) return DDERR_INVALIDRECT;
-  if (kind_ == SurfaceKind::Primary) return PresentFrom(*from, fromRect, destRect);
+  if (kind_ == SurfaceKind::kPrimary) return PresentFrom(*from, fromRect, destRect);
   RECT toRect = destRect ? *destRect : RECT{0, 0, LONG(width_), LONG(height_)};
   if (!ValidRect(toRect)) return DDERR_INVALIDRECT;
   return CopyFrom(*from, fromRect, toRect);
 }
 
 HRESULT Surface::FillColor(const RECT& rect, DWORD color) {
-  if (kind_ == SurfaceKind::DepthBuffer) return DDERR_UNSUPPORTED;
-  if (kind_ == SurfaceKind::Primary || kind_ == SurfaceKind::RenderTarget) {
+  if (kind_ == SurfaceKind::kDepthBuffer) return DDERR_UNSUPPORTED;
+  if (kind_ == SurfaceKind::kPrimary || kind_ == SurfaceKind::kRenderTarget) {
     unsigned char packed[4] = {};
     WritePixel(layout_, packed, color);
     Rgb rgb = ReadRgb(layout_, packed);
     if (!display_->BeginOtherGlWork()) return DDERR_SURFACELOST;
-    if (kind_ == SurfaceKind::Primary) {
+    if (kind_ == SurfaceKind::kPrimary) {
       if (!display_->TakeWindow()) return DDERR_SURFACELOST;
       display_->Gl().BindFramebuffer(GL_FRAMEBUFFER, 0);
       glDisable(GL_SCISSOR_TEST);
@@ -215,13 +215,13 @@ HRESULT Surface::CopyFrom(Surface& source, const RECT& sourceRect, const RECT& d
     std::memmove(PixelAddress(destRect.left, destRect.top + row),
                  source.PixelAddress(sourceRect.left, sourceRect.top + row), rowBytes);
   }
-  if (kind_ == SurfaceKind::RenderTarget) WriteBack();
+  if (kind_ == SurfaceKind::kRenderTarget) WriteBack();
   Upload();
   return DD_OK;
 }
 
 HRESULT Surface::PresentFrom(Surface& source, const RECT& sourceRect, LPRECT destRect) {
-  if (source.kind_ != SurfaceKind::RenderTarget) return DDERR_UNSUPPORTED;
+  if (source.kind_ != SurfaceKind::kRenderTarget) return DDERR_UNSUPPORTED;
   if (!destRect) {
     return display_->Present(source, sourceRect, nullptr) ? DD_OK : DDERR_SURFACELOST;
   }
@@ -335,7 +335,7 @@ HRESULT Surface::Unlock(LPRECT) {
   RecordCall("Unlock", this);
   if (!locked_) return DDERR_NOTLOCKED;
   locked_ = false;
-  if (kind_ == SurfaceKind::RenderTarget && !(lockFlags_ & DDLOCK_READONLY)) WriteBack();
+  if (kind_ == SurfaceKind::kRenderTarget && !(lockFlags_ & DDLOCK_READONLY)) WriteBack();
   Upload();
   return DD_OK;
 }
@@ -349,13 +349,13 @@ HRESULT Surface::SetClipper(IDirectDrawClipper* clipper) {
 }
 
 void Surface::Upload() {
-  if (kind_ != SurfaceKind::Texture) return;
+  if (kind_ != SurfaceKind::kTexture) return;
   textureStale_ = true;
   if (display_->BeginOtherGlWork()) BindTexture(sampling_);
 }
 
 GLuint Surface::BindTexture(const Sampling& sampling) {
-  if (kind_ != SurfaceKind::Texture) return 0;
+  if (kind_ != SurfaceKind::kTexture) return 0;
   GlPixels pixels = GlPixelsOf(layout_);
   bool fresh = texture_ == 0;
   if (fresh) glGenTextures(1, &texture_);
@@ -382,7 +382,7 @@ GLuint Surface::BindTexture(const Sampling& sampling) {
 }
 
 bool Surface::BindFramebuffer(GLenum target) {
-  if (kind_ != SurfaceKind::RenderTarget) return false;
+  if (kind_ != SurfaceKind::kRenderTarget) return false;
   const gl::Functions& gl = display_->Gl();
   if (display_->DrawsInWindow(*this)) {
     if (display_->FitsWindow(*this)) {
@@ -433,7 +433,7 @@ void Surface::MoveOutOfWindow() {
 }
 
 void Surface::ReadBack() {
-  if (kind_ != SurfaceKind::RenderTarget || !display_->BeginOtherGlWork()) return;
+  if (kind_ != SurfaceKind::kRenderTarget || !display_->BeginOtherGlWork()) return;
   if (!BindFramebuffer(GL_READ_FRAMEBUFFER)) return;
   GlPixels pixels = GlPixelsOf(layout_);
   SetPixelRows(GL_PACK_ALIGNMENT, GL_PACK_ROW_LENGTH, pitch_, layout_);

@@ -12,7 +12,7 @@
 
 namespace platform::directx {
 
-enum class SurfaceKind { Primary, RenderTarget, Texture, Plain, DepthBuffer };
+enum class SurfaceKind { kPrimary, kRenderTarget, kTexture, kPlain, kDepthBuffer };
 
 // The sampling that OpenGL keeps per texture and Direct3D per stage.
 struct Sampling {

@@ -10,7 +10,7 @@
 namespace {
 
 // The counter counts nanoseconds in both modes, so a frequency read once stays true.
-constexpr int64_t g_counterFrequency = 1000000000;
+constexpr int64_t kCounterFrequency = 1000000000;
 
 std::atomic<bool> g_manual{false};
 std::atomic<uint64_t> g_manualMicroseconds{0};
@@ -19,7 +19,7 @@ std::atomic<uint32_t> g_microsecondsPerRead{0};
 int64_t RealNanoseconds() {
   timespec now;
   clock_gettime(CLOCK_MONOTONIC, &now);
-  return static_cast<int64_t>(now.tv_sec) * g_counterFrequency + now.tv_nsec;
+  return static_cast<int64_t>(now.tv_sec) * kCounterFrequency + now.tv_nsec;
 }
 
 // One reading of the clock in nanoseconds; a manual clock moves by its step at every reading.
@@ -56,7 +56,7 @@ bool IsClockManual() {
 
 BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency) {
   if (!frequency) return FALSE;
-  frequency->QuadPart = g_counterFrequency;
+  frequency->QuadPart = kCounterFrequency;
   return TRUE;
 }
 

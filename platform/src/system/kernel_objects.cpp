@@ -12,7 +12,7 @@ std::unordered_set<Object*>& Live() {
   return *live;
 }
 
-thread_local DWORD t_lastError = ERROR_SUCCESS;
+thread_local DWORD g_lastError = ERROR_SUCCESS;
 
 }  // namespace
 
@@ -45,13 +45,13 @@ void Release(Object* object) {
 }
 
 void SetLastErrorCode(DWORD code) {
-  t_lastError = code;
+  g_lastError = code;
 }
 
 }  // namespace platform::kernel
 
 DWORD GetLastError() {
-  return platform::kernel::t_lastError;
+  return platform::kernel::g_lastError;
 }
 
 BOOL CloseHandle(HANDLE handle) {

@@ -30,7 +30,7 @@ struct StartRecord {
   void (*plainRoutine)(void*);
 };
 
-thread_local Thread* t_currentThread = nullptr;
+thread_local Thread* g_currentThread = nullptr;
 
 // Marks the thread finished however it ends: by returning or through ExitThread, whose unwinding
 // runs this destructor.
@@ -56,7 +56,7 @@ void ApplyPriority(Thread* thread) {
 void* RunThread(void* argument) {
   StartRecord record = *static_cast<StartRecord*>(argument);
   delete static_cast<StartRecord*>(argument);
-  t_currentThread = record.thread;
+  g_currentThread = record.thread;
   {
     std::lock_guard<std::mutex> lock(Lock());
     record.thread->systemId = gettid();
@@ -115,9 +115,9 @@ uintptr_t _beginthread(void (*startAddress)(void*), unsigned, void* argument) {
 }
 
 void ExitThread(DWORD exitCode) {
-  if (t_currentThread) {
+  if (g_currentThread) {
     std::lock_guard<std::mutex> lock(Lock());
-    t_currentThread->exitCode = exitCode;
+    g_currentThread->exitCode = exitCode;
   }
   pthread_exit(nullptr);
 }

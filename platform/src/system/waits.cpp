@@ -8,7 +8,7 @@ using namespace platform::kernel;
 
 namespace {
 
-constexpr DWORD g_maximumWaitObjects = 64;
+constexpr DWORD kMaximumWaitObjects = 64;
 
 // Index of the object that satisfies the wait, or -1 while none does.
 int SatisfiedIndex(const std::vector<Object*>& objects, bool waitAll) {
@@ -32,7 +32,7 @@ int SatisfiedIndex(const std::vector<Object*>& objects, bool waitAll) {
 // Waits run on the real clock: they synchronise threads, which the manual test clock doesn't drive.
 DWORD WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD milliseconds) {
   std::unique_lock<std::mutex> lock(Lock());
-  if (count == 0 || count > g_maximumWaitObjects || !handles) {
+  if (count == 0 || count > kMaximumWaitObjects || !handles) {
     SetLastErrorCode(ERROR_INVALID_PARAMETER);
     return WAIT_FAILED;
   }

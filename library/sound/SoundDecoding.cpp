@@ -1,4 +1,4 @@
-#include "sound_decoding.h"
+#include "SoundDecoding.h"
 
 #include <algorithm>
 #include <vector>
