@@ -23,7 +23,7 @@ struct DecodedImage {
 };
 
 // How the file name's extension is recognised: in any letter case, or only in lower case.
-enum class ExtensionCase { Any, LowerOnly };
+enum class ExtensionCase { kAny, kLowerOnly };
 
 // Reads an image file whole through the file layer (so it may come from a registered archive) and
 // decodes it as the type its extension names: ".tga", ".jpg", ".bmp" or ".png", taken from the
@@ -31,4 +31,4 @@ enum class ExtensionCase { Any, LowerOnly };
 // empty, the extension is none of the four, or the picture is larger than a texture can be
 // (kMaxTextureSide); a file with a known extension that does not decode gives a 0 x 0 image.
 std::unique_ptr<DecodedImage> LoadImageFile(const char* path,
-                                            ExtensionCase extensionCase = ExtensionCase::Any);
+                                            ExtensionCase extensionCase = ExtensionCase::kAny);

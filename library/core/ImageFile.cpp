@@ -20,7 +20,7 @@ bool TypeOfExtension(const char* path, ExtensionCase extensionCase, ImageType* t
   char extension[5];
   for (int i = 0; i < 5; ++i) {
     char c = dot[i];
-    extension[i] = extensionCase == ExtensionCase::Any
+    extension[i] = extensionCase == ExtensionCase::kAny
                        ? static_cast<char>(std::tolower(static_cast<unsigned char>(c)))
                        : c;
   }

@@ -101,7 +101,7 @@ class KGraphicDX : public KGraphic {
   // How a blit's turn meets the world matrix it finds: the plain blits have none, the stretch turns
   // on top of it, the rotate-zoom turns and zooms on top of it, the Fx blits turn and zoom in its
   // place.
-  enum class WorldTurn { None, OnWorld, ZoomedOnWorld, ReplacingWorld };
+  enum class WorldTurn { kNone, kOnWorld, kZoomedOnWorld, kReplacingWorld };
   // Draws the source rectangle at the placement, blended or not; stage 0 modulates the texture by
   // the tint, so it colours every textured draw.
   void DrawPlaced(RectF source, bool flipX, bool flipY, const BlitPlacement& placement,

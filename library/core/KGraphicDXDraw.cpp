@@ -53,15 +53,15 @@ BlitPlacement WholeSourcePlacement(RectF whole, PointF pivotOnScreen, PointF piv
 
 DWORD BlendOf(BlendFactor factor) {
   switch (factor) {
-    case BlendFactor::Zero:
+    case BlendFactor::kZero:
       return D3DBLEND_ZERO;
-    case BlendFactor::One:
+    case BlendFactor::kOne:
       return D3DBLEND_ONE;
-    case BlendFactor::SourceAlpha:
+    case BlendFactor::kSourceAlpha:
       return D3DBLEND_SRCALPHA;
-    case BlendFactor::InverseSourceAlpha:
+    case BlendFactor::kInverseSourceAlpha:
       return D3DBLEND_INVSRCALPHA;
-    case BlendFactor::DestinationAlpha:
+    case BlendFactor::kDestinationAlpha:
       return D3DBLEND_DESTALPHA;
   }
   return D3DBLEND_INVSRCALPHA;
@@ -106,10 +106,10 @@ void KGraphicDX::DrawPlaced(RectF source, bool flipX, bool flipY, const BlitPlac
   if (!surface_ || !PrepareTexturedDraw()) return;
   D3DMATRIX w0 = World(device);
   D3DMATRIX world = w0;
-  if (turn != WorldTurn::None) {
+  if (turn != WorldTurn::kNone) {
     D3DMATRIX about = TurnAbout(placement);
-    if (turn != WorldTurn::OnWorld) about = DXMultiply(about, DXScaling(placement.zoom));
-    world = turn == WorldTurn::ReplacingWorld ? about : DXMultiply(about, w0);
+    if (turn != WorldTurn::kOnWorld) about = DXMultiply(about, DXScaling(placement.zoom));
+    world = turn == WorldTurn::kReplacingWorld ? about : DXMultiply(about, w0);
   }
   // Half a pixel up and left: a rectangle with whole corners covers whole pixels.
   PointF at = placement.pivotOnScreen;
@@ -142,7 +142,7 @@ void KGraphicDX::BlitAlphaRectF(float sx1, float sy1, float sx2, float sy2, floa
 void KGraphicDX::BlitSource(RectF source, float dx, float dy, bool flipX, bool flipY,
                             bool blended) {
   RectF whole = TruncateRect(source);
-  DrawPlaced(whole, flipX, flipY, PlaceBlit(whole, dx, dy, false), WorldTurn::None, blended,
+  DrawPlaced(whole, flipX, flipY, PlaceBlit(whole, dx, dy, false), WorldTurn::kNone, blended,
              settings_.blitColor.Tint());
 }
 
@@ -166,7 +166,7 @@ void KGraphicDX::BlitRotateZoomed(RectF source, float dx, float dy, float angle,
                      Whole(dy + pivot.y * zoom, wholePixels)};
   RectF whole = TruncateRect(source);
   DrawPlaced(whole, flipX, flipY, WholeSourcePlacement(whole, onScreen, pivot, angle, zoom),
-             WorldTurn::ZoomedOnWorld, false, settings_.blitColor.Tint());
+             WorldTurn::kZoomedOnWorld, false, settings_.blitColor.Tint());
 }
 
 void KGraphicDX::BlitAlphaRectFx(float sx1, float sy1, float sx2, float sy2, int16_t dx, int16_t dy,
@@ -190,7 +190,7 @@ void KGraphicDX::BlitEffect(RectF source, float dx, float dy, float angle, float
   PointF onScreen = {Whole(dx + pivot.x, wholePixels), Whole(dy + pivot.y, wholePixels)};
   RectF whole = TruncateRect(source);
   DrawPlaced(whole, flipX, flipY, WholeSourcePlacement(whole, onScreen, pivot, angle, zoom),
-             WorldTurn::ReplacingWorld, true, settings_.blitColor.EffectTint(alpha, false));
+             WorldTurn::kReplacingWorld, true, settings_.blitColor.EffectTint(alpha, false));
 }
 
 void KGraphicDX::StretchAlphaRect(float sx1, float sy1, float sx2, float sy2, float dx1, float dy1,
@@ -202,7 +202,7 @@ void KGraphicDX::StretchAlphaRect(float sx1, float sy1, float sx2, float sy2, fl
   RectF moved = {dx1 + pivot.x, dy1 + pivot.y, dx2 + pivot.x, dy2 + pivot.y};
   PointF size = {moved.x2 - moved.x1, moved.y2 - moved.y1};
   BlitPlacement placement = {{moved.x1, moved.y1}, pivot, size.x, size.y, angle, 1.0f};
-  DrawPlaced({sx1, sy1, sx2, sy2}, flipX, flipY, placement, WorldTurn::OnWorld, true,
+  DrawPlaced({sx1, sy1, sx2, sy2}, flipX, flipY, placement, WorldTurn::kOnWorld, true,
              settings_.blitColor.EffectTint(alpha, true));
 }
 

@@ -156,7 +156,7 @@ bool KGraphicDX::FillFromImage(const char* path, bool hiQuality, bool alpha) {
     return false;
   }
   std::strcpy(fileName_, path);
-  std::unique_ptr<DecodedImage> image = LoadImageFile(path, ExtensionCase::LowerOnly);
+  std::unique_ptr<DecodedImage> image = LoadImageFile(path, ExtensionCase::kLowerOnly);
   if (!image) {
     fileName_[0] = '\0';
     return false;

@@ -16,15 +16,15 @@ float ScreenHeight() {
 
 GLenum GlFactor(BlendFactor factor) {
   switch (factor) {
-    case BlendFactor::Zero:
+    case BlendFactor::kZero:
       return GL_ZERO;
-    case BlendFactor::One:
+    case BlendFactor::kOne:
       return GL_ONE;
-    case BlendFactor::SourceAlpha:
+    case BlendFactor::kSourceAlpha:
       return GL_SRC_ALPHA;
-    case BlendFactor::InverseSourceAlpha:
+    case BlendFactor::kInverseSourceAlpha:
       return GL_ONE_MINUS_SRC_ALPHA;
-    case BlendFactor::DestinationAlpha:
+    case BlendFactor::kDestinationAlpha:
       return GL_DST_ALPHA;
   }
   return GL_ONE_MINUS_SRC_ALPHA;

@@ -84,7 +84,7 @@ void KGraphicGL::FreePicture() {
 
 bool KGraphicGL::LoadPicture(const char* path, bool hiQuality, bool alpha) {
   FreePicture();
-  std::unique_ptr<DecodedImage> image = LoadImageFile(path, ExtensionCase::Any);
+  std::unique_ptr<DecodedImage> image = LoadImageFile(path, ExtensionCase::kAny);
   if (!image) return false;
   uint32_t side = TextureSide(uint32_t(image->width), uint32_t(image->height), kTextureSideMinimum);
   std::unique_ptr<uint32_t[]> texels = FillTexture(*image, settings_.colorKey, side);

@@ -34,13 +34,13 @@ bool IsBlendMode(int mode) {
 BlendFactors BlendFactorsOf(int mode) {
   switch (mode) {
     case K_BLEND_SRCALPHA_DSTALPHA:
-      return {BlendFactor::SourceAlpha, BlendFactor::DestinationAlpha};
+      return {BlendFactor::kSourceAlpha, BlendFactor::kDestinationAlpha};
     case K_BLEND_ONE_INVSRCALPHA:
-      return {BlendFactor::One, BlendFactor::InverseSourceAlpha};
+      return {BlendFactor::kOne, BlendFactor::kInverseSourceAlpha};
     case K_BLEND_ZERO_INVSRCALPHA:
-      return {BlendFactor::Zero, BlendFactor::InverseSourceAlpha};
+      return {BlendFactor::kZero, BlendFactor::kInverseSourceAlpha};
     default:
-      return {BlendFactor::SourceAlpha, BlendFactor::InverseSourceAlpha};
+      return {BlendFactor::kSourceAlpha, BlendFactor::kInverseSourceAlpha};
   }
 }
 

@@ -19,7 +19,7 @@ struct Color {
 };
 
 // The two factors of a KBlendMode; each renderer turns them into its own enumerants.
-enum class BlendFactor { Zero, One, SourceAlpha, InverseSourceAlpha, DestinationAlpha };
+enum class BlendFactor { kZero, kOne, kSourceAlpha, kInverseSourceAlpha, kDestinationAlpha };
 struct BlendFactors {
   BlendFactor source, destination;
 };

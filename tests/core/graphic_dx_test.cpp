@@ -176,11 +176,11 @@ TEST_F(GraphicDX, AFailedLockLeavesNoHalfMadeTexture) {
   std::vector<uint32_t> pixels(4, kOpaqueRed);
   std::string path = WriteFile("red.png", PngFile(TestPicture{2, 2, pixels}, 4));
   KGraphicDX graphic;
-  platform::FailDirectXStep(platform::DirectXStep::Lock);
+  platform::FailDirectXStep(platform::DirectXStep::kLock);
   EXPECT_FALSE(graphic.MakePictureFromArray(pixels.data(), 2, 2, true));
   EXPECT_EQ(graphic.Surface(), nullptr);
   for (bool hiQuality : {true, false}) {
-    platform::FailDirectXStep(platform::DirectXStep::Lock);
+    platform::FailDirectXStep(platform::DirectXStep::kLock);
     EXPECT_FALSE(graphic.LoadPicture(path.c_str(), hiQuality, true)) << hiQuality;
     EXPECT_EQ(graphic.Surface(), nullptr) << hiQuality;
   }
@@ -562,7 +562,7 @@ TEST_F(GraphicDX, ALostTextureIsReloadedFromItsFileBeforeADraw) {
 TEST_F(GraphicDX, AFailedSetTextureDrawsNothingAndIsTriedAgain) {
   KGraphicDX graphic;
   MakeSolid(graphic, 2, 2, kOpaqueRed);
-  platform::FailDirectXStep(platform::DirectXStep::SetTexture);
+  platform::FailDirectXStep(platform::DirectXStep::kSetTexture);
   graphic.BlitRect(0, 0, 2, 2, 10, 10, false, false);
   EXPECT_EQ(Pixel(10, 10), kBlack);
   graphic.BlitRect(0, 0, 2, 2, 10, 10, false, false);

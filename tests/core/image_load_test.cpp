@@ -17,7 +17,7 @@ namespace {
 class ImageLoad : public testing::Test {
  protected:
   std::unique_ptr<DecodedImage> Load(const std::string& name, const std::string& bytes,
-                                     ExtensionCase extensionCase = ExtensionCase::Any) {
+                                     ExtensionCase extensionCase = ExtensionCase::kAny) {
     return LoadImageFile(folder.Write(name, bytes).c_str(), extensionCase);
   }
 
@@ -145,8 +145,8 @@ TEST_F(ImageLoad, ExtensionsAreMatchedInAnyCaseWithoutChangingTheCallersPath) {
 }
 
 TEST_F(ImageLoad, TheLowerCaseRuleRefusesCapitalExtensions) {
-  EXPECT_FALSE(Load("sprite.PNG", PngFile(picture, 4), ExtensionCase::LowerOnly));
-  EXPECT_TRUE(Load("sprite.png", PngFile(picture, 4), ExtensionCase::LowerOnly));
+  EXPECT_FALSE(Load("sprite.PNG", PngFile(picture, 4), ExtensionCase::kLowerOnly));
+  EXPECT_TRUE(Load("sprite.png", PngFile(picture, 4), ExtensionCase::kLowerOnly));
 }
 
 TEST_F(ImageLoad, OnlyTheFinalNamesExtensionCounts) {

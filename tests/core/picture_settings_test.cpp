@@ -86,10 +86,10 @@ TEST(BlitMode, FactorPairs) {
     EXPECT_EQ(factors.source, source) << mode;
     EXPECT_EQ(factors.destination, destination) << mode;
   };
-  expectPair(0, BlendFactor::SourceAlpha, BlendFactor::DestinationAlpha);
-  expectPair(1, BlendFactor::SourceAlpha, BlendFactor::InverseSourceAlpha);
-  expectPair(2, BlendFactor::One, BlendFactor::InverseSourceAlpha);
-  expectPair(3, BlendFactor::Zero, BlendFactor::InverseSourceAlpha);
+  expectPair(0, BlendFactor::kSourceAlpha, BlendFactor::kDestinationAlpha);
+  expectPair(1, BlendFactor::kSourceAlpha, BlendFactor::kInverseSourceAlpha);
+  expectPair(2, BlendFactor::kOne, BlendFactor::kInverseSourceAlpha);
+  expectPair(3, BlendFactor::kZero, BlendFactor::kInverseSourceAlpha);
 }
 
 TEST(PackArgb, PacksLimitedComponents) {

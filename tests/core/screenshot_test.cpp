@@ -10,7 +10,7 @@
 #include "DecodedImage.h"
 #include "KGraphic.h"
 #include "PictureSettings.h"
-#include "file_temp_folder.h"
+#include "temp_folder.h"
 
 namespace {
 
@@ -53,7 +53,7 @@ class ScreenshotSizes : public testing::TestWithParam<Resampling> {};
 TEST_P(ScreenshotSizes, EachPixelShowsTheFramePixelUnderItsCentre) {
   const Resampling& c = GetParam();
   TempFolder folder;
-  std::string path = folder.Path("shot.tga");
+  std::string path = folder.File("shot.tga");
   ASSERT_TRUE(SaveScreenshot(path.c_str(), K_IMAGE_TGA, MakeFrame(), c.askedWidth, c.askedHeight));
   auto image = LoadImageFile(path.c_str());
   ASSERT_TRUE(image);
@@ -115,7 +115,7 @@ TEST(ScreenshotRefusals, FramesAndSizesThatWriteNoFile) {
       {"an unknown format at an asked size", MakeFrame(), 7, 3, 2},
   };
   TempFolder folder;
-  std::string path = folder.Path("shot.tga");
+  std::string path = folder.File("shot.tga");
   for (const Case& c : cases) {
     EXPECT_FALSE(SaveScreenshot(path.c_str(), c.format, c.frame, c.width, c.height)) << c.what;
     EXPECT_FALSE(std::filesystem::exists(path)) << c.what;

@@ -59,17 +59,17 @@ TEST_F(WindowDX, EachFailingStepShowsItsMessageThenTheSummary) {
     int succeedFirst;
     std::vector<std::string> boxes;
   } cases[] = {
-      {platform::DirectXStep::SetCooperativeLevel,
+      {platform::DirectXStep::kSetCooperativeLevel,
        0,
        {"could not change cooperative level", kSummary}},
-      {platform::DirectXStep::CreateSurface,
+      {platform::DirectXStep::kCreateSurface,
        0,
        {"can't create primary surface for window mode", kSummary}},
-      {platform::DirectXStep::CreateSurface, 1, {"can't create backbuffer", kSummary}},
-      {platform::DirectXStep::DirectDrawCreateEx, 0, {kSummary}},
-      {platform::DirectXStep::QueryInterface, 0, {kSummary}},
-      {platform::DirectXStep::CreateClipper, 0, {kSummary}},
-      {platform::DirectXStep::SetViewport, 0, {}},
+      {platform::DirectXStep::kCreateSurface, 1, {"can't create backbuffer", kSummary}},
+      {platform::DirectXStep::kDirectDrawCreateEx, 0, {kSummary}},
+      {platform::DirectXStep::kQueryInterface, 0, {kSummary}},
+      {platform::DirectXStep::kCreateClipper, 0, {kSummary}},
+      {platform::DirectXStep::kSetViewport, 0, {}},
   };
   for (const Case& c : cases) {
     platform::FailDirectXStep(c.step, c.succeedFirst);
@@ -81,7 +81,7 @@ TEST_F(WindowDX, EachFailingStepShowsItsMessageThenTheSummary) {
 }
 
 TEST_F(WindowDX, TheDeviceFallsBackToTheNextKind) {
-  platform::FailDirectXStep(platform::DirectXStep::CreateDevice);
+  platform::FailDirectXStep(platform::DirectXStep::kCreateDevice);
   platform::RecordDirectXCalls(true);
   ASSERT_TRUE(MakeWindow());
   auto devices = CallsNamed(platform::TakeDirectXCalls(), "CreateDevice");
@@ -100,7 +100,7 @@ TEST_F(WindowDX, AWantedZBufferTakesThePlainDepthFormatAndAttaches) {
   EXPECT_EQ(surfaces[2].description.ddsCaps.dwCaps, DWORD(DDSCAPS_ZBUFFER | DDSCAPS_VIDEOMEMORY));
   EXPECT_EQ(CallsNamed(calls, "AddAttachedSurface").size(), 1u);
   delete window_;
-  platform::FailDirectXStep(platform::DirectXStep::AddAttachedSurface);
+  platform::FailDirectXStep(platform::DirectXStep::kAddAttachedSurface);
   window_ = new KWindowDX(true);
   EXPECT_FALSE(window_->CreateGameWindow(kWidth, kHeight, 32, true, "test"));
   EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"can't attach Z buffer", kSummary}));

@@ -233,11 +233,11 @@ TEST_F(WindowGL, EachFailingStepShowsItsBoxesAndEndsTheSetUp) {
   const std::pair<std::string, std::string> kSelect{
       "Could not select fixel format", "OpenGl error : video drivers probably missing."};
   const std::pair<platform::WglStep, Boxes> rows[] = {
-      {platform::WglStep::ChoosePixelFormat,
+      {platform::WglStep::kChoosePixelFormat,
        {{"Could not initialize openGL", "Please install your video drivers"}, kSelect}},
-      {platform::WglStep::SetPixelFormat, {kSelect}},
-      {platform::WglStep::CreateContext, {{"Could not create openGL Context", "OpenGl error"}}},
-      {platform::WglStep::MakeCurrent, {{"Could not make  openGL Context", "OpenGl error"}}},
+      {platform::WglStep::kSetPixelFormat, {kSelect}},
+      {platform::WglStep::kCreateContext, {{"Could not create openGL Context", "OpenGl error"}}},
+      {platform::WglStep::kMakeCurrent, {{"Could not make  openGL Context", "OpenGl error"}}},
   };
   platform::UseManualClock(10000000, 100);
   for (const auto& [step, boxes] : rows) {
@@ -257,7 +257,7 @@ TEST_F(WindowGL, EachFailingStepShowsItsBoxesAndEndsTheSetUp) {
   }
   // With a depth buffer wanted, a driver without one is asked for a format without it.
   for (bool noDepthFormat : {false, true}) {
-    if (noDepthFormat) platform::FailWglStep(platform::WglStep::ChoosePixelFormat);
+    if (noDepthFormat) platform::FailWglStep(platform::WglStep::kChoosePixelFormat);
     KWindowGL window(true);
     ASSERT_TRUE(window.CreateGameWindow(kWidth, kHeight, 32, true, "test"));
     GLint depthBits = 0;

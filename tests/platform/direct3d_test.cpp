@@ -116,7 +116,7 @@ TEST_F(Direct3D, ADeviceNeedsARenderTargetOfACooperatingDirectDraw) {
 
 TEST_F(Direct3D, DevicesCanBeMadeToFailByKind) {
   MakeDevice();
-  platform::FailDirectXStep(platform::DirectXStep::CreateDevice, 1);
+  platform::FailDirectXStep(platform::DirectXStep::kCreateDevice, 1);
   IDirect3DDevice7* first = nullptr;
   IDirect3DDevice7* second = nullptr;
   EXPECT_EQ(direct3D_->CreateDevice(IID_IDirect3DTnLHalDevice, backBuffer_, &first), D3D_OK);
@@ -191,7 +191,7 @@ TEST_F(Direct3D, ViewportsMustLieInsideTheTarget) {
   EXPECT_EQ(device_->SetViewport(&outside), DDERR_INVALIDPARAMS);
   D3DVIEWPORT7 depths{0, 0, 4, 4, 0.5f, 0.25f};
   EXPECT_EQ(device_->SetViewport(&depths), DDERR_INVALIDPARAMS);
-  platform::FailDirectXStep(platform::DirectXStep::SetViewport);
+  platform::FailDirectXStep(platform::DirectXStep::kSetViewport);
   EXPECT_EQ(device_->SetViewport(&inside), DDERR_GENERIC);
   D3DVIEWPORT7 kept{};
   device_->GetViewport(&kept);

@@ -191,7 +191,7 @@ TEST_F(DirectDraw, ALostSurfaceRefusesWorkUntilRestoredAndComesBackEmpty) {
 }
 
 TEST_F(DirectDraw, AnInjectedFailureHitsTheChosenCallOnce) {
-  platform::FailDirectXStep(platform::DirectXStep::CreateSurface, 1);
+  platform::FailDirectXStep(platform::DirectXStep::kCreateSurface, 1);
   IDirectDrawSurface7* first = MakeTexture(1, 1, Argb8888());
   EXPECT_NE(first, nullptr);
   DDSURFACEDESC2 description = Description(1, 1);
@@ -202,7 +202,7 @@ TEST_F(DirectDraw, AnInjectedFailureHitsTheChosenCallOnce) {
   EXPECT_EQ(second, nullptr);
   IDirectDrawSurface7* third = MakeTexture(1, 1, Argb8888());
   EXPECT_NE(third, nullptr);
-  platform::FailDirectXStep(platform::DirectXStep::Lock);
+  platform::FailDirectXStep(platform::DirectXStep::kLock);
   DDSURFACEDESC2 locked = LockedDescription();
   EXPECT_EQ(first->Lock(nullptr, &locked, DDLOCK_WAIT, nullptr), DDERR_GENERIC);
   EXPECT_EQ(first->Lock(nullptr, &locked, DDLOCK_WAIT, nullptr), DD_OK);
@@ -212,7 +212,7 @@ TEST_F(DirectDraw, AnInjectedFailureHitsTheChosenCallOnce) {
 }
 
 TEST_F(DirectDraw, ClearedFailuresDoNotFire) {
-  platform::FailDirectXStep(platform::DirectXStep::DirectDrawCreateEx);
+  platform::FailDirectXStep(platform::DirectXStep::kDirectDrawCreateEx);
   platform::ClearDirectXFailures();
   IDirectDraw7* another = nullptr;
   ASSERT_EQ(

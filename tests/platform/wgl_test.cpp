@@ -152,16 +152,17 @@ TEST_F(WglTest, EachCreationCallFailsWhenToldAfterTheCallsToSucceedFirst) {
   PIXELFORMATDESCRIPTOR request = Request(16);
   int format = ChoosePixelFormat(deviceContext, &request);
   const std::pair<platform::WglStep, std::function<bool()>> rows[] = {
-      {platform::WglStep::ChoosePixelFormat,
+      {platform::WglStep::kChoosePixelFormat,
        [&] { return ChoosePixelFormat(deviceContext, &request) == format; }},
-      {platform::WglStep::SetPixelFormat,
+      {platform::WglStep::kSetPixelFormat,
        [&] { return SetPixelFormat(deviceContext, format, &request) == TRUE; }},
-      {platform::WglStep::CreateContext,
+      {platform::WglStep::kCreateContext,
        [&] {
          contexts_.push_back(wglCreateContext(deviceContext));
          return contexts_.back() != nullptr;
        }},
-      {platform::WglStep::MakeCurrent, [&] { return wglMakeCurrent(deviceContext, made) == TRUE; }},
+      {platform::WglStep::kMakeCurrent,
+       [&] { return wglMakeCurrent(deviceContext, made) == TRUE; }},
   };
   for (const auto& [step, call] : rows) {
     SCOPED_TRACE(static_cast<int>(step));
@@ -173,7 +174,7 @@ TEST_F(WglTest, EachCreationCallFailsWhenToldAfterTheCallsToSucceedFirst) {
     platform::ClearWglFailures();
     EXPECT_TRUE(call()) << "cleared before it was due";
   }
-  platform::FailWglStep(platform::WglStep::MakeCurrent);
+  platform::FailWglStep(platform::WglStep::kMakeCurrent);
   EXPECT_TRUE(wglMakeCurrent(nullptr, nullptr)) << "releasing is not making current";
   EXPECT_FALSE(wglMakeCurrent(deviceContext, made));
 }

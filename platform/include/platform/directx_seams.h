@@ -38,19 +38,19 @@ std::vector<DirectXCall> TakeDirectXCalls();
 
 // The calls that failure injection can make fail.
 enum class DirectXStep {
-  DirectDrawCreateEx,
-  QueryInterface,
-  SetCooperativeLevel,
-  SetDisplayMode,
-  CreateSurface,
-  CreateClipper,
-  GetAttachedSurface,
-  AddAttachedSurface,
-  Lock,
-  GetDC,
-  CreateDevice,
-  SetViewport,
-  SetTexture,
+  kDirectDrawCreateEx,
+  kQueryInterface,
+  kSetCooperativeLevel,
+  kSetDisplayMode,
+  kCreateSurface,
+  kCreateClipper,
+  kGetAttachedSurface,
+  kAddAttachedSurface,
+  kLock,
+  kGetDC,
+  kCreateDevice,
+  kSetViewport,
+  kSetTexture,
 };
 
 // The step fails (DDERR_GENERIC) once, after `succeedFirst` more calls of it have succeeded.

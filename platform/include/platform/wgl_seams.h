@@ -5,10 +5,10 @@ namespace platform {
 
 // The calls that failure injection can make fail.
 enum class WglStep {
-  ChoosePixelFormat,
-  SetPixelFormat,
-  CreateContext,  // wglCreateContext
-  MakeCurrent,    // wglMakeCurrent with a context (releasing never fails)
+  kChoosePixelFormat,
+  kSetPixelFormat,
+  kCreateContext,  // wglCreateContext
+  kMakeCurrent,    // wglMakeCurrent with a context (releasing never fails)
 };
 
 // The step fails once (0, FALSE or NULL), after `succeedFirst` more calls of it have succeeded.

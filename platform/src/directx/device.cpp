@@ -219,7 +219,7 @@ HRESULT Device::SetViewport(LPD3DVIEWPORT7 viewport) {
     }
     Record(std::move(call));
   }
-  if (ShouldFail(DirectXStep::SetViewport)) return DDERR_GENERIC;
+  if (ShouldFail(DirectXStep::kSetViewport)) return DDERR_GENERIC;
   if (!viewport) return DDERR_INVALIDPARAMS;
   const D3DVIEWPORT7& v = *viewport;
   bool fits = v.dwWidth >= 1 && v.dwHeight >= 1 && v.dwX + v.dwWidth <= target_->Width() &&
@@ -275,7 +275,7 @@ HRESULT Device::SetRenderTarget(IDirectDrawSurface7* surface, DWORD flags) {
 
 HRESULT Device::SetTexture(DWORD stage, IDirectDrawSurface7* texture) {
   RecordCall({.name = "SetTexture", .object = this, .args = {stage}, .surface = texture});
-  if (ShouldFail(DirectXStep::SetTexture)) return DDERR_GENERIC;
+  if (ShouldFail(DirectXStep::kSetTexture)) return DDERR_GENERIC;
   Surface* surface = Surface::From(texture);
   if (stage >= kStages || (texture && (!surface || surface->Kind() != SurfaceKind::kTexture))) {
     return DDERR_INVALIDPARAMS;

@@ -43,7 +43,7 @@ HRESULT Direct3D::CreateDevice(REFCLSID kind, IDirectDrawSurface7* target,
   }
   if (!device) return DDERR_INVALIDPARAMS;
   *device = nullptr;
-  if (ShouldFail(DirectXStep::CreateDevice)) return DDERR_GENERIC;
+  if (ShouldFail(DirectXStep::kCreateDevice)) return DDERR_GENERIC;
   Surface* renderTarget = Surface::From(target);
   if (!KnownDeviceKind(kind) || !renderTarget ||
       renderTarget->Kind() != SurfaceKind::kRenderTarget) {

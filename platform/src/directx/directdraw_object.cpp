@@ -34,7 +34,7 @@ HRESULT ShapeOf(const DDSURFACEDESC2& d, const Display& display, SurfaceShape& s
   if (d.dwFlags & DDSD_PIXELFORMAT) layout = LayoutOf(d.ddpfPixelFormat);
   if (!layout) return DDERR_INVALIDPIXELFORMAT;
   shape.layout = *layout;
-  bool depth = *layout == Layout::Depth;
+  bool depth = *layout == Layout::kDepth;
   if (((caps & DDSCAPS_ZBUFFER) != 0) != depth) return DDERR_INVALIDPIXELFORMAT;
   if (depth) {
     shape.kind = SurfaceKind::kDepthBuffer;
@@ -42,7 +42,7 @@ HRESULT ShapeOf(const DDSURFACEDESC2& d, const Display& display, SurfaceShape& s
     shape.kind = SurfaceKind::kTexture;
   } else if (caps & DDSCAPS_3DDEVICE) {
     // Render targets are OpenGL frame buffers without alpha.
-    if (*layout != Layout::X8R8G8B8 && *layout != Layout::R5G6B5) return DDERR_INVALIDPIXELFORMAT;
+    if (*layout != Layout::kX8R8G8B8 && *layout != Layout::kR5G6B5) return DDERR_INVALIDPIXELFORMAT;
     shape.kind = SurfaceKind::kRenderTarget;
   } else {
     shape.kind = SurfaceKind::kPlain;
@@ -58,7 +58,7 @@ HRESULT DirectDraw::QueryInterface(REFIID iid, void** object) {
   if (Recording()) Record({.name = "QueryInterface", .object = this, .kind = iid});
   if (!object) return DDERR_INVALIDPARAMS;
   *object = nullptr;
-  if (ShouldFail(DirectXStep::QueryInterface)) return DDERR_GENERIC;
+  if (ShouldFail(DirectXStep::kQueryInterface)) return DDERR_GENERIC;
   if (iid == IID_IDirectDraw7) {
     AddRef();
     *object = static_cast<IDirectDraw7*>(this);
@@ -73,7 +73,7 @@ HRESULT DirectDraw::QueryInterface(REFIID iid, void** object) {
 
 HRESULT DirectDraw::CreateClipper(DWORD flags, IDirectDrawClipper** clipper, IUnknown* outer) {
   if (Recording()) Record({.name = "CreateClipper", .object = this, .args = {flags}});
-  if (ShouldFail(DirectXStep::CreateClipper)) return DDERR_GENERIC;
+  if (ShouldFail(DirectXStep::kCreateClipper)) return DDERR_GENERIC;
   if (!clipper || outer) return DDERR_INVALIDPARAMS;
   *clipper = new Clipper();
   return DD_OK;
@@ -86,7 +86,7 @@ HRESULT DirectDraw::CreateSurface(LPDDSURFACEDESC2 description, IDirectDrawSurfa
     if (description) call.description = *description;
     Record(std::move(call));
   }
-  if (ShouldFail(DirectXStep::CreateSurface)) return DDERR_GENERIC;
+  if (ShouldFail(DirectXStep::kCreateSurface)) return DDERR_GENERIC;
   if (!surface || outer || !description || !ValidDescriptionSize(description->dwSize) ||
       !(description->dwFlags & DDSD_CAPS)) {
     return DDERR_INVALIDPARAMS;
@@ -122,7 +122,7 @@ HRESULT DirectDraw::RestoreDisplayMode() {
 
 HRESULT DirectDraw::SetCooperativeLevel(HWND window, DWORD flags) {
   if (Recording()) Record({.name = "SetCooperativeLevel", .object = this, .args = {flags}});
-  if (ShouldFail(DirectXStep::SetCooperativeLevel)) return DDERR_GENERIC;
+  if (ShouldFail(DirectXStep::kSetCooperativeLevel)) return DDERR_GENERIC;
   bool fullScreen = flags & DDSCL_FULLSCREEN;
   bool exclusive = flags & DDSCL_EXCLUSIVE;
   bool normal = flags & DDSCL_NORMAL;
@@ -137,7 +137,7 @@ HRESULT DirectDraw::SetDisplayMode(DWORD width, DWORD height, DWORD bitsPerPixel
             .object = this,
             .args = {width, height, bitsPerPixel, refreshRate, flags}});
   }
-  if (ShouldFail(DirectXStep::SetDisplayMode)) return DDERR_GENERIC;
+  if (ShouldFail(DirectXStep::kSetDisplayMode)) return DDERR_GENERIC;
   if (!display_->FullScreen()) return DDERR_NOEXCLUSIVEMODE;
   bool supported = (bitsPerPixel == 16 || bitsPerPixel == 32) && width >= 1 && height >= 1 &&
                    width <= kLargestSide && height <= kLargestSide;
@@ -159,7 +159,7 @@ HRESULT DirectDraw::WaitForVerticalBlank(DWORD flags, HANDLE) {
 HRESULT DirectDrawCreateEx(GUID* driver, LPVOID* directDraw, REFIID iid, IUnknown* outer) {
   using namespace platform::directx;
   if (Recording()) Record({.name = "DirectDrawCreateEx", .kind = iid});
-  if (ShouldFail(platform::DirectXStep::DirectDrawCreateEx)) return DDERR_GENERIC;
+  if (ShouldFail(platform::DirectXStep::kDirectDrawCreateEx)) return DDERR_GENERIC;
   if (!directDraw || driver || outer || !(iid == IID_IDirectDraw7)) return DDERR_INVALIDPARAMS;
   *directDraw = static_cast<IDirectDraw7*>(new DirectDraw());
   return DD_OK;

@@ -80,7 +80,7 @@ bool Display::Cooperate(HWND window, bool fullScreen) {
 }
 
 Layout Display::ScreenLayout() const {
-  return mode_.bitsPerPixel == 16 ? Layout::R5G6B5 : Layout::X8R8G8B8;
+  return mode_.bitsPerPixel == 16 ? Layout::kR5G6B5 : Layout::kX8R8G8B8;
 }
 
 void Display::ScreenSize(DWORD& width, DWORD& height) const {

@@ -12,12 +12,12 @@
 namespace platform::directx {
 
 enum class Layout {
-  A8R8G8B8,  // 32-bit texels, bytes blue, green, red, alpha in memory
-  X8R8G8B8,  // 32-bit display and back buffer pixels; the fourth byte is not used
-  A4R4G4B4,
-  X1R5G5B5,  // top bit not used
-  R5G6B5,
-  Depth,  // depth buffers: no memory that can be read
+  kA8R8G8B8,  // 32-bit texels, bytes blue, green, red, alpha in memory
+  kX8R8G8B8,  // 32-bit display and back buffer pixels; the fourth byte is not used
+  kA4R4G4B4,
+  kX1R5G5B5,  // top bit not used
+  kR5G6B5,
+  kDepth,  // depth buffers: no memory that can be read
 };
 
 struct GlPixels {

@@ -6,7 +6,7 @@ namespace platform::directx {
 namespace {
 
 std::vector<DirectXCall> g_calls;
-StepFailures<DirectXStep, static_cast<size_t>(DirectXStep::SetTexture) + 1> g_failures;
+StepFailures<DirectXStep, static_cast<size_t>(DirectXStep::kSetTexture) + 1> g_failures;
 
 }  // namespace
 

@@ -105,7 +105,7 @@ unsigned char* Surface::PixelAddress(LONG x, LONG y) {
 
 HRESULT Surface::AddAttachedSurface(IDirectDrawSurface7* surface) {
   RecordCall("AddAttachedSurface", this, {}, surface);
-  if (ShouldFail(DirectXStep::AddAttachedSurface)) return DDERR_GENERIC;
+  if (ShouldFail(DirectXStep::kAddAttachedSurface)) return DDERR_GENERIC;
   Surface* depth = From(surface);
   if (!depth) return DDERR_INVALIDPARAMS;
   bool fits = depth->kind_ == SurfaceKind::kDepthBuffer && kind_ == SurfaceKind::kRenderTarget &&
@@ -135,7 +135,7 @@ HRESULT Surface::DeleteAttachedSurface(DWORD flags, IDirectDrawSurface7* surface
 
 HRESULT Surface::GetAttachedSurface(LPDDSCAPS2 caps, IDirectDrawSurface7** surface) {
   RecordCall("GetAttachedSurface", this, {caps ? caps->dwCaps : 0});
-  if (ShouldFail(DirectXStep::GetAttachedSurface)) return DDERR_GENERIC;
+  if (ShouldFail(DirectXStep::kGetAttachedSurface)) return DDERR_GENERIC;
   if (!caps || !surface) return DDERR_INVALIDPARAMS;
   *surface = nullptr;
   std::vector<Surface*> candidates = attached_;
@@ -242,7 +242,7 @@ HRESULT Surface::Flip(IDirectDrawSurface7* override, DWORD flags) {
 
 HRESULT Surface::GetDC(HDC* dc) {
   RecordCall("GetDC", this);
-  if (ShouldFail(DirectXStep::GetDC)) return DDERR_GENERIC;
+  if (ShouldFail(DirectXStep::kGetDC)) return DDERR_GENERIC;
   if (!dc) return DDERR_INVALIDPARAMS;
   *dc = nullptr;
   if (lost_) return DDERR_SURFACELOST;
@@ -315,7 +315,7 @@ void Surface::MarkLost() {
 
 HRESULT Surface::Lock(LPRECT rect, LPDDSURFACEDESC2 description, DWORD flags, HANDLE) {
   RecordCall("Lock", this, {flags});
-  if (ShouldFail(DirectXStep::Lock)) return DDERR_GENERIC;
+  if (ShouldFail(DirectXStep::kLock)) return DDERR_GENERIC;
   if (!description || !ValidDescriptionSize(description->dwSize)) return DDERR_INVALIDPARAMS;
   if (lost_) return DDERR_SURFACELOST;
   if (locked_ || contextOut_) return DDERR_SURFACEBUSY;

@@ -52,7 +52,7 @@ Window* OpenGlWindowOf(HDC deviceContext) {
 
 int ChoosePixelFormat(HDC deviceContext, const PIXELFORMATDESCRIPTOR* descriptor) {
   using namespace platform::gl;
-  if (ShouldFail(platform::WglStep::ChoosePixelFormat)) return 0;
+  if (ShouldFail(platform::WglStep::kChoosePixelFormat)) return 0;
   if (!descriptor || descriptor->iPixelType != PFD_TYPE_RGBA || !OpenGlWindowOf(deviceContext))
     return 0;
   bool wantsDepth = descriptor->cDepthBits > 0;
@@ -72,7 +72,7 @@ int DescribePixelFormat(HDC deviceContext, int format, UINT size,
 
 BOOL SetPixelFormat(HDC deviceContext, int format, const PIXELFORMATDESCRIPTOR*) {
   using namespace platform::gl;
-  if (ShouldFail(platform::WglStep::SetPixelFormat)) return FALSE;
+  if (ShouldFail(platform::WglStep::kSetPixelFormat)) return FALSE;
   platform::Window* window = OpenGlWindowOf(deviceContext);
   const PIXELFORMATDESCRIPTOR* offered = OfferedFormat(format);
   if (!window || !offered) return FALSE;

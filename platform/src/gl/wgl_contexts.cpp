@@ -60,7 +60,7 @@ BOOL WINAPI SwapIntervalExt(int interval) {
 }
 
 bool MakeCurrent(HDC deviceContext, HGLRC handle) {
-  if (ShouldFail(WglStep::MakeCurrent)) return false;
+  if (ShouldFail(WglStep::kMakeCurrent)) return false;
   WglContext* context = Find(handle);
   Window* window = OpenGlWindowOf(deviceContext);
   return context && window && window->pixelFormat == context->pixelFormat &&
@@ -72,7 +72,7 @@ bool MakeCurrent(HDC deviceContext, HGLRC handle) {
 
 HGLRC wglCreateContext(HDC deviceContext) {
   using namespace platform::gl;
-  if (ShouldFail(platform::WglStep::CreateContext)) return nullptr;
+  if (ShouldFail(platform::WglStep::kCreateContext)) return nullptr;
   platform::Window* window = OpenGlWindowOf(deviceContext);
   if (!window || window->pixelFormat == 0) return nullptr;
   std::shared_ptr<Context> context =

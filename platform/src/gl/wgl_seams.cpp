@@ -5,7 +5,7 @@
 namespace platform::gl {
 namespace {
 
-StepFailures<WglStep, static_cast<size_t>(WglStep::MakeCurrent) + 1> g_failures;
+StepFailures<WglStep, static_cast<size_t>(WglStep::kMakeCurrent) + 1> g_failures;
 
 }  // namespace
 
