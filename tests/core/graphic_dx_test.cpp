@@ -8,7 +8,7 @@
 #include "DXMatrix.h"
 #include "image_files.h"
 #include "temp_folder.h"
-#include "window_dx_fixture.h"
+#include "game_window_fixture.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "temp_folder.h"
 #include "text_oracle.h"
-#include "window_dx_fixture.h"
+#include "game_window_fixture.h"
 
 namespace {
 

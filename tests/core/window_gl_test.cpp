@@ -14,8 +14,8 @@
 #include "PictureSettings.h"
 #include "SwapInterval.h"
 #include "WindowFrame.h"
+#include "game_window_fixture.h"
 #include "temp_folder.h"
-#include "window_gl_fixture.h"
 
 namespace {
 
@@ -105,7 +105,7 @@ TEST_F(WindowGL, TheFadeLaysBlackWithAlphaOneMinusFadeOverTheWholeFrame) {
     window_->SetFade(fade);
     window_->FlipBackBuffer(false, false);
     for (auto [x, y] : {std::pair{0, 0}, {199, 149}})
-      EXPECT_NEAR(int(Pixel(x, y) >> 16), red, 1) << fade << " at " << x << ", " << y;
+      EXPECT_NEAR(Pixel(x, y).red, red, 1) << fade << " at " << x << ", " << y;
     EXPECT_EQ(g_glPictures.lastBound, fade < 1 ? GLPictureState::kNothingBound : 5u) << fade;
     GLfloat color[4];
     glGetFloatv(GL_CURRENT_COLOR, color);
@@ -150,7 +150,7 @@ TEST_F(WindowGL, TheFlipHoldsTheRateWaitsBehindAndIsNotRunAgainByARepaint) {
   });
   uint32_t before = lastFlip;
   SendMessageA(handle, WM_PAINT, 0, 0);
-  EXPECT_NEAR(int(Pixel(5, 5) >> 16), 128, 1) << "faded once";
+  EXPECT_NEAR(Pixel(5, 5).red, 128, 1) << "faded once";
   EXPECT_EQ(lastFlip, before);
   EXPECT_EQ(g_messages, std::vector<UINT>{WM_PAINT});
 }
