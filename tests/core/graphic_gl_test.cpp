@@ -206,12 +206,13 @@ TEST_F(GraphicGL, FilteringAndAddressingFollowTheSettingsAndEachNewTexture) {
   } rows[] = {
       {"load", [&] { graphic.LoadPicture(file.c_str(), true, true); }, GL_REPEAT, GL_NEAREST},
       {"smooth", [&] { graphic.SetTextureQuality(true); }, GL_REPEAT, GL_LINEAR},
-      {"clamp", [&] { graphic.SetTextureWrap(false); }, GL_CLAMP, GL_LINEAR},
-      {"reload", [&] { graphic.LoadPicture(file.c_str(), true, true); }, GL_CLAMP, GL_NEAREST},
-      {"repeat, make", [&] { graphic.SetTextureWrap(true), MakeSolid(graphic, 2, 2, 0); }, GL_CLAMP,
+      {"clamp", [&] { graphic.SetTextureWrap(false); }, GL_CLAMP_TO_EDGE, GL_LINEAR},
+      {"reload", [&] { graphic.LoadPicture(file.c_str(), true, true); }, GL_CLAMP_TO_EDGE,
        GL_NEAREST},
-      {"smooth, grab", [&] { graphic.SetTextureQuality(true), graphic.GrabBackBuffer(); }, GL_CLAMP,
-       GL_NEAREST},
+      {"repeat, make", [&] { graphic.SetTextureWrap(true), MakeSolid(graphic, 2, 2, 0); },
+       GL_CLAMP_TO_EDGE, GL_NEAREST},
+      {"smooth, grab", [&] { graphic.SetTextureQuality(true), graphic.GrabBackBuffer(); },
+       GL_CLAMP_TO_EDGE, GL_NEAREST},
   };
   for (const auto& row : rows) {
     row.act();
@@ -242,7 +243,7 @@ TEST_F(GraphicGL, APictureBindsOnlyWhenSomethingElseMayHaveBound) {
   EXPECT_EQ(Integer(GL_TEXTURE_BINDING_2D), GLint(repeated.TextureName()));
   EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
   EXPECT_EQ(TextureParameter(repeated, GL_TEXTURE_WRAP_T), GL_REPEAT);
-  EXPECT_EQ(TextureParameter(graphic, GL_TEXTURE_WRAP_T), GL_CLAMP);
+  EXPECT_EQ(TextureParameter(graphic, GL_TEXTURE_WRAP_T), GL_CLAMP_TO_EDGE);
 }
 
 TEST_F(GraphicGL, EachFormPlacesTurnsAndFlipsItsQuad) {
