@@ -8,11 +8,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "DXPictureDevice.h"
 #include "DesktopDisplayMode.h"
+#include "KFactory.h"
 #include "KGraphicDX.h"
 #include "KWindowDX.h"
 #include "KWindowGL.h"
@@ -54,10 +56,11 @@ class GameWindowTest : public testing::Test {
     return dynamic_cast<const KWindowGL*>(static_cast<const KWindow*>(window_)) != nullptr;
   }
 
-  // A rectangle of the window's back buffer, its top row first; buffer chooses the OpenGL
-  // window's front buffer, which holds the frame last presented.
-  std::vector<Rgb> Read(int x, int y, int width, int height, GLenum buffer = GL_BACK) const {
-    if (DrawsWithOpenGL()) return ReadOpenGLPixels(x, y, width, height, kHeight, buffer);
+  // A rectangle of the window's back buffer, its top row first. After a flip both windows here
+  // still hold the frame they presented there (the DirectX window copies it to the screen, and
+  // this OpenGL's swap copies too).
+  std::vector<Rgb> Read(int x, int y, int width, int height) const {
+    if (DrawsWithOpenGL()) return ReadOpenGLPixels(x, y, width, height, kHeight);
     return ReadDirectXPixels(x, y, width, height);
   }
 
@@ -107,4 +110,41 @@ class OpenGLWindowTest : public GameWindowTest<KWindowGL> {
     window_ = new KWindowGL(zBuffer);
     return window_->CreateGameWindow(kWidth, kHeight, depth, true, "test");
   }
+};
+
+// A window of the renderer that the factory's flag chooses (0 DirectX, 1 OpenGL), made as the game
+// makes it, with pictures from the factory that go before the window does. One window at a time:
+// an OpenGL picture draws into whichever context is current.
+class RendererWindowTest : public GameWindowTest<KWindow> {
+ protected:
+  static constexpr int kDirectX = 0, kOpenGL = 1;
+
+  void TearDown() override {
+    CloseWindow();
+    GameWindowTest::TearDown();
+  }
+
+  // A windowed game window whose frame is open (after one flip), or a failed one.
+  bool MakeWindow(int renderer) {
+    CloseWindow();
+    window_ = KFactory::CreateWindowObject(renderer, false);
+    if (!window_ || !window_->CreateGameWindow(kWidth, kHeight, 32, true, "test")) return false;
+    window_->FlipBackBuffer(false, true);
+    return true;
+  }
+
+  void CloseWindow() {
+    pictures_.clear();
+    delete window_;
+    window_ = nullptr;
+  }
+
+  // An empty picture of the window's renderer; with a path, loaded from it in 32 bits with alpha.
+  KGraphic* MakePicture(const std::string& path = "") {
+    pictures_.emplace_back(path.empty() ? KFactory::CreateGraphic()
+                                        : KFactory::CreateGraphicFromFile(path.c_str()));
+    return pictures_.back().get();
+  }
+
+  std::vector<std::unique_ptr<KGraphic>> pictures_;
 };

@@ -30,17 +30,15 @@ inline const Rgb kBlack{0, 0, 0}, kWhite{255, 255, 255}, kRed{255, 0, 0}, kGreen
 // What a pixel that could not be read reads as.
 inline const Rgb kUnread{-1, -1, -1};
 
-// A rectangle of a buffer (GL_BACK or GL_FRONT) of the current OpenGL context, whose window is
-// screenHeight pixels high.
-inline std::vector<Rgb> ReadOpenGLPixels(int x, int y, int width, int height, int screenHeight,
-                                         GLenum buffer = GL_BACK) {
+// A rectangle of the back buffer of the current OpenGL context, whose window is screenHeight
+// pixels high.
+inline std::vector<Rgb> ReadOpenGLPixels(int x, int y, int width, int height, int screenHeight) {
   std::vector<unsigned char> bytes(size_t(width) * height * 4);
-  glReadBuffer(buffer);
+  glReadBuffer(GL_BACK);
   glPixelStorei(GL_PACK_ALIGNMENT, 4);
   glPixelStorei(GL_PACK_ROW_LENGTH, 0);
   glReadPixels(x, screenHeight - y - height, width, height, GL_RGBA, GL_UNSIGNED_BYTE,
                bytes.data());
-  glReadBuffer(GL_BACK);
   std::vector<Rgb> pixels;
   for (int row = height - 1; row >= 0; --row) {
     for (int column = 0; column < width; ++column) {
