@@ -312,6 +312,17 @@ TEST_F(RendererComparison, WhereTheRenderersAgreeTheyDrawTheSamePixels) {
          MakePicture()->DrawRect(20, 20, 40, 30, 1, 0, 0, 1);
        },
        {0, 1}},
+      {"a grab of the frame drawn elsewhere",
+       [&] {
+         MakePicture(tga_)->BlitRect(0, 0, 16, 16, 10, 10, false, false);
+         MakePicture()->DrawRect(30, 10, 50, 20, 1, 0, 0, 1);
+         KGraphic* grab = MakePicture();
+         ASSERT_TRUE(grab->GrabBackBuffer());
+         grab->BlitRect(0, 0, 60, 30, 100, 60, false, true);
+         ASSERT_TRUE(grab->GrabBackBufferFiltered(nullptr));
+         grab->BlitAlphaRect(90, 50, 170, 100, 10, 80, false, false);
+       },
+       kExact},
       {"the software cursor drawn by the flip",
        [&] {
          KInput::SetMousePosition(70, 60);
@@ -471,6 +482,33 @@ TEST_F(RendererComparison, OpaqueRectanglesFollowTheBlendModeOnDirectXOnly) {
   });
   EXPECT_EQ(CountIn(directX, area, kBlack), area.width * area.height);
   EXPECT_EQ(CountIn(openGL, area, kGreen), area.width * area.height);
+}
+
+// Pictures made from an array: DirectX copies the array once, without the colour key, and its
+// update does nothing; OpenGL keys the array (clearing the caller's pixels) and updates from it.
+TEST_F(RendererComparison, ArraysAreKeyedAndUpdatedOnOpenGLOnly) {
+  const uint32_t kRedPixel = PackPixel(255, 0, 0, 255), kGreenPixel = PackPixel(0, 255, 0, 255);
+  std::vector<uint32_t> pixels;
+  auto scene = [&] {
+    pixels.assign(16, kRedPixel);
+    pixels[0] = PackPixel(255, 0, 255, 255);
+    KGraphic* picture = MakePicture();
+    picture->SetColorKey(true, 255, 0, 255);
+    ASSERT_TRUE(picture->MakePictureFromArray(pixels.data(), 4, 4, true));
+    picture->BlitAlphaRect(0, 0, 4, 4, 10, 10, false, false);
+    pixels[5] = kGreenPixel;
+    picture->UpdatePictureFromArray();
+    picture->BlitAlphaRect(0, 0, 4, 4, 20, 10, false, false);
+  };
+  Frame directX = Draw(kDirectX, scene);
+  EXPECT_EQ(pixels[0], PackPixel(255, 0, 255, 255));
+  Frame openGL = Draw(kOpenGL, scene);
+  EXPECT_EQ(pixels[0], 0u);
+  EXPECT_EQ(directX.At(10, 10), (Rgb{255, 0, 255}));
+  EXPECT_EQ(openGL.At(10, 10), kBackground);
+  EXPECT_EQ(directX.At(21, 11), kRed);
+  EXPECT_EQ(openGL.At(21, 11), kGreen);
+  EXPECT_EQ(openGL.At(11, 11), kRed) << "the first blit is not updated after the fact";
 }
 
 }  // namespace
