@@ -511,4 +511,34 @@ TEST_F(RendererComparison, ArraysAreKeyedAndUpdatedOnOpenGLOnly) {
   EXPECT_EQ(openGL.At(11, 11), kRed) << "the first blit is not updated after the fact";
 }
 
+// A high-quality load without alpha: DirectX's 32-bit texture keeps the picture's alpha whatever
+// the flag, OpenGL's drops it, so a blended blit shows the picture opaque.
+TEST_F(RendererComparison, OnlyOpenGLDropsAlphaFromAHighQualityLoadWithoutIt) {
+  auto blit = [&](bool alpha, bool blended) {
+    return [=, this] {
+      KGraphic* picture = MakePicture();
+      ASSERT_TRUE(picture->LoadPicture(tga_.c_str(), true, alpha));
+      blended ? picture->BlitAlphaRect(0, 0, 16, 16, 10, 10, false, false)
+              : picture->BlitRect(0, 0, 16, 16, 10, 10, false, false);
+    };
+  };
+  auto [directX, openGL] = DrawOnBoth(blit(false, true));
+  ExpectAgree(directX, Draw(kDirectX, blit(true, true)), kExact, "DirectX, blended");
+  ExpectAgree(openGL, Draw(kOpenGL, blit(true, false)), kExact, "OpenGL, opaque");
+}
+
+// Tiles of odd sides: OpenGL halves the sides in whole pixels around the centre and loses the last
+// column and row; DirectX covers the whole rectangle.
+TEST_F(RendererComparison, OddTilesLoseTheirLastColumnAndRowOnOpenGLOnly) {
+  const Rect tiles{20, 20, 9, 5};
+  auto [directX, openGL] = DrawOnBoth([&] {
+    KGraphic* picture = MakePicture(opaque_);
+    picture->BlitTiled(int16_t(tiles.x), int16_t(tiles.y), int16_t(tiles.width),
+                       int16_t(tiles.height), 1, 0);
+  });
+  EXPECT_EQ(CountIn(directX, tiles, kBackground), 0);
+  EXPECT_EQ(CountIn(openGL, tiles, kBackground), tiles.width + tiles.height - 1);
+  EXPECT_EQ(CountIn(openGL, {tiles.x, tiles.y, tiles.width - 1, tiles.height - 1}, kBackground), 0);
+}
+
 }  // namespace
