@@ -16,6 +16,7 @@
 #include "DesktopDisplayMode.h"
 #include "KFactory.h"
 #include "KGraphicDX.h"
+#include "KMiscTools.h"
 #include "KWindowDX.h"
 #include "KWindowGL.h"
 #include "platform/clock.h"
@@ -72,6 +73,24 @@ class GameWindowTest : public testing::Test {
   }
   std::vector<int> RowsOf(int x, const Rgb& color) const {
     return IndicesOf(Read(x, 0, 1, kHeight), color);
+  }
+
+  // Flips with Left Shift and Print Screen held until the flip looks at the messages, as a player
+  // takes a screenshot; the path (Linux form) of the screenshot that the flip saves.
+  std::string FlipTakingScreenshot() {
+    WindowFlipState& flips = DrawsWithOpenGL() ? KWindowGL::FlipState() : KWindowDX::FlipState();
+    std::string name = "screenshot" + std::to_string(flips.screenshotCount + 1) + ".tga";
+    std::string path = KMiscTools::MakeFilePath(name.c_str());
+    std::replace(path.begin(), path.end(), '\\', '/');
+    platform::ScriptKey(VK_LSHIFT, true);
+    platform::ScriptKey(VK_SNAPSHOT, true);
+    platform::SetInputPumpHook([] {
+      platform::ScriptKey(VK_SNAPSHOT, false);
+      platform::ScriptKey(VK_LSHIFT, false);
+    });
+    window_->FlipBackBuffer(false, false);
+    platform::SetInputPumpHook(nullptr);
+    return path;
   }
 
   // Fills the back buffer with a colour, as the view's clear does.

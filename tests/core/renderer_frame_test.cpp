@@ -2,7 +2,6 @@
 // by the hotkey, with the flip's cursor and fade), and pictures that keep drawing across the
 // switch to full screen and back; on OpenGL also a window made again after one was deleted, and
 // the OpenGL state that a frame leaves behind.
-#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <tuple>
@@ -10,7 +9,6 @@
 #include "DecodedImage.h"
 #include "KGraphicGL.h"
 #include "KInput.h"
-#include "KMiscTools.h"
 #include "PictureSettings.h"
 #include "game_window_fixture.h"
 #include "image_files.h"
@@ -100,21 +98,11 @@ TEST_P(EachRenderer, SavedScreenshotsHoldTheFrame) {
 }
 
 TEST_P(EachRenderer, TheHotkeyScreenshotHoldsTheFrameWithTheFlipsCursorAndFade) {
-  WindowFlipState& flips = GetParam() == kOpenGL ? KWindowGL::FlipState() : KWindowDX::FlipState();
-  std::string shot = KMiscTools::MakeFilePath(
-      ("screenshot" + std::to_string(flips.screenshotCount + 1) + ".tga").c_str());
-  std::replace(shot.begin(), shot.end(), '\\', '/');
   DrawFrame();
   KInput::SetMousePosition(120, 60);
   window_->SetSoftwareCursor(true);
   window_->SetFade(0.5f);
-  platform::ScriptKey(VK_LSHIFT, true);
-  platform::ScriptKey(VK_SNAPSHOT, true);
-  platform::SetInputPumpHook([] {
-    platform::ScriptKey(VK_SNAPSHOT, false);
-    platform::ScriptKey(VK_LSHIFT, false);
-  });
-  window_->FlipBackBuffer(false, false);
+  std::string shot = FlipTakingScreenshot();
   std::vector<Rgb> frame = Read(0, 0, kWidth, kHeight);
   EXPECT_EQ(ImagePixels(shot), frame);
   EXPECT_TRUE(std::filesystem::remove(shot));

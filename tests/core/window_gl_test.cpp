@@ -1,6 +1,5 @@
 // The OpenGL window: its set-up and failure messages, view, flip, full screen and screenshots; the
 // checks of the driver's strings and the swap interval.
-#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <tuple>
@@ -10,7 +9,6 @@
 #include "DecodedImage.h"
 #include "GLDriverStrings.h"
 #include "GLPictureState.h"
-#include "KMiscTools.h"
 #include "PictureSettings.h"
 #include "SwapInterval.h"
 #include "WindowFrame.h"
@@ -168,15 +166,7 @@ TEST_F(WindowGL, ScreenshotsShowTheFinishedFrameWithoutDrawingOverIt) {
   Fill(1, 0, 0);
   glDisable(GL_SCISSOR_TEST);
   window_->SetFade(0.5f);
-  std::string hotkeyShot = KMiscTools::MakeFilePath(
-      ("screenshot" + std::to_string(KWindowGL::FlipState().screenshotCount + 1) + ".tga").c_str());
-  platform::ScriptKey(VK_LSHIFT, true);
-  platform::ScriptKey(VK_SNAPSHOT, true);
-  platform::SetInputPumpHook([] {
-    platform::ScriptKey(VK_SNAPSHOT, false);
-    platform::ScriptKey(VK_LSHIFT, false);
-  });
-  window_->FlipBackBuffer(false, false);
+  std::string hotkeyShot = FlipTakingScreenshot();
   window_->SetFade(1.0f);
 
   TempFolder folder;
@@ -194,7 +184,6 @@ TEST_F(WindowGL, ScreenshotsShowTheFinishedFrameWithoutDrawingOverIt) {
     EXPECT_NEAR(PixelRed(image->Pixel(0, height - 1)), 128, 1) << file;
     EXPECT_NEAR(PixelBlue(image->Pixel(width - 1, 0)), 128, 1) << file;
   }
-  std::replace(hotkeyShot.begin(), hotkeyShot.end(), '\\', '/');
   EXPECT_TRUE(std::filesystem::remove(hotkeyShot));
   std::string none = folder.File("none.tga");
   EXPECT_FALSE(window_->SaveBackBuffer(none.c_str(), 7, 0, 0));
