@@ -290,6 +290,9 @@ TEST_F(RendererComparison, WhereTheRenderersAgreeTheyDrawTheSamePixels) {
          picture->DrawLine(10, 60, 10, 100, 1, 1, 0, 1);
          picture->DrawLine(20, 60, 60, 100, 1, 1, 1, 1);
          picture->DrawLine(70, 60, 150, 90, 1, 0, 1, 1);
+         picture->DrawLine(190, 40, 150, 40, 0, 1, 1, 1);
+         picture->DrawLine(180, 140, 180, 100, 0, 1, 1, 1);
+         picture->DrawLine(140, 140, 110, 110, 0, 1, 1, 1);
          picture->PlotPixel(120, 20, 1, 1, 1, 1);
        },
        {1, 0}},
