@@ -58,8 +58,8 @@ class GameWindowTest : public testing::Test {
   }
 
   // A rectangle of the window's back buffer, its top row first. After a flip both windows here
-  // still hold the frame they presented there (the DirectX window copies it to the screen, and
-  // this OpenGL's swap copies too).
+  // still hold the frame they presented there: the DirectX window copies it to the screen, and so
+  // does the swap of the OpenGL library on this display.
   std::vector<Rgb> Read(int x, int y, int width, int height) const {
     if (DrawsWithOpenGL()) return ReadOpenGLPixels(x, y, width, height, kHeight);
     return ReadDirectXPixels(x, y, width, height);
@@ -140,6 +140,9 @@ class RendererWindowTest : public GameWindowTest<KWindow> {
 
   void TearDown() override {
     CloseWindow();
+    // The factory's flag back at DirectX, its default, for tests that make their windows directly
+    // and their pictures through the factory.
+    delete KFactory::CreateWindowObject(kDirectX, false);
     GameWindowTest::TearDown();
   }
 
