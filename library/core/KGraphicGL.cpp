@@ -31,7 +31,9 @@ void KGraphicGL::SetTextureQuality(bool smooth) {
 }
 
 void KGraphicGL::SetBoundWrap(bool repeat) {
-  GLint wrap = repeat ? GL_REPEAT : GL_CLAMP;
+  // Clamped to the edge texels: plain clamping lets smooth filtering blend the texture's border
+  // colour (transparent black) into the outermost half texel of every edge.
+  GLint wrap = repeat ? GL_REPEAT : GL_CLAMP_TO_EDGE;
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrap);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrap);
 }

@@ -75,10 +75,13 @@ void DrawUntextured(GLenum mode, const PointF* points, int count, const Color& c
   SetColor(kWhite);
 }
 
-// A point through the centre of the screen pixel it names, so that whole coordinates light that
-// pixel and not a neighbour across the edge they lie on.
+// A point in the screen pixel it names, so that whole coordinates light that pixel and not a
+// neighbour across the edge they lie on: a 256th of a pixel above and left of its centre, inside
+// the diamond a line's pixels are tested against rather than on its edge, so that a line lights
+// its first pixel and not its last whichever way it runs.
 PointF PixelCentre(float x, float y) {
-  return {x + 0.5f, y + 0.5f};
+  constexpr float kNudge = 1.0f / 256.0f;
+  return {x + 0.5f - kNudge, y + 0.5f - kNudge};
 }
 
 }  // namespace

@@ -42,8 +42,11 @@ bool KWindowGL::CreateGameWindow(int16_t width, int16_t height, int16_t depth, b
   if (!CreateContext()) return false;
   ReadDriverStrings();
   KGraphicGL::SetScreenSize(uint16_t(width_), uint16_t(height_), uint16_t(depth_));
-  // Texture names of an earlier context mean nothing in this one.
+  // Texture names of an earlier context mean nothing in this one, and a cursor picture made for an
+  // earlier window (a window of the other renderer leaves its own behind) draws nothing here: the
+  // first flip with the software cursor makes one in this context.
   KGraphicGL::ForgetBoundTexture();
+  KInput::FreeCursorGraphic();
   glClearColor(0, 0, 0, 1);
   glClear(GL_COLOR_BUFFER_BIT);
   glDisable(GL_LIGHTING);

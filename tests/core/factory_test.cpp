@@ -3,7 +3,7 @@
 #include "KFactory.h"
 #include "KGraphicGL.h"
 #include "KWindowGL.h"
-#include "window_dx_fixture.h"
+#include "game_window_fixture.h"
 
 namespace {
 

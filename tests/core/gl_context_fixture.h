@@ -13,7 +13,7 @@
 #include "platform/opengl.h"
 #include "platform/wgl.h"
 #include "platform/win32.h"
-#include "rgb_color.h"
+#include "screen_pixels.h"
 
 class OpenGLContextTest : public testing::Test {
  protected:
@@ -65,30 +65,10 @@ class OpenGLContextTest : public testing::Test {
 
   // The pixels of the screen rectangle, its top row first.
   static std::vector<Rgb> Read(int x, int y, int width, int height) {
-    std::vector<unsigned char> bytes(size_t(width) * height * 4);
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 4);
-    glPixelStorei(GL_PACK_ROW_LENGTH, 0);
-    glReadPixels(x, kHeight - y - height, width, height, GL_RGBA, GL_UNSIGNED_BYTE, bytes.data());
-    std::vector<Rgb> pixels;
-    for (int row = height - 1; row >= 0; --row) {
-      for (int column = 0; column < width; ++column) {
-        const unsigned char* p = &bytes[(size_t(row) * width + column) * 4];
-        pixels.push_back({p[0], p[1], p[2]});
-      }
-    }
-    return pixels;
+    return ReadOpenGLPixels(x, y, width, height, kHeight);
   }
 
   static Rgb Pixel(int x, int y) { return Read(x, y, 1, 1)[0]; }
-
-  // The indices of the pixels that have the colour.
-  static std::vector<int> IndicesOf(const std::vector<Rgb>& pixels, const Rgb& color) {
-    std::vector<int> found;
-    for (size_t i = 0; i < pixels.size(); ++i)
-      if (pixels[i] == color) found.push_back(int(i));
-    return found;
-  }
 
   // The columns of screen row y, and the rows of column x, that have the colour.
   static std::vector<int> ColumnsOf(int y, const Rgb& color) {

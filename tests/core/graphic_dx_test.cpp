@@ -6,9 +6,9 @@
 #include <iterator>
 
 #include "DXMatrix.h"
+#include "game_window_fixture.h"
 #include "image_files.h"
 #include "temp_folder.h"
-#include "window_dx_fixture.h"
 
 namespace {
 

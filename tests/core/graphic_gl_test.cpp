@@ -1,4 +1,5 @@
 // The OpenGL picture: its textures, the OpenGL state it leaves and every way of drawing it.
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <set>
@@ -206,12 +207,13 @@ TEST_F(GraphicGL, FilteringAndAddressingFollowTheSettingsAndEachNewTexture) {
   } rows[] = {
       {"load", [&] { graphic.LoadPicture(file.c_str(), true, true); }, GL_REPEAT, GL_NEAREST},
       {"smooth", [&] { graphic.SetTextureQuality(true); }, GL_REPEAT, GL_LINEAR},
-      {"clamp", [&] { graphic.SetTextureWrap(false); }, GL_CLAMP, GL_LINEAR},
-      {"reload", [&] { graphic.LoadPicture(file.c_str(), true, true); }, GL_CLAMP, GL_NEAREST},
-      {"repeat, make", [&] { graphic.SetTextureWrap(true), MakeSolid(graphic, 2, 2, 0); }, GL_CLAMP,
+      {"clamp", [&] { graphic.SetTextureWrap(false); }, GL_CLAMP_TO_EDGE, GL_LINEAR},
+      {"reload", [&] { graphic.LoadPicture(file.c_str(), true, true); }, GL_CLAMP_TO_EDGE,
        GL_NEAREST},
-      {"smooth, grab", [&] { graphic.SetTextureQuality(true), graphic.GrabBackBuffer(); }, GL_CLAMP,
-       GL_NEAREST},
+      {"repeat, make", [&] { graphic.SetTextureWrap(true), MakeSolid(graphic, 2, 2, 0); },
+       GL_CLAMP_TO_EDGE, GL_NEAREST},
+      {"smooth, grab", [&] { graphic.SetTextureQuality(true), graphic.GrabBackBuffer(); },
+       GL_CLAMP_TO_EDGE, GL_NEAREST},
   };
   for (const auto& row : rows) {
     row.act();
@@ -242,7 +244,7 @@ TEST_F(GraphicGL, APictureBindsOnlyWhenSomethingElseMayHaveBound) {
   EXPECT_EQ(Integer(GL_TEXTURE_BINDING_2D), GLint(repeated.TextureName()));
   EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
   EXPECT_EQ(TextureParameter(repeated, GL_TEXTURE_WRAP_T), GL_REPEAT);
-  EXPECT_EQ(TextureParameter(graphic, GL_TEXTURE_WRAP_T), GL_CLAMP);
+  EXPECT_EQ(TextureParameter(graphic, GL_TEXTURE_WRAP_T), GL_CLAMP_TO_EDGE);
 }
 
 TEST_F(GraphicGL, EachFormPlacesTurnsAndFlipsItsQuad) {
@@ -461,6 +463,25 @@ TEST_F(GraphicGL, UntexturedDrawsLightTheirOwnPixels) {
   ASSERT_EQ(line.size(), 50u);
   EXPECT_EQ(line.front(), 0);
   EXPECT_EQ(IndicesOf(Read(39, 39, 3, 3), kBlue), (std::vector<int>{4}));
+}
+
+TEST_F(GraphicGL, ALineLightsItsFirstPixelAndNotItsLastWhicheverWayItRuns) {
+  // Lines from (100, 100) ten pixels each way; the pixels lit along the line, from its start.
+  const struct {
+    int toX, toY, stepX, stepY;
+  } rows[] = {{110, 100, 1, 0}, {90, 100, -1, 0}, {100, 110, 0, 1},
+              {100, 90, 0, -1}, {110, 110, 1, 1}, {90, 90, -1, -1}};
+  KGraphicGL graphic;
+  for (const auto& row : rows) {
+    Clear(0, 0, 0);
+    graphic.DrawLine(100, 100, row.toX, row.toY, 1, 1, 1, 1);
+    std::vector<Rgb> around = Read(88, 88, 25, 25);
+    std::vector<int> expected;
+    for (int i = 0; i < 10; ++i)
+      expected.push_back((100 + i * row.stepY - 88) * 25 + 100 + i * row.stepX - 88);
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(IndicesOf(around, kWhite), expected) << row.toX << ", " << row.toY;
+  }
 }
 
 TEST_F(GraphicGL, CopyingAScreenRectangleIgnoresTheViewAndTheTexture) {

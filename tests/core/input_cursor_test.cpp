@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "KInput.h"
-#include "window_dx_fixture.h"
+#include "game_window_fixture.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "KInput.h"
-#include "window_dx_fixture.h"
+#include "game_window_fixture.h"
 
 namespace {
 

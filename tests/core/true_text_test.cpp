@@ -2,13 +2,14 @@
 // three alignments and measuring, checked against FreeType's own rendering of the same face.
 #include "KTrueText.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <functional>
 
+#include "game_window_fixture.h"
 #include "temp_folder.h"
 #include "text_oracle.h"
-#include "window_dx_fixture.h"
 
 namespace {
 
@@ -459,6 +460,39 @@ TEST_F(TrueTextTest, GlyphsBeyondTheLargestTextureMeasureButDrawNothing) {
 
   text.SetHeightPix(40);
   EXPECT_EQ(Blits([&] { text.DrawStringFromLeft("AB", 0, 0, 0); }).size(), 2u);
+}
+
+// On the OpenGL renderer the glyphs are blitted at whole pixels: white text over black is
+// FreeType's coverage at each glyph's place, pixel for pixel, and black elsewhere.
+using TrueTextOnOpenGL = RendererWindowTest;
+
+TEST_F(TrueTextOnOpenGL, GlyphsAreFreeTypesCoverageWhereTheirBearingsPutThem) {
+  ASSERT_TRUE(MakeWindow(kOpenGL));
+  TextOracle oracle(kFont, 40);
+  ASSERT_TRUE(oracle.Loaded());
+  std::vector<int> expected(size_t(kWidth) * kHeight, 0);
+  int pen = 10;
+  for (unsigned char character : {'A', 'g', '%'}) {
+    OracleGlyph glyph = oracle.Glyph(character);
+    for (int row = 0; row < glyph.rows; ++row) {
+      for (int column = 0; column < glyph.width; ++column) {
+        expected[size_t(20 + glyph.top + row) * kWidth + size_t(pen + glyph.left + column)] =
+            glyph.coverage[size_t(row) * glyph.width + column];
+      }
+    }
+    pen += glyph.advance;
+  }
+  KTrueText text(kFont);
+  text.SetHeightPix(40);
+  window_->SetClearColor(0, 0, 0, 1);
+  window_->SetWorldView(0, 0, 0, 1, true);
+  text.DrawStringFromLeft("Ag%", 10, 20, 0);
+  std::vector<Rgb> frame = Read(0, 0, kWidth, kHeight);
+  int mismatches = 0;
+  for (size_t i = 0; i < frame.size(); ++i)
+    mismatches += frame[i] != Rgb{expected[i], expected[i], expected[i]};
+  EXPECT_EQ(mismatches, 0);
+  EXPECT_GT(std::count(expected.begin(), expected.end(), 255), 100);
 }
 
 }  // namespace

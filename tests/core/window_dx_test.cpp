@@ -2,9 +2,9 @@
 #include <fstream>
 
 #include "KGraphicDX.h"
+#include "game_window_fixture.h"
 #include "image_files.h"
 #include "temp_folder.h"
-#include "window_dx_fixture.h"
 
 namespace {
 
