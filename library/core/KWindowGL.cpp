@@ -72,14 +72,15 @@ void KWindowGL::SetWorldView(float tx, float ty, float angleDeg, float zoom, boo
     glClearColor(clearColor_[0], clearColor_[1], clearColor_[2], clearColor_[3]);
     glClear(GL_COLOR_BUFFER_BIT);
   }
-  // Turned and zoomed about the screen centre, then moved by tx to the right and ty upward on the
-  // screen, whatever the turn and the zoom (zoom 0 collapses the picture to that point).
+  // Turned and zoomed about the screen centre; the move comes first, divided by the zoom, so that
+  // the picture moves by tx, ty on the screen.
   float centreX = float(width_ / 2), centreY = float(height_ / 2);
   glLoadIdentity();
-  glTranslatef(centreX + tx, centreY + ty, 0);
+  glTranslatef(centreX, centreY, 0);
   glRotatef(angleDeg, 0, 0, 1);
   glScalef(zoom, zoom, 0);
   glTranslatef(-centreX, -centreY, 0);
+  if (zoom != 0) glTranslatef(tx / zoom, ty / zoom, 0);
   glDisable(GL_DEPTH_TEST);
   glViewport(0, 0, width_, height_);
   glDisable(GL_DITHER);
