@@ -308,9 +308,11 @@ TEST_F(RendererComparison, WhereTheRenderersAgreeTheyDrawTheSamePixels) {
          picture->StretchAlphaRect(0, 0, 16, 16, 20, 100, 60, 120, 1, 90, false, false, 0, 0);
        },
        {0, 1}},
-      {"a moved, turned and zoomed world view",
+      {"a moved and zoomed world view, and a turned one",
        [&] {
-         window_->SetWorldView(10, 5, 90, 1.5f, false);
+         window_->SetWorldView(10, 5, 0, 1.5f, false);
+         MakePicture(tga_)->BlitRect(0, 0, 16, 16, 100, 60, false, false);
+         window_->SetWorldView(0, 0, 90, 1.5f, false);
          MakePicture(tga_)->BlitRect(0, 0, 16, 16, 100, 60, false, false);
          MakePicture()->DrawRect(20, 20, 40, 30, 1, 0, 0, 1);
        },
@@ -389,6 +391,18 @@ TEST_F(RendererComparison, RotateZoomKeepsTheCornerOnDirectXAndTheCentreOnOpenGL
     ExpectAgree(Moved(directX, -10, -5), openGL, angle == 0 ? kExact : Tolerance{0, 1},
                 "turned by " + std::to_string(angle));
   }
+}
+
+// The DirectX view moves the picture on the screen after turning it; the OpenGL view moves it
+// first, so a turned view turns the move too: a move of 10 to the right under a quarter turn
+// becomes a move of 10 upward, and the OpenGL frame is the DirectX frame moved by (-10, -10).
+TEST_F(RendererComparison, TheOpenGLViewTurnsItsMoveWithThePicture) {
+  auto [directX, openGL] = DrawOnBoth([&] {
+    window_->SetWorldView(10, 0, 90, 1.5f, false);
+    MakePicture(tga_)->BlitRect(0, 0, 16, 16, 100, 60, false, false);
+  });
+  EXPECT_NE(directX.pixels, openGL.pixels);
+  ExpectAgree(Moved(directX, -10, -10), openGL, {0, 1}, "a quarter turn");
 }
 
 // Tiles on OpenGL show the texture half-turned; DirectX puts its top-left texel at the
