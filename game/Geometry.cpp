@@ -31,6 +31,23 @@ void Vector2::Subtract(Vector2 b) {
   y -= b.y;
 }
 
+void Vector2::Clamp(Vector2 min, Vector2 max) {
+  if (x < min.x) {
+    x = min.x;
+  } else if (x > max.x) {
+    x = max.x;
+  }
+  if (y < min.y) {
+    y = min.y;
+  } else if (y > max.y) {
+    y = max.y;
+  }
+}
+
+bool PointInRect(Vector2 point, float x, float y, float w, float h) {
+  return x < point.x && point.x < x + w && y < point.y && point.y < y + h;
+}
+
 namespace {
 
 bool CornerHit(float dx, float dy, float radiusSquared) {

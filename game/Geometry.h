@@ -19,6 +19,8 @@ struct Vector2 {
   void Add(Vector2 b);
   void Subtract(Vector2 b);
   Vector2 Sum(Vector2 b) const { return {x + b.x, y + b.y}; }
+  // Each coordinate on its own: below min becomes min, else above max becomes max.
+  void Clamp(Vector2 min, Vector2 max);
 };
 
 struct Circle {
@@ -30,6 +32,9 @@ struct Rect {
   Vector2 position;  // top-left corner
   Vector2 size;      // width, height
 };
+
+// True when the point lies strictly inside the rectangle (x, y, w, h): its border is outside.
+bool PointInRect(Vector2 point, float x, float y, float w, float h);
 
 // Which part of the rectangle is nearest to the circle's centre, written whether or not they meet.
 enum RectSide {

@@ -83,3 +83,16 @@ TEST(Vector2, ArithmeticInPlaceAndByValue) {
   EXPECT_EQ(v.y, -5);
   EXPECT_EQ(Vector2({2, 3}).Cross({4, 5}), 2 * 5 - 3 * 4);
 }
+
+TEST(PointInRect, TheBorderIsOutsideAndOnePixelInIsInside) {
+  std::pair<Vector2, bool> cases[] = {{{10, 25}, false}, {{11, 25}, true},  {{50, 25}, false},
+                                      {{49, 25}, true},  {{30, 20}, false}, {{30, 40}, false}};
+  for (const auto& [point, inside] : cases)
+    EXPECT_EQ(PointInRect(point, 10, 20, 40, 20), inside) << point.x << ", " << point.y;
+}
+
+TEST(Vector2, ClampHoldsEachCoordinateToItsOwnRange) {
+  Vector2 v{-5, 50};
+  v.Clamp({-1, 0}, {1, 10});
+  EXPECT_TRUE(v.x == -1 && v.y == 10);
+}

@@ -1,5 +1,6 @@
-// A picture that draws nothing and records the blits and blit settings the game's objects ask of
-// it, one line of text each, so that a test can compare what was drawn where and how.
+// A picture that draws nothing and records the blits, rectangles and blit settings that the game's
+// objects and the bitmap-font text ask of it, one line of text each, so that a test can compare
+// what was drawn where and how.
 #pragma once
 
 #include <cstdio>
@@ -27,6 +28,10 @@ class RecordingGraphic : public KGraphic {
     Record("SetBlitColor(%g,%g,%g,%g)", r, g, b, a);
   }
   void SetBlitMode(int mode) override { Record("SetBlitMode(%d)", mode); }
+  void DrawRect(float x1, float y1, float x2, float y2, float r, float g, float b,
+                float a) override {
+    Record("DrawRect(%g,%g,%g,%g colour %g,%g,%g,%g)", x1, y1, x2, y2, r, g, b, a);
+  }
 
   // Everything else is not used by the objects; a call shows up as a line of its own.
   bool LoadPicture(const char*, bool, bool) override { return Other("LoadPicture"); }
@@ -34,9 +39,6 @@ class RecordingGraphic : public KGraphic {
   float GetWidth() override { return 0; }
   float GetHeight() override { return 0; }
   void SetTextureQuality(bool) override { Other("SetTextureQuality"); }
-  void DrawRect(float, float, float, float, float, float, float, float) override {
-    Other("DrawRect");
-  }
   void DrawLine(float, float, float, float, float, float, float, float) override {
     Other("DrawLine");
   }
