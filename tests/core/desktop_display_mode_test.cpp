@@ -45,6 +45,7 @@ class DesktopDisplayModeTest : public testing::Test {
 // restore touches it.
 TEST_F(DesktopDisplayModeTest, ARestoreReturnsOnceToTheModeBeforeTheFirstChange) {
   enum Kind { kChange, kChangeBehind, kRestore };
+  constexpr DWORD kRefused = 7;  // a depth the display does not offer
   struct Step {
     Kind kind;
     DWORD bits;
@@ -64,9 +65,8 @@ TEST_F(DesktopDisplayModeTest, ARestoreReturnsOnceToTheModeBeforeTheFirstChange)
       {"the mode saved again by a change after a restore",
        {{kChange, 16}, {kRestore, 0}, {kChangeBehind, 24}, {kChange, 16}, {kRestore, 0}},
        24},
-      // A depth the display does not offer, at the desktop's own frequency.
       {"nothing to restore after a refused change",
-       {{kChange, 7}, {kChangeBehind, 16}, {kRestore, 0}},
+       {{kChange, kRefused}, {kChangeBehind, 16}, {kRestore, 0}},
        16},
   };
   for (const auto& row : rows) {
@@ -78,10 +78,11 @@ TEST_F(DesktopDisplayModeTest, ARestoreReturnsOnceToTheModeBeforeTheFirstChange)
       } else if (step.kind == kRestore) {
         EXPECT_EQ(DesktopDisplayMode::Restore(), DISP_CHANGE_SUCCESSFUL);
       } else {
+        // At the desktop's own frequency, so that only a refused depth is refused.
         mode.dmFields |= DM_DISPLAYFREQUENCY;
         mode.dmDisplayFrequency = desktop_.dmDisplayFrequency;
         EXPECT_EQ(DesktopDisplayMode::Change(mode),
-                  step.bits == 7 ? DISP_CHANGE_BADMODE : DISP_CHANGE_SUCCESSFUL);
+                  step.bits == kRefused ? DISP_CHANGE_BADMODE : DISP_CHANGE_SUCCESSFUL);
       }
     }
     DEVMODEA after = Current();
