@@ -191,7 +191,8 @@ TEST_F(GraphicGL, AnUpdateUploadsTheKeptArrayAtItsOwnSizeUntilTheNextLoadOrFree)
   EXPECT_EQ(texels[4 + 1], kOpaqueBlue);
   EXPECT_EQ(texels[2], 0u);
   TestPicture larger = Gradient(16, 16);
-  ASSERT_TRUE(graphic.LoadPicture(folder_.Write("larger.tga", TgaFile(larger, 32)).c_str(), 1, 1));
+  ASSERT_TRUE(
+      graphic.LoadPicture(folder_.Write("larger.tga", TgaFile(larger, 32)).c_str(), true, true));
   graphic.UpdatePictureFromArray();
   EXPECT_EQ(Texels(graphic)[16 + 1], larger.At(1, 1));
   graphic.FreePicture();

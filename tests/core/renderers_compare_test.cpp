@@ -464,8 +464,8 @@ TEST_F(RendererComparison, WhereTheRenderersDifferEachDrawsTheSceneAsAnotherOfIt
   } rows[] = {
       // DirectX keeps smoothing asked before a load; OpenGL's load resets it to the nearest texel.
       {"smoothing before a load", stretch(true, false), stretch(true, true), stretch(false, false)},
-      // DirectX cuts a float source to whole pixels; OpenGL keeps its fractions, so the source
-      // (0.7, 0, 10.9, 5) shows texels 1 to 10 there, sampled at the pixel centres.
+      // DirectX cuts a float source to whole pixels: (0.7, 0, 10.9, 5) shows texels 0 to 9.
+      // OpenGL keeps its fractions: sampled at the pixel centres it shows texels 1 to 10.
       {"a float source", source(0.7f, 10.9f), source(0, 10), source(1, 11)},
       // DirectX's 32-bit texture keeps the picture's alpha whatever the flag; OpenGL's drops it,
       // so a blended blit shows the picture opaque.
@@ -494,6 +494,11 @@ TEST_F(RendererComparison, WhereTheRenderersDifferTheyGiveAColourToDifferentlyMa
                          int16_t(area.height), repeat, 0);
     };
   };
+  auto opaqueRectangle = [&] {
+    KGraphic* picture = MakePicture();
+    picture->SetBlitMode(K_BLEND_ZERO_INVSRCALPHA);
+    picture->DrawRect(10, 10, 40, 30, 0, 1, 0, 1);
+  };
   const Rect kTinyTiles{20, 20, 32, 32}, kOddTiles{20, 20, 9, 5};
   const struct {
     const char* difference;
@@ -511,16 +516,7 @@ TEST_F(RendererComparison, WhereTheRenderersDifferTheyGiveAColourToDifferentlyMa
       // row; DirectX covers the whole rectangle.
       {"tiles of odd sides", tiles(opaque_, kOddTiles, 1), kOddTiles, kBackground, 0, 9 + 5 - 1},
       // DirectX blends a rectangle of alpha 1 with the picture's mode, OpenGL draws it opaque.
-      {"an opaque rectangle",
-       [&] {
-         KGraphic* picture = MakePicture();
-         picture->SetBlitMode(K_BLEND_ZERO_INVSRCALPHA);
-         picture->DrawRect(10, 10, 40, 30, 0, 1, 0, 1);
-       },
-       {10, 10, 30, 20},
-       kGreen,
-       0,
-       30 * 20},
+      {"an opaque rectangle", opaqueRectangle, {10, 10, 30, 20}, kGreen, 0, 30 * 20},
   };
   for (const auto& row : rows) {
     auto [directX, openGL] = DrawOnBoth(row.scene);
