@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "platform/input_seams.h"
 
 namespace {
@@ -23,12 +25,6 @@ DEVMODEA Depth(DWORD bits) {
   return mode;
 }
 
-// A change made behind the keeper's back, to see whether a restore touches the display.
-void ChangeDirectly(DWORD bits) {
-  DEVMODEA mode = Depth(bits);
-  ASSERT_EQ(ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN), DISP_CHANGE_SUCCESSFUL);
-}
-
 class DesktopDisplayModeTest : public testing::Test {
  protected:
   void SetUp() override {
@@ -44,37 +40,57 @@ class DesktopDisplayModeTest : public testing::Test {
   DEVMODEA desktop_{};
 };
 
-TEST_F(DesktopDisplayModeTest, ARestoreReturnsToTheModeBeforeTheFirstChange) {
-  ASSERT_EQ(DesktopDisplayMode::Change(Depth(16)), DISP_CHANGE_SUCCESSFUL);
-  ASSERT_EQ(DesktopDisplayMode::Change(Depth(24)), DISP_CHANGE_SUCCESSFUL);
-  EXPECT_EQ(Current().dmBitsPerPel, 24u);
-  EXPECT_EQ(DesktopDisplayMode::Restore(), DISP_CHANGE_SUCCESSFUL);
-  DEVMODEA after = Current();
-  EXPECT_EQ(after.dmBitsPerPel, 32u) << "the desktop's, not the first change's";
-  EXPECT_EQ(after.dmPelsWidth, desktop_.dmPelsWidth);
-  EXPECT_EQ(after.dmDisplayFrequency, desktop_.dmDisplayFrequency);
-}
-
-TEST_F(DesktopDisplayModeTest, RestoringWithoutAChangeInEffectTouchesNothing) {
-  ChangeDirectly(16);
-  EXPECT_EQ(DesktopDisplayMode::Restore(), DISP_CHANGE_SUCCESSFUL) << "nothing was changed";
-  EXPECT_EQ(Current().dmBitsPerPel, 16u);
-
-  ASSERT_EQ(DesktopDisplayMode::Change(Depth(8)), DISP_CHANGE_SUCCESSFUL);
-  ASSERT_EQ(DesktopDisplayMode::Restore(), DISP_CHANGE_SUCCESSFUL);
-  EXPECT_EQ(Current().dmBitsPerPel, 16u);
-  ChangeDirectly(24);
-  EXPECT_EQ(DesktopDisplayMode::Restore(), DISP_CHANGE_SUCCESSFUL) << "restored once already";
-  EXPECT_EQ(Current().dmBitsPerPel, 24u);
-}
-
-TEST_F(DesktopDisplayModeTest, AChangeAfterARestoreSavesTheModeAgain) {
-  ASSERT_EQ(DesktopDisplayMode::Change(Depth(16)), DISP_CHANGE_SUCCESSFUL);
-  ASSERT_EQ(DesktopDisplayMode::Restore(), DISP_CHANGE_SUCCESSFUL);
-  ChangeDirectly(24);
-  ASSERT_EQ(DesktopDisplayMode::Change(Depth(16)), DISP_CHANGE_SUCCESSFUL);
-  ASSERT_EQ(DesktopDisplayMode::Restore(), DISP_CHANGE_SUCCESSFUL);
-  EXPECT_EQ(Current().dmBitsPerPel, 24u);
+// Each row runs its steps from the desktop's mode (32 bits) and ends at a colour depth; a step
+// either goes through the keeper, or changes the display behind its back to see whether a
+// restore touches it.
+TEST_F(DesktopDisplayModeTest, ARestoreReturnsOnceToTheModeBeforeTheFirstChange) {
+  enum Kind { kChange, kChangeBehind, kRestore };
+  constexpr DWORD kRefused = 7;  // a depth the display does not offer
+  struct Step {
+    Kind kind;
+    DWORD bits;
+  };
+  const struct {
+    const char* what;
+    std::vector<Step> steps;
+    DWORD endBits;
+  } rows[] = {
+      {"back to the mode before the first of two changes",
+       {{kChange, 16}, {kChange, 24}, {kRestore, 0}},
+       32},
+      {"nothing done without a change in effect", {{kChangeBehind, 16}, {kRestore, 0}}, 16},
+      {"nothing done by a second restore",
+       {{kChange, 8}, {kRestore, 0}, {kChangeBehind, 24}, {kRestore, 0}},
+       24},
+      {"the mode saved again by a change after a restore",
+       {{kChange, 16}, {kRestore, 0}, {kChangeBehind, 24}, {kChange, 16}, {kRestore, 0}},
+       24},
+      {"nothing to restore after a refused change",
+       {{kChange, kRefused}, {kChangeBehind, 16}, {kRestore, 0}},
+       16},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    for (const Step& step : row.steps) {
+      DEVMODEA mode = Depth(step.bits);
+      if (step.kind == kChangeBehind) {
+        ASSERT_EQ(ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN), DISP_CHANGE_SUCCESSFUL);
+      } else if (step.kind == kRestore) {
+        EXPECT_EQ(DesktopDisplayMode::Restore(), DISP_CHANGE_SUCCESSFUL);
+      } else {
+        // At the desktop's own frequency, so that only a refused depth is refused.
+        mode.dmFields |= DM_DISPLAYFREQUENCY;
+        mode.dmDisplayFrequency = desktop_.dmDisplayFrequency;
+        EXPECT_EQ(DesktopDisplayMode::Change(mode),
+                  step.bits == kRefused ? DISP_CHANGE_BADMODE : DISP_CHANGE_SUCCESSFUL);
+      }
+    }
+    DEVMODEA after = Current();
+    EXPECT_EQ(after.dmBitsPerPel, row.endBits);
+    EXPECT_EQ(after.dmPelsWidth, desktop_.dmPelsWidth);
+    EXPECT_EQ(after.dmDisplayFrequency, desktop_.dmDisplayFrequency);
+    ChangeDisplaySettingsA(nullptr, 0);
+  }
 }
 
 TEST_F(DesktopDisplayModeTest, ARefusedFrequencyIsDroppedAndTheModeTriedAgain) {
@@ -91,17 +107,6 @@ TEST_F(DesktopDisplayModeTest, ARefusedFrequencyIsDroppedAndTheModeTriedAgain) {
   EXPECT_EQ(after.dmDisplayFrequency, desktop_.dmDisplayFrequency);
   ASSERT_EQ(DesktopDisplayMode::Restore(), DISP_CHANGE_SUCCESSFUL);
   EXPECT_EQ(Current().dmBitsPerPel, 32u);
-}
-
-TEST_F(DesktopDisplayModeTest, ARefusedModeIsReportedAndLeavesNothingToRestore) {
-  DEVMODEA mode = Depth(7);
-  mode.dmFields |= DM_DISPLAYFREQUENCY;
-  mode.dmDisplayFrequency = desktop_.dmDisplayFrequency;
-  EXPECT_EQ(DesktopDisplayMode::Change(mode), DISP_CHANGE_BADMODE);
-  EXPECT_EQ(Current().dmBitsPerPel, 32u);
-  ChangeDirectly(16);
-  DesktopDisplayMode::Restore();
-  EXPECT_EQ(Current().dmBitsPerPel, 16u);
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <memory>
 #include <string>
@@ -76,9 +78,11 @@ class GameWindowTest : public testing::Test {
   }
 
   // Flips with Left Shift and Print Screen held until the flip looks at the messages, as a player
-  // takes a screenshot; the path (Linux form) of the screenshot that the flip saves.
+  // takes a screenshot; the path (Linux form) of the screenshot that the flip saves. The shots
+  // are numbered on from the process's id: test processes running side by side share the folder.
   std::string FlipTakingScreenshot() {
     WindowFlipState& flips = DrawsWithOpenGL() ? KWindowGL::FlipState() : KWindowDX::FlipState();
+    flips.screenshotCount = int(getpid());
     std::string name = "screenshot" + std::to_string(flips.screenshotCount + 1) + ".tga";
     std::string path = KMiscTools::MakeFilePath(name.c_str());
     std::replace(path.begin(), path.end(), '\\', '/');

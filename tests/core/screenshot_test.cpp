@@ -35,68 +35,61 @@ struct Point {
   int x, y;
 };
 
-struct Resampling {
-  const char* name;
-  int askedWidth, askedHeight;
-  int fileWidth, fileHeight;
-  // The frame pixel a file pixel shows, in screen rows; a centre on the line between two frame
-  // pixels takes the one to its right, or above it.
-  std::function<Point(int, int)> source;
-};
-
-void PrintTo(const Resampling& row, std::ostream* out) {
-  *out << row.name;
-}
-
-class ScreenshotSizes : public testing::TestWithParam<Resampling> {};
-
-TEST_P(ScreenshotSizes, EachPixelShowsTheFramePixelUnderItsCentre) {
-  const Resampling& c = GetParam();
+TEST(ScreenshotSizes, EachPixelShowsTheFramePixelUnderItsCentre) {
+  const struct {
+    const char* size;
+    int askedWidth, askedHeight;
+    int fileWidth, fileHeight;
+    // The frame pixel a file pixel shows, in screen rows; a centre on the line between two frame
+    // pixels takes the one to its right, or above it.
+    std::function<Point(int, int)> source;
+  } rows[] = {
+      {"the frame's own", 0, 0, 6, 4,
+       [](int x, int y) {
+         return Point{x, y};
+       }},
+      {"one side asked is not a size", 3, 0, 6, 4,
+       [](int x, int y) {
+         return Point{x, y};
+       }},
+      {"halved", 3, 2, 3, 2,
+       [](int x, int y) {
+         return Point{2 * x + 1, 2 * y};
+       }},
+      {"doubled", 12, 8, 12, 8,
+       [](int x, int y) {
+         return Point{x / 2, y / 2};
+       }},
+      {"narrowed to a third", 2, 4, 2, 4,
+       [](int x, int y) {
+         return Point{3 * x + 1, y};
+       }},
+      {"one pixel", 1, 1, 1, 1,
+       [](int, int) {
+         return Point{3, 1};
+       }},
+  };
   TempFolder folder;
   std::string path = folder.File("shot.tga");
-  ASSERT_TRUE(SaveScreenshot(path.c_str(), K_IMAGE_TGA, MakeFrame(), c.askedWidth, c.askedHeight));
-  auto image = LoadImageFile(path.c_str());
-  ASSERT_TRUE(image);
-  ASSERT_EQ(image->width, c.fileWidth);
-  ASSERT_EQ(image->height, c.fileHeight);
-  for (int y = 0; y < c.fileHeight; ++y) {
-    for (int x = 0; x < c.fileWidth; ++x) {
-      Point from = c.source(x, y);
-      uint32_t expected = FramePixel(from.x, from.y), pixel = image->Pixel(x, y);
-      ASSERT_EQ(PixelRed(pixel), uint8_t(expected >> 16)) << "at " << x << ", " << y;
-      ASSERT_EQ(PixelGreen(pixel), uint8_t(expected >> 8)) << "at " << x << ", " << y;
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.size);
+    ASSERT_TRUE(
+        SaveScreenshot(path.c_str(), K_IMAGE_TGA, MakeFrame(), row.askedWidth, row.askedHeight));
+    auto image = LoadImageFile(path.c_str());
+    ASSERT_TRUE(image);
+    ASSERT_EQ(image->width, row.fileWidth);
+    ASSERT_EQ(image->height, row.fileHeight);
+    for (int y = 0; y < row.fileHeight; ++y) {
+      for (int x = 0; x < row.fileWidth; ++x) {
+        Point from = row.source(x, y);
+        uint32_t expected = FramePixel(from.x, from.y), pixel = image->Pixel(x, y);
+        ASSERT_EQ(PixelRed(pixel), uint8_t(expected >> 16)) << "at " << x << ", " << y;
+        ASSERT_EQ(PixelGreen(pixel), uint8_t(expected >> 8)) << "at " << x << ", " << y;
+      }
     }
+    std::filesystem::remove(path);
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(AskedSizes, ScreenshotSizes,
-                         testing::Values(Resampling{"TheFramesOwnSize", 0, 0, 6, 4,
-                                                    [](int x, int y) {
-                                                      return Point{x, y};
-                                                    }},
-                                         Resampling{"OneSideAskedIsNotASize", 3, 0, 6, 4,
-                                                    [](int x, int y) {
-                                                      return Point{x, y};
-                                                    }},
-                                         Resampling{"Halved", 3, 2, 3, 2,
-                                                    [](int x, int y) {
-                                                      return Point{2 * x + 1, 2 * y};
-                                                    }},
-                                         Resampling{"Doubled", 12, 8, 12, 8,
-                                                    [](int x, int y) {
-                                                      return Point{x / 2, y / 2};
-                                                    }},
-                                         Resampling{"NarrowedToAThird", 2, 4, 2, 4,
-                                                    [](int x, int y) {
-                                                      return Point{3 * x + 1, y};
-                                                    }},
-                                         Resampling{"OnePixel", 1, 1, 1, 1,
-                                                    [](int, int) {
-                                                      return Point{3, 1};
-                                                    }}),
-                         [](const testing::TestParamInfo<Resampling>& row) {
-                           return std::string(row.param.name);
-                         });
 
 TEST(ScreenshotRefusals, FramesAndSizesThatWriteNoFile) {
   ScreenFrame unread{{}, kFrameWidth, kFrameHeight};

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 #include "platform/input_seams.h"
@@ -64,14 +65,42 @@ class WindowFrameTest : public ScriptedWindowTest {
   }
 };
 
-TEST_F(WindowFrameTest, AWindowedFrameIsCentredAroundTheClientSize) {
-  HWND window = Create(false);
-  ASSERT_NE(window, nullptr);
-  EXPECT_EQ(DWORD(GetWindowLongA(window, GWL_STYLE)), kWindowed);
-  ExpectClientSize(window);
-  POINT corner = ClientCorner(window), centred = CentredClientCorner();
-  EXPECT_EQ(corner.x, centred.x);
-  EXPECT_EQ(corner.y, centred.y);
+TEST_F(WindowFrameTest, EachModeHasItsStyleAroundTheClientSizeInItsPlace) {
+  HWND restyled = Create(false);
+  ASSERT_NE(restyled, nullptr);
+  auto restyle = [&](bool fullScreen) {
+    return [&, fullScreen] {
+      WindowFrame::Restyle(restyled, fullScreen, kClientWidth, kClientHeight);
+      return restyled;
+    };
+  };
+  const POINT centred = CentredClientCorner();
+  const struct {
+    const char* how;
+    std::function<HWND()> make;
+    DWORD style;
+    POINT corner;
+  } rows[] = {
+      {"made windowed", [&] { return Create(false); }, kWindowed, centred},
+      // Centred too, without a frame around the client area.
+      {"made full screen",
+       [&] { return Create(true); },
+       kFullScreen,
+       {(GetSystemMetrics(SM_CXSCREEN) - kClientWidth) / 2,
+        (GetSystemMetrics(SM_CYSCREEN) - kClientHeight) / 2}},
+      {"restyled full screen", restyle(true), kFullScreen, {0, 0}},
+      {"restyled windowed", restyle(false), kWindowed, centred},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.how);
+    HWND window = row.make();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(DWORD(GetWindowLongA(window, GWL_STYLE)), row.style);
+    ExpectClientSize(window);
+    POINT corner = ClientCorner(window);
+    EXPECT_EQ(corner.x, row.corner.x);
+    EXPECT_EQ(corner.y, row.corner.y);
+  }
 }
 
 TEST_F(WindowFrameTest, TheClassCarriesTheProcedureAndDoubleClicks) {
@@ -90,46 +119,14 @@ TEST_F(WindowFrameTest, TheClassCarriesTheProcedureAndDoubleClicks) {
   EXPECT_NE(std::find(g_messages.begin(), g_messages.end(), WM_LBUTTONDBLCLK), g_messages.end());
 }
 
-TEST_F(WindowFrameTest, ANameRegisteredAgainKeepsItsFirstProcedure) {
+TEST_F(WindowFrameTest, ANameKeepsItsFirstRegistrationAndAnUnregisteredOneMakesNoWindow) {
   WindowFrame::RegisterWindowClass("frame test", DefWindowProcA, NULL_BRUSH);
   HWND window = Create(false);
   ASSERT_NE(window, nullptr);
   SendMessageA(window, WM_USER, 0, 0);
   EXPECT_NE(std::find(g_messages.begin(), g_messages.end(), WM_USER), g_messages.end());
-}
-
-TEST_F(WindowFrameTest, AnUnregisteredClassMakesNoWindow) {
   EXPECT_EQ(WindowFrame::Create("no such frame", "title", false, kClientWidth, kClientHeight),
             nullptr);
-}
-
-TEST_F(WindowFrameTest, RestylingSwitchesBetweenTheCornerAndTheCentre) {
-  HWND window = Create(false);
-  ASSERT_NE(window, nullptr);
-  WindowFrame::Restyle(window, true, kClientWidth, kClientHeight);
-  EXPECT_EQ(DWORD(GetWindowLongA(window, GWL_STYLE)), kFullScreen);
-  ExpectClientSize(window);
-  POINT corner = ClientCorner(window);
-  EXPECT_EQ(corner.x, 0);
-  EXPECT_EQ(corner.y, 0);
-
-  WindowFrame::Restyle(window, false, kClientWidth, kClientHeight);
-  EXPECT_EQ(DWORD(GetWindowLongA(window, GWL_STYLE)), kWindowed);
-  ExpectClientSize(window);
-  POINT centred = CentredClientCorner();
-  corner = ClientCorner(window);
-  EXPECT_EQ(corner.x, centred.x);
-  EXPECT_EQ(corner.y, centred.y);
-}
-
-TEST_F(WindowFrameTest, AFullScreenWindowIsMadeCentredWithoutAFrame) {
-  HWND window = Create(true);
-  ASSERT_NE(window, nullptr);
-  EXPECT_EQ(DWORD(GetWindowLongA(window, GWL_STYLE)), kFullScreen);
-  ExpectClientSize(window);
-  POINT corner = ClientCorner(window);
-  EXPECT_EQ(corner.x, (GetSystemMetrics(SM_CXSCREEN) - kClientWidth) / 2);
-  EXPECT_EQ(corner.y, (GetSystemMetrics(SM_CYSCREEN) - kClientHeight) / 2);
 }
 
 }  // namespace
