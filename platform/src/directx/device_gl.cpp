@@ -123,7 +123,7 @@ void Device::ApplyGlState() {
   glDisable(GL_CULL_FACE);
   glDisable(GL_DITHER);
   glDisable(GL_ALPHA_TEST);
-  glShadeModel(GL_SMOOTH);
+  display_->Draws().ForgetGlShading();
   glPointSize(1.0f);
   glLineWidth(1.0f);
   glEnableClientState(GL_VERTEX_ARRAY);
@@ -149,7 +149,10 @@ void Device::ApplyGlState() {
 void Device::ApplyTextureStage() {
   const std::array<DWORD, kStageStates>& s = stageStates_[0];
   Surface* texture = textures_[0];
+  ModulateProgram& modulation = display_->Modulation();
+  const gl::Functions& gl = display_->Gl();
   if (!texture || s[D3DTSS_COLOROP] == D3DTOP_DISABLE) {
+    modulation.Stop(gl);
     glDisable(GL_TEXTURE_2D);
     return;
   }
@@ -157,9 +160,11 @@ void Device::ApplyTextureStage() {
   texture->BindTexture(StageSampling());
   if (ModulatesTextureByDiffuse(s[D3DTSS_COLOROP], s[D3DTSS_COLORARG1], s[D3DTSS_COLORARG2]) &&
       ModulatesTextureByDiffuse(s[D3DTSS_ALPHAOP], s[D3DTSS_ALPHAARG1], s[D3DTSS_ALPHAARG2])) {
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);  // the common case, simplest
+    // The common case: the program where there is one, else the simplest environment.
+    if (!modulation.Use(gl)) glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     return;
   }
+  modulation.Stop(gl);
   glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
   Combine(GL_COMBINE_RGB, GL_SOURCE0_RGB, GL_SOURCE1_RGB, s[D3DTSS_COLOROP], s[D3DTSS_COLORARG1],
           s[D3DTSS_COLORARG2]);
