@@ -225,6 +225,42 @@ TEST_F(Pixels, TheBackBufferHasNoAlphaSoDestinationAlphaIsOne) {
   EXPECT_EQ(Pixel(0, 0), (Rgb{0x01, 0x01, 0x01}));
 }
 
+// Clear texels are skipped where blending would leave the pixel as it is, and only there.
+TEST_F(Pixels, ClearTexelsStillAddTheirColourAndWriteTheirDepth) {
+  IDirectDrawSurface7* texture = MakeTexture(1, 1, Argb8888());
+  Fill<uint32_t>(texture, {0x00FF0000}, 1);
+  device_->SetTexture(0, texture);
+  Blend(D3DBLEND_SRCALPHA, D3DBLEND_INVSRCALPHA);
+  ASSERT_EQ(Quad(-0.5f, -0.5f, 0.5f, 0.5f), D3D_OK);
+  EXPECT_EQ(Pixel(0, 0), kBlack);
+  Blend(D3DBLEND_ONE, D3DBLEND_INVSRCALPHA);
+  ASSERT_EQ(Quad(1.5f, -0.5f, 2.5f, 0.5f), D3D_OK);
+  EXPECT_EQ(Pixel(2, 0), kRed);
+  // In front, a clear quad still hides what is drawn behind it.
+  IDirectDrawSurface7* zBuffer = MakeZBuffer();
+  ASSERT_NE(zBuffer, nullptr);
+  ASSERT_EQ(backBuffer_->AddAttachedSurface(zBuffer), DD_OK);
+  zBuffer->Release();
+  ASSERT_EQ(device_->Clear(0, nullptr, D3DCLEAR_ZBUFFER, 0, 1.0f, 0), D3D_OK);
+  device_->SetRenderState(D3DRENDERSTATE_ZENABLE, D3DZB_TRUE);
+  Blend(D3DBLEND_SRCALPHA, D3DBLEND_INVSRCALPHA);
+  auto quadAt = [this](float z, D3DCOLOR color) {
+    D3DLVERTEX v[4] = {};
+    for (int i = 0; i < 4; ++i) {
+      v[i].x = i % 2 == 0 ? 3.5f : 5.5f;
+      v[i].y = i < 2 ? 3.5f : 5.5f;
+      v[i].z = z;
+      v[i].color = color;
+    }
+    return device_->DrawPrimitive(D3DPT_TRIANGLESTRIP, D3DFVF_LVERTEX, v, 4, 0);
+  };
+  ASSERT_EQ(quadAt(0.2f, 0xFFFFFFFF), D3D_OK);
+  device_->SetTexture(0, nullptr);
+  ASSERT_EQ(quadAt(0.5f, 0xFF00FF00), D3D_OK);
+  EXPECT_EQ(Pixel(4, 4), kBlack);
+  texture->Release();
+}
+
 TEST_F(Pixels, SixteenBitTexturesKeepTheirAlphaOrHaveNone) {
   Clear(0xFF000000);
   Blend(D3DBLEND_SRCALPHA, D3DBLEND_INVSRCALPHA);
