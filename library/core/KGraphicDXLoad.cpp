@@ -164,13 +164,11 @@ bool KGraphicDX::FillFromImage(const char* path, bool hiQuality, bool alpha) {
   const TexelFormat& format = FileFormat(hiQuality, alpha, image->hasAlpha);
   uint32_t width = uint32_t(image->width), height = uint32_t(image->height);
   uint32_t side = TextureSide(width, height, kTextureSideNoMinimum);
-  // Null too for a picture too large for a texture (side 0).
-  std::unique_ptr<uint32_t[]> texels =
-      FillTexture(*image, format.takesColorKey ? settings_.colorKey : ColorKey{}, side);
-  if (!texels) return false;
+  if (side == 0) return false;  // too large for a texture
+  if (format.takesColorKey) KeyImage(image.get(), settings_.colorKey);
   surface_ = CreateTexture(side, side, format.pixelFormat);
   // Only the picture's texels are written: a new surface starts as zeros.
-  if (!surface_ || !WriteTexture(surface_, format, texels.get(), side, width, height)) {
+  if (!surface_ || !WriteTexture(surface_, format, image->pixels.get(), width, width, height)) {
     ReleaseSurface();
     return false;
   }

@@ -16,9 +16,8 @@ uint32_t ToByte(float value) {
   return static_cast<uint32_t>(Limit(value) * 255.0f);
 }
 
-// The pixel word of image pixel (x, y), its alpha 0 when the colour key matches.
-uint32_t ImageTexel(const DecodedImage& image, int x, int y, const ColorKey& key) {
-  uint32_t pixel = image.Pixel(x, y);
+// The pixel word, its alpha 0 when the colour key matches.
+uint32_t KeyedPixel(uint32_t pixel, const ColorKey& key) {
   if (key.Matches(PixelRed(pixel), PixelGreen(pixel), PixelBlue(pixel))) {
     return pixel & 0x00FFFFFFu;
   }
@@ -85,9 +84,15 @@ std::unique_ptr<uint32_t[]> FillTexture(const DecodedImage& image, const ColorKe
   if (!texels) return nullptr;
   for (int y = 0; y < image.height; ++y) {
     uint32_t* row = texels.get() + static_cast<size_t>(y) * side;
-    for (int x = 0; x < image.width; ++x) row[x] = ImageTexel(image, x, y, key);
+    for (int x = 0; x < image.width; ++x) row[x] = KeyedPixel(image.Pixel(x, y), key);
   }
   return texels;
+}
+
+void KeyImage(DecodedImage* image, const ColorKey& key) {
+  if (!key.on) return;
+  size_t count = static_cast<size_t>(image->width) * static_cast<size_t>(image->height);
+  for (size_t i = 0; i < count; ++i) image->pixels[i] = KeyedPixel(image->pixels[i], key);
 }
 
 void ApplyColorKey(uint32_t* pixels, size_t count, const ColorKey& key) {

@@ -93,5 +93,9 @@ constexpr uint32_t PackPixel(uint8_t r, uint8_t g, uint8_t b, uint8_t a) {
 std::unique_ptr<uint32_t[]> FillTexture(const DecodedImage& image, const ColorKey& key,
                                         uint32_t side);
 
+// Gives the image's pixels the texels FillTexture makes of them, in place: alpha 0 where the
+// colour key matches.
+void KeyImage(DecodedImage* image, const ColorKey& key);
+
 // Sets every pixel of a caller's array whose colour matches the key to 0 (transparent black).
 void ApplyColorKey(uint32_t* pixels, size_t count, const ColorKey& key);

@@ -135,6 +135,12 @@ TEST(TextureFill, TheColourKeyClearsAlphaOfExactlyItsColour) {
   EXPECT_EQ(texels[2], PackPixel(255, 1, 255, 255));
   key.on = false;
   EXPECT_EQ(FillTexture(image, key, 4)[0], PackPixel(255, 0, 255, 255));
+  // Keyed in place, the image holds the same texels.
+  KeyImage(&image, key);
+  EXPECT_EQ(image.Pixel(0, 0), PackPixel(255, 0, 255, 255));
+  key.on = true;
+  KeyImage(&image, key);
+  for (int x = 0; x < 3; ++x) EXPECT_EQ(image.Pixel(x, 0), texels[x]) << x;
 }
 
 TEST(TextureFill, ATextureTooSmallOrTooLargeIsRefused) {
