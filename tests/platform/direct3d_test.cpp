@@ -1,24 +1,4 @@
-#include <atomic>
-#include <cstdlib>
-#include <new>
-
 #include "direct3d_fixture.h"
-
-// Every allocation through operator new in this test program is counted.
-std::atomic<size_t> g_allocations{0};
-
-[[gnu::noinline]] void* operator new(size_t size) {
-  ++g_allocations;
-  if (void* memory = std::malloc(size > 0 ? size : 1)) return memory;
-  throw std::bad_alloc();
-}
-// Kept out of line: inlined, the compiler would see malloc's memory freed where new's is deleted.
-[[gnu::noinline]] void operator delete(void* memory) noexcept {
-  std::free(memory);
-}
-[[gnu::noinline]] void operator delete(void* memory, size_t) noexcept {
-  std::free(memory);
-}
 
 namespace {
 
@@ -194,36 +174,6 @@ TEST_F(Direct3D, TheRecorderCopiesVerticesStatesAndTransforms) {
   EXPECT_EQ(vertices[0].x, 0.0f);
   EXPECT_EQ(vertices[0].color, 0xFF102030u);
   EXPECT_EQ(vertices[3].y, 8.0f);
-}
-
-// The recorder costs the calls of a frame nothing while it is off.
-TEST_F(Direct3D, StatesTransformsAndDrawsAllocateNothingWhileNotRecorded) {
-  MakeDevice();
-  IDirectDrawSurface7* texture = MakeTexture(2, 2, Argb8888());
-  D3DLVERTEX quad[4] = {Vertex(0, 0), Vertex(8, 0), Vertex(0, 8), Vertex(8, 8)};
-  auto frame = [&](int i) {
-    D3DMATRIX world{};
-    device_->GetTransform(D3DTRANSFORMSTATE_WORLD, &world);
-    world._41 = float(i);
-    device_->SetTransform(D3DTRANSFORMSTATE_WORLD, &world);
-    device_->SetRenderState(D3DRENDERSTATE_ALPHABLENDENABLE, i % 2);
-    device_->SetTextureStageState(0, D3DTSS_MAGFILTER, i % 2 ? D3DTFG_LINEAR : D3DTFG_POINT);
-    device_->SetTexture(0, i % 2 ? texture : nullptr);
-    device_->DrawPrimitive(D3DPT_TRIANGLESTRIP, D3DFVF_LVERTEX, quad, 4, 0);
-    texture->IsLost();
-  };
-  // The first draws of each state build OpenGL's shaders, which allocates.
-  auto frames = [&] {
-    for (int i = 0; i < 10; ++i) frame(i);
-    device_->EndScene();
-    device_->BeginScene();
-  };
-  frames();
-  size_t before = g_allocations;
-  frames();
-  EXPECT_EQ(g_allocations - before, 0u);
-  device_->SetTexture(0, nullptr);
-  texture->Release();
 }
 
 TEST_F(Direct3D, ClearRefusesADepthBufferThatIsNotThere) {
