@@ -8,6 +8,7 @@
 // averaging, and centring always keeps the origin inside the box it centres.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "KGraphic.h"
@@ -61,6 +62,17 @@ class KObject3D {
   // The four bytes a saved binary mesh begins with.
   virtual const char* BinaryMagic() const = 0;
 
+  // The loaders on a mesh file already in memory: size bytes, no terminator needed. Each frees
+  // the mesh first; fileName only places the texture. The file loaders read the file and call
+  // these.
+  bool LoadASEFromMemory(const char* fileName, const char* text, size_t size, float scale,
+                         bool loadTexture);
+  bool LoadTextFromMemory(const char* text, size_t size, float scale);
+  bool LoadBinaryFromMemory(const char* fileName, const char* bytes, size_t size, bool loadTexture);
+  // The corners' texture coordinates from the texture vertex and face lists of an ASE text;
+  // false when an item that the counts promise is missing or unreadable.
+  bool LoadTextureCoords(const char* text, int length);
+
   KGraphic* texture = nullptr;
   bool ownsTexture = false;
   char textureFileName[260] = {};
@@ -72,6 +84,14 @@ class KObject3D {
   KMeshFace* faces = nullptr;
   uint32_t vertexCount = 0;
   uint32_t faceCount = 0;
+
+ private:
+  // Frees the mesh and forgets the texture name of the previous load.
+  void BeginLoad();
+  // Frees what a failed load had read; false.
+  bool FailLoad();
+  // Makes the owned texture and loads textureFileName from the mesh file's folder.
+  void LoadTexturePicture(const char* meshFileName);
 };
 
 // The face's unit normal from its corners a, b, c (counter-clockwise seen from the front points

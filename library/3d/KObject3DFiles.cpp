@@ -1,15 +1,55 @@
-// Placeholder on this branch only: the mesh file readers and writer replace it.
+// The file loaders: each reads its file whole and loads the mesh from memory.
+#include "KMiscTools.h"
 #include "KObject3D.h"
+#include "MeshFile.h"
+#include "MeshItems.h"
 
-bool KObject3D::LoadASE(const char*, float, bool) {
+void KObject3D::BeginLoad() {
+  FreeMesh();
+  textureFileName[0] = '\0';
+}
+
+bool KObject3D::FailLoad() {
+  FreeMesh();
   return false;
 }
-bool KObject3D::LoadText(const char*, float, bool) {
-  return false;
+
+void KObject3D::LoadTexturePicture(const char* meshFileName) {
+  char path[300];
+  BuildTexturePath(meshFileName, textureFileName, path, sizeof path);
+  KGraphic* picture = MakeTexturePicture();
+  if (picture) {
+    texture = picture;
+    ownsTexture = true;
+  }
+  if (!picture || !picture->LoadPicture(path, true, true)) {
+    KMiscTools::ShowMessageBox("Could not load texture", "");
+  }
 }
-bool KObject3D::LoadBinary(const char*, bool) {
-  return false;
+
+bool KObject3D::LoadASE(const char* fileName, float scale, bool loadTexture) {
+  BeginLoad();
+  MeshFileBytes file;
+  if (!ReadMeshFile(fileName, &file)) {
+    KMiscTools::ShowMessageBox("File not found", fileName);
+    return false;
+  }
+  return LoadASEFromMemory(fileName, file.data.get(), file.size, scale, loadTexture);
 }
-bool KObject3D::SaveBinary(const char*) {
-  return false;
+
+bool KObject3D::LoadText(const char* fileName, float scale, bool) {
+  BeginLoad();
+  MeshFileBytes file;
+  if (!ReadMeshFile(fileName, &file)) {
+    KMiscTools::ShowMessageBox("File not found", fileName);
+    return false;
+  }
+  return LoadTextFromMemory(file.data.get(), file.size, scale);
+}
+
+bool KObject3D::LoadBinary(const char* fileName, bool loadTexture) {
+  BeginLoad();
+  MeshFileBytes file;
+  if (!ReadMeshFile(fileName, &file)) return false;
+  return LoadBinaryFromMemory(fileName, file.data.get(), file.size, loadTexture);
 }

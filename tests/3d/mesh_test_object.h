@@ -1,0 +1,75 @@
+// A 3D object for the mesh tests: it draws nothing, makes recording pictures as its textures
+// (or none), writes the magic it is given, records when a load hands it a finished mesh, and
+// lets the test look at and set its mesh.
+#pragma once
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "KObject3D.h"
+#include "game_recording_graphic.h"
+
+class MeshTestObject : public KObject3D {
+ public:
+  // What happened, in order: "MeshLoaded <vertices> <faces>" and "LoadPicture <path>".
+  std::vector<std::string> events;
+  bool makePictures = true;
+  bool picturesLoad = true;
+  int livePictures = 0;
+  const char* magic = " d3k";
+
+  // Owned pictures go before the counters they report to.
+  ~MeshTestObject() override { FreeMesh(); }
+
+  using KObject3D::LoadASEFromMemory;
+  using KObject3D::LoadBinaryFromMemory;
+  using KObject3D::LoadTextFromMemory;
+  using KObject3D::LoadTextureCoords;
+
+  void Perspective(double, double, double, double) override {}
+  void Begin3D(bool, bool) override {}
+  void End3D() override {}
+  void DrawFlat(float, float, float, float, float, float) override {}
+  void DrawSmooth(float, float, float, float, float, float) override {}
+  void SetBlendMode(bool) override {}
+
+  std::vector<KMeshVertex> Vertices() const { return {vertices, vertices + vertexCount}; }
+  std::vector<KMeshFace> Faces() const { return {faces, faces + faceCount}; }
+  bool HasNoMesh() const { return !vertices && !faces && vertexCount == 0 && faceCount == 0; }
+  std::string TextureName() const { return textureFileName; }
+  KGraphic* Texture() const { return texture; }
+  bool OwnsTexture() const { return ownsTexture; }
+
+  void SetMesh(const std::vector<KMeshVertex>& newVertices,
+               const std::vector<KMeshFace>& newFaces) {
+    FreeMesh();
+    vertices = new KMeshVertex[newVertices.size()];
+    faces = new KMeshFace[newFaces.size()];
+    std::copy(newVertices.begin(), newVertices.end(), vertices);
+    std::copy(newFaces.begin(), newFaces.end(), faces);
+    vertexCount = static_cast<uint32_t>(newVertices.size());
+    faceCount = static_cast<uint32_t>(newFaces.size());
+  }
+
+ protected:
+  KGraphic* MakeTexturePicture() override { return makePictures ? new Picture(this) : nullptr; }
+  void MeshLoaded() override {
+    events.push_back("MeshLoaded " + std::to_string(vertexCount) + " " + std::to_string(faceCount));
+  }
+  const char* BinaryMagic() const override { return magic; }
+
+ private:
+  class Picture : public RecordingGraphic {
+   public:
+    explicit Picture(MeshTestObject* owner) : owner_(owner) { ++owner_->livePictures; }
+    ~Picture() override { --owner_->livePictures; }
+    bool LoadPicture(const char* path, bool, bool) override {
+      owner_->events.push_back(std::string("LoadPicture ") + path);
+      return owner_->picturesLoad;
+    }
+
+   private:
+    MeshTestObject* owner_;
+  };
+};
