@@ -14,6 +14,8 @@
 #include "KGraphic.h"
 #include "MeshRecords.h"
 
+class MeshFileReader;
+
 class KObject3D {
  public:
   KObject3D() = default;
@@ -90,6 +92,8 @@ class KObject3D {
   void BeginLoad();
   // Frees what a failed load had read; false.
   bool FailLoad();
+  // The binary loader on the file's bytes, read straight into the mesh arrays.
+  bool LoadBinaryFrom(const char* fileName, MeshFileReader* reader, bool loadTexture);
   // Makes the owned texture and loads textureFileName from the mesh file's folder.
   void LoadTexturePicture(const char* meshFileName);
 };

@@ -19,13 +19,17 @@ void ShowBinaryError(const char* text) {
 
 bool KObject3D::LoadBinaryFromMemory(const char* fileName, const char* bytes, size_t size,
                                      bool loadTexture) {
+  MeshFileReader reader(bytes, size);
+  return LoadBinaryFrom(fileName, &reader, loadTexture);
+}
+
+bool KObject3D::LoadBinaryFrom(const char* fileName, MeshFileReader* reader, bool loadTexture) {
   BeginLoad();
   KMeshFileHeader header;
-  if (size < sizeof header) {
+  if (!reader->Read(&header, sizeof header)) {
     ShowBinaryError("Error _faceCount <= 0 || _pointCount <= 0");
     return false;
   }
-  std::memcpy(&header, bytes, sizeof header);
   CopyTextureName(textureFileName, header.textureFileName);
   const uint32_t newFaceCount =
       static_cast<uint32_t>(KMiscTools::SwapInt(static_cast<int32_t>(header.faceCount)));
@@ -36,23 +40,20 @@ bool KObject3D::LoadBinaryFromMemory(const char* fileName, const char* bytes, si
     return false;
   }
 
-  // A record array that the file cannot hold is refused as one that cannot be allocated.
-  const uint64_t records = size - sizeof header;
+  // Records that the file cannot hold are refused as arrays that cannot be allocated.
   const uint64_t vertexBytes = uint64_t{sizeof(KMeshVertex)} * newVertexCount;
   const uint64_t faceBytes = uint64_t{sizeof(KMeshFace)} * newFaceCount;
-  if (records >= vertexBytes) vertices = new (std::nothrow) KMeshVertex[newVertexCount];
-  if (!vertices) {
+  if (reader->Remaining() >= vertexBytes) vertices = new (std::nothrow) KMeshVertex[newVertexCount];
+  if (!vertices || !reader->Read(vertices, vertexBytes)) {
     ShowBinaryError("Error meshPtr==NULL");
-    return false;
+    return FailLoad();
   }
-  std::memcpy(static_cast<void*>(vertices), bytes + sizeof header, vertexBytes);
   vertexCount = newVertexCount;
-  if (records - vertexBytes >= faceBytes) faces = new (std::nothrow) KMeshFace[newFaceCount];
-  if (!faces) {
+  if (reader->Remaining() >= faceBytes) faces = new (std::nothrow) KMeshFace[newFaceCount];
+  if (!faces || !reader->Read(faces, faceBytes)) {
     ShowBinaryError("Error meshFacesPtr==NULL");
     return FailLoad();
   }
-  std::memcpy(static_cast<void*>(faces), bytes + sizeof header + vertexBytes, faceBytes);
   faceCount = newFaceCount;
   for (const KMeshFace* face = faces; face != faces + faceCount; ++face) {
     if (face->a >= vertexCount || face->b >= vertexCount || face->c >= vertexCount) {

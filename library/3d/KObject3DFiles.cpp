@@ -1,4 +1,5 @@
-// The file loaders: each reads its file whole and loads the mesh from memory.
+// The file loaders: the text formats are read whole and loaded from memory, the binary format
+// is read straight into the mesh arrays.
 #include "KMiscTools.h"
 #include "KObject3D.h"
 #include "MeshFile.h"
@@ -49,7 +50,6 @@ bool KObject3D::LoadText(const char* fileName, float scale, bool) {
 
 bool KObject3D::LoadBinary(const char* fileName, bool loadTexture) {
   BeginLoad();
-  MeshFileBytes file;
-  if (!ReadMeshFile(fileName, &file)) return false;
-  return LoadBinaryFromMemory(fileName, file.data.get(), file.size, loadTexture);
+  MeshFileReader reader(fileName);
+  return reader.IsOpen() && LoadBinaryFrom(fileName, &reader, loadTexture);
 }

@@ -1,23 +1,41 @@
 #include "MeshFile.h"
 
-#include <cstdio>
+#include <cstring>
 #include <new>
 
 #include "platform/files.h"
 
-bool ReadMeshFile(const char* path, MeshFileBytes* file) {
+MeshFileReader::MeshFileReader(const char* path) {
   const platform::FileInfo info = platform::GetFileInfo(path);
   if (!info.isRegularFile || info.size < 0 || static_cast<size_t>(info.size) > kMeshFileLimit) {
-    return false;
+    return;
   }
-  const size_t size = static_cast<size_t>(info.size);
+  stream_ = platform::OpenFile(path, "rb");
+  if (stream_) remaining_ = static_cast<size_t>(info.size);
+}
+
+MeshFileReader::~MeshFileReader() {
+  if (stream_) std::fclose(stream_);
+}
+
+bool MeshFileReader::Read(void* to, size_t size) {
+  if (size > remaining_) return false;
+  if (stream_) {
+    if (std::fread(to, 1, size, stream_) != size) return false;
+  } else if (size > 0) {
+    std::memcpy(to, bytes_, size);
+    bytes_ += size;
+  }
+  remaining_ -= size;
+  return true;
+}
+
+bool ReadMeshFile(const char* path, MeshFileBytes* file) {
+  MeshFileReader reader(path);
+  if (!reader.IsOpen()) return false;
+  const size_t size = reader.Remaining();
   std::unique_ptr<char[]> data(new (std::nothrow) char[size > 0 ? size : 1]);
-  if (!data) return false;
-  FILE* stream = platform::OpenFile(path, "rb");
-  if (!stream) return false;
-  const bool read = std::fread(data.get(), 1, size, stream) == size;
-  std::fclose(stream);
-  if (!read) return false;
+  if (!data || !reader.Read(data.get(), size)) return false;
   file->data = std::move(data);
   file->size = size;
   return true;

@@ -44,6 +44,20 @@ int NumberEnd(const char* text, int* pos, int length) {
   return end < length ? end : -1;
 }
 
+// The number token from pos on, converted from its first characters; the position after it, or
+// -1 (out unchanged).
+template <typename Number>
+int ReadNumber(const char* text, int pos, int length, Number* out) {
+  const int end = NumberEnd(text, &pos, length);
+  if (end < 0) return -1;
+  Number value = 0;
+  if (!ConvertPrefix(text + pos, text + std::min(end, pos + kMaximumNumberText), &value)) {
+    return -1;
+  }
+  *out = value;
+  return end;
+}
+
 }  // namespace
 
 int FindKeyword(std::string_view keyword, const char* text, int length, int start) {
@@ -58,7 +72,11 @@ int FindKeyword(std::string_view keyword, const char* text, int length, int star
     const void* hit = std::memchr(text + p, keyword[0], static_cast<size_t>(last - p + 1));
     if (!hit) return -1;
     p = static_cast<int>(static_cast<const char*>(hit) - text);
-    if (std::memcmp(text + p, keyword.data(), static_cast<size_t>(n)) == 0) return p;
+    // Keywords share their first bytes ("*MESH_"): the last byte tells most of them apart.
+    if (text[p + n - 1] == keyword[n - 1] &&
+        std::memcmp(text + p, keyword.data(), static_cast<size_t>(n)) == 0) {
+      return p;
+    }
     ++p;
   }
   return -1;
@@ -75,27 +93,16 @@ int FindKeywordInt(const char* keyword, const char* text, int start, int length)
 }
 
 int ReadFloat(const char* text, int pos, int length, float* out) {
-  const int end = NumberEnd(text, &pos, length);
-  if (end < 0) return -1;
   double value = 0;
-  if (!ConvertPrefix(text + pos, text + std::min(end, pos + kMaximumNumberText), &value)) {
-    return -1;
-  }
+  const int end = ReadNumber(text, pos, length, &value);
   const float narrowed = static_cast<float>(value);
-  if (!std::isfinite(narrowed)) return -1;
+  if (end < 0 || !std::isfinite(narrowed)) return -1;
   *out = narrowed;
   return end;
 }
 
 int ReadInt(const char* text, int pos, int length, int* out) {
-  const int end = NumberEnd(text, &pos, length);
-  if (end < 0) return -1;
-  int value = 0;
-  if (!ConvertPrefix(text + pos, text + std::min(end, pos + kMaximumNumberText), &value)) {
-    return -1;
-  }
-  *out = value;
-  return end;
+  return ReadNumber(text, pos, length, out);
 }
 
 int ReadQuotedPath(const char* text, int start, int length, char* out, int max) {

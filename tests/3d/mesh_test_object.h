@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "KObject3D.h"
+#include "drawless_object.h"
 #include "game_recording_graphic.h"
 
-class MeshTestObject : public KObject3D {
+class MeshTestObject : public DrawlessObject {
  public:
   // What happened, in order: "MeshLoaded <vertices> <faces>" and "LoadPicture <path>".
   std::vector<std::string> events;
@@ -21,18 +21,6 @@ class MeshTestObject : public KObject3D {
 
   // Owned pictures go before the counters they report to.
   ~MeshTestObject() override { FreeMesh(); }
-
-  using KObject3D::LoadASEFromMemory;
-  using KObject3D::LoadBinaryFromMemory;
-  using KObject3D::LoadTextFromMemory;
-  using KObject3D::LoadTextureCoords;
-
-  void Perspective(double, double, double, double) override {}
-  void Begin3D(bool, bool) override {}
-  void End3D() override {}
-  void DrawFlat(float, float, float, float, float, float) override {}
-  void DrawSmooth(float, float, float, float, float, float) override {}
-  void SetBlendMode(bool) override {}
 
   std::vector<KMeshVertex> Vertices() const { return {vertices, vertices + vertexCount}; }
   std::vector<KMeshFace> Faces() const { return {faces, faces + faceCount}; }
