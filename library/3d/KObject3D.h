@@ -71,9 +71,6 @@ class KObject3D {
                          bool loadTexture);
   bool LoadTextFromMemory(const char* text, size_t size, float scale);
   bool LoadBinaryFromMemory(const char* fileName, const char* bytes, size_t size, bool loadTexture);
-  // The corners' texture coordinates from the texture vertex and face lists of an ASE text;
-  // false when an item that the counts promise is missing or unreadable.
-  bool LoadTextureCoords(const char* text, int length);
 
   KGraphic* texture = nullptr;
   bool ownsTexture = false;
@@ -94,6 +91,9 @@ class KObject3D {
   bool FailLoad();
   // The binary loader on the file's bytes, read straight into the mesh arrays.
   bool LoadBinaryFrom(const char* fileName, MeshFileReader* reader, bool loadTexture);
+  // The corners' texture coordinates from the texture vertex and face lists of an ASE text;
+  // false when an item that the counts promise is missing or unreadable.
+  bool LoadTextureCoords(const char* text, int length);
   // Makes the owned texture and loads textureFileName from the mesh file's folder.
   void LoadTexturePicture(const char* meshFileName);
 };

@@ -1,9 +1,7 @@
-// A 3D object for the mesh tests: it draws nothing, makes recording pictures as its textures
-// (or none), writes the magic it is given, records when a load hands it a finished mesh, and
-// lets the test look at and set its mesh.
+// A 3D object for the mesh tests: its textures are recording pictures (or none), it writes the
+// magic it is given, records each finished mesh a load hands it, and shows its mesh.
 #pragma once
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -12,10 +10,9 @@
 
 class MeshTestObject : public DrawlessObject {
  public:
-  // What happened, in order: "MeshLoaded <vertices> <faces>" and "LoadPicture <path>".
+  // In order: "MeshLoaded <vertices> <faces>" and "LoadPicture <path>".
   std::vector<std::string> events;
-  bool makePictures = true;
-  bool picturesLoad = true;
+  bool makePictures = true, picturesLoad = true;
   int livePictures = 0;
   const char* magic = " d3k";
 
@@ -26,8 +23,8 @@ class MeshTestObject : public DrawlessObject {
   std::vector<KMeshFace> Faces() const { return {faces, faces + faceCount}; }
   bool HasNoMesh() const { return !vertices && !faces && vertexCount == 0 && faceCount == 0; }
   std::string TextureName() const { return textureFileName; }
-  KGraphic* Texture() const { return texture; }
   bool OwnsTexture() const { return ownsTexture; }
+  KGraphic* Texture() const { return texture; }
 
   void SetMesh(const std::vector<KMeshVertex>& newVertices,
                const std::vector<KMeshFace>& newFaces) {
