@@ -1,17 +1,24 @@
 #include "MeshFile.h"
 
+#include <sys/stat.h>
+
+#include <cstdint>
 #include <cstring>
 #include <new>
 
 #include "platform/files.h"
 
 MeshFileReader::MeshFileReader(const char* path) {
-  const platform::FileInfo info = platform::GetFileInfo(path);
-  if (!info.isRegularFile || info.size < 0 || static_cast<size_t>(info.size) > kMeshFileLimit) {
+  FILE* stream = platform::OpenRegularFile(path);
+  if (!stream) return;
+  struct stat status;
+  if (fstat(fileno(stream), &status) != 0 || status.st_size < 0 ||
+      static_cast<uint64_t>(status.st_size) > kMeshFileLimit) {
+    std::fclose(stream);
     return;
   }
-  stream_ = platform::OpenFile(path, "rb");
-  if (stream_) remaining_ = static_cast<size_t>(info.size);
+  stream_ = stream;
+  remaining_ = static_cast<size_t>(status.st_size);
 }
 
 MeshFileReader::~MeshFileReader() {

@@ -1,11 +1,14 @@
 // Damaged and hostile mesh files: every load fails at once and leaves no mesh.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <string>
 
 #include "mesh_files.h"
 #include "mesh_test_object.h"
 #include "platform/message_boxes.h"
+#include "temp_folder.h"
 
 namespace {
 
@@ -64,6 +67,18 @@ TEST(MeshHostileFiles, FailWithoutAMesh) {
     EXPECT_TRUE(object.HasNoMesh()) << shown;
     EXPECT_EQ(object.livePictures, 0) << shown;
   }
+  platform::TakeMessageBoxes();
+}
+
+// A named pipe in place of a mesh file would block the reader until a writer came.
+TEST(MeshHostileFiles, APipeIsNotReadAsAMeshFile) {
+  TempFolder folder;
+  const std::string pipe = folder.File("mesh");
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  MeshTestObject object;
+  EXPECT_FALSE(object.LoadASE(pipe.c_str(), 1, false));
+  EXPECT_FALSE(object.LoadText(pipe.c_str(), 1, false));
+  EXPECT_FALSE(object.LoadBinary(pipe.c_str(), false));
   platform::TakeMessageBoxes();
 }
 
