@@ -9,15 +9,6 @@
 
 namespace {
 
-struct Rgb {
-  int red, green, blue;
-  bool operator==(const Rgb&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Rgb& c) {
-  return out << "(" << c.red << ", " << c.green << ", " << c.blue << ")";
-}
-
 bool Near(const Rgb& a, const Rgb& b, int tolerance) {
   return std::abs(a.red - b.red) <= tolerance && std::abs(a.green - b.green) <= tolerance &&
          std::abs(a.blue - b.blue) <= tolerance;
@@ -114,19 +105,6 @@ class Pixels : public DirectXTest {
     SDL_GetWindowPosition(window_, &x, &y);
     RECT destination{x + source.left, y + source.top, x + source.right, y + source.bottom};
     return primary->Blt(&destination, surface, &source, DDBLT_WAIT, nullptr);
-  }
-
-  static Rgb PixelOf(IDirectDrawSurface7* surface, int x, int y) {
-    DDSURFACEDESC2 locked{};
-    locked.dwSize = sizeof locked;
-    if (surface->Lock(nullptr, &locked, DDLOCK_WAIT | DDLOCK_READONLY, nullptr) != DD_OK) {
-      return {-1, -1, -1};
-    }
-    const unsigned char* p =
-        static_cast<const unsigned char*>(locked.lpSurface) + y * locked.lPitch + x * 4;
-    Rgb color{p[2], p[1], p[0]};
-    surface->Unlock(nullptr);
-    return color;
   }
 
   void Blend(DWORD source, DWORD destination) {
