@@ -4,9 +4,11 @@
 // renderers light differently by design; the OpenGL variant lights by its own rules.
 //
 // The mesh is copied into two arrays of device vertices at each load: three a face, with the face
-// normal (flat) or the vertex normals (smooth). Before the window has handed over a device, and
-// after it has released it, passes and draws do nothing. End3D leaves the view, projection and
-// world transforms identities and lighting, the depth test and the light off.
+// normal (flat) or the vertex normals (smooth), sent in draws of at most 65535 vertices, the most
+// the device takes at once. A texture repeats across the mesh. Before the window has handed over a
+// device, and after it has released it, passes and draws do nothing. End3D leaves the view,
+// projection and world transforms identities and lighting, the depth test and the light off, which
+// is not the 2D view: a caller that draws 2D afterwards sets the 2D view again.
 #pragma once
 
 #include <cstdint>

@@ -143,7 +143,8 @@ typedef struct _D3DVECTOR {
   D3DVALUE x, y, z;
 } D3DVECTOR, *LPD3DVECTOR;
 
-typedef enum _D3DLIGHTTYPE {
+// Held in 32 bits, as a light record from elsewhere may carry any value.
+typedef enum _D3DLIGHTTYPE : DWORD {
   D3DLIGHT_POINT = 1,
   D3DLIGHT_SPOT = 2,
   D3DLIGHT_DIRECTIONAL = 3,
