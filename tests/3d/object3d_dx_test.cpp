@@ -1,7 +1,6 @@
 // The Direct3D 3D object, through the calls it makes on the DirectX window's device and through
 // the pixels they draw.
 #include <algorithm>
-#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -9,6 +8,7 @@
 #include "../core/game_window_fixture.h"
 #include "DX3DDevice.h"
 #include "KGraphicDX.h"
+#include "KMatrix.h"
 #include "KObject3DDX.h"
 
 namespace {
@@ -61,13 +61,14 @@ std::vector<std::string> Described(const std::vector<DirectXCall>& calls) {
   return texts;
 }
 
-bool IsIdentity(const D3DMATRIX& m) {
-  for (int row = 0; row < 4; ++row) {
-    for (int column = 0; column < 4; ++column) {
-      if (m.m[row][column] != (row == column ? 1.0f : 0.0f)) return false;
-    }
-  }
-  return true;
+D3DMATRIX Identity() {
+  D3DMATRIX m;
+  KMatrixIdentity(&m.m[0][0]);
+  return m;
+}
+
+bool Same(const D3DMATRIX& a, const D3DMATRIX& b) {
+  return std::equal(&a.m[0][0], &a.m[0][0] + 16, &b.m[0][0]);
 }
 
 // (x, y, z) . m for row vectors.
@@ -181,10 +182,9 @@ TEST_F(Object3DDX, ABeginOpensThePassWithTheseCallsAndValues) {
   EXPECT_EQ(material.dcvEmissive.g, 0.0f);
   EXPECT_EQ(material.dvPower, 50.0f);
   // The view turns z over and changes nothing else.
-  D3DMATRIX view = calls[15].matrix;
-  EXPECT_EQ(view._33, -1.0f);
-  view._33 = 1.0f;
-  EXPECT_TRUE(IsIdentity(view));
+  D3DMATRIX zFlip = Identity();
+  zFlip._33 = -1.0f;
+  EXPECT_TRUE(Same(calls[15].matrix, zFlip));
   EXPECT_FALSE(g_dx3D.ortho);
   // An orthographic pass leaves the projection to the draws; without clearDepth nothing is cleared.
   std::vector<std::string> lessened = Described(calls);
@@ -241,11 +241,9 @@ TEST_F(Object3DDX, TheWorldTurnsAboutZThenYThenXThenScalesThenMoves) {
   ASSERT_TRUE(MakeWindow());
   object_.MakeTriangle();
   object_.Begin3D(false, false);
-  D3DMATRIX plain = Transform(Drawn(10, 0, 0), D3DTRANSFORMSTATE_WORLD);
-  D3DMATRIX translation{};
-  translation._11 = translation._22 = translation._33 = translation._44 = 1;
+  D3DMATRIX translation = Identity();
   translation._41 = 10;
-  EXPECT_EQ(std::memcmp(&plain, &translation, sizeof plain), 0);
+  EXPECT_TRUE(Same(Transform(Drawn(10, 0, 0), D3DTRANSFORMSTATE_WORLD), translation));
   // +x: turned about z to +y, about x to +z, unscaled, moved to (10, 0, 1). +y: about z to -x,
   // scaled to -2x, moved to (8, 0, 0).
   object_.SetScale(2, 1, 1);
@@ -352,7 +350,7 @@ TEST_F(Object3DDX, EndLeavesIdentitiesAndLightingDepthAndTheLightOff) {
        {D3DTRANSFORMSTATE_VIEW, D3DTRANSFORMSTATE_PROJECTION, D3DTRANSFORMSTATE_WORLD}) {
     D3DMATRIX m{};
     Device()->GetTransform(type, &m);
-    EXPECT_TRUE(IsIdentity(m)) << type;
+    EXPECT_TRUE(Same(m, Identity())) << type;
   }
   EXPECT_EQ(RenderState(D3DRENDERSTATE_LIGHTING), DWORD(FALSE));
   EXPECT_EQ(RenderState(D3DRENDERSTATE_ZENABLE), D3DZB_FALSE);

@@ -144,6 +144,20 @@ class DirectXTest : public testing::Test {
     ASSERT_EQ(texture->Unlock(nullptr), DD_OK);
   }
 
+  // World (x, y) is the pixel (x, y) of the target, y downward, pixel centres at whole numbers;
+  // depth is z times zScale plus zOffset.
+  static D3DMATRIX PixelProjection(float zScale = 1.0f, float zOffset = 0.0f) {
+    D3DMATRIX projection{};
+    projection._11 = 2.0f / kWidth;
+    projection._22 = -2.0f / kHeight;
+    projection._33 = zScale;
+    projection._41 = -1.0f;
+    projection._42 = 1.0f;
+    projection._43 = zOffset;
+    projection._44 = 1.0f;
+    return projection;
+  }
+
   // The pixel of a 32-bit surface, read through a lock.
   static Rgb PixelOf(IDirectDrawSurface7* surface, int x, int y) {
     DDSURFACEDESC2 locked{};

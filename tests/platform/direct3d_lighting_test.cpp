@@ -23,6 +23,7 @@ struct ColouredVertex {
 constexpr DWORD kColouredFormat = D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_DIFFUSE | D3DFVF_SPECULAR;
 
 constexpr D3DCOLORVALUE kWhite{1, 1, 1, 1};
+const Rgb kRed{255, 0, 0}, kGreen{0, 255, 0}, kBlue{0, 0, 255}, kOrange{255, 128, 0};
 
 D3DMATRIX Diagonal(float x, float y, float z) {
   D3DMATRIX m{};
@@ -67,15 +68,8 @@ class Lighting : public DirectXTest {
   void SetUp() override {
     DirectXTest::SetUp();
     MakeDevice();
-    // World and view (x, y) are pixels, y downward; depth is flattened to 0.5, so that the z of
-    // a vertex only changes how it is lit.
-    D3DMATRIX projection{};
-    projection._11 = 2.0f / kWidth;
-    projection._22 = -2.0f / kHeight;
-    projection._41 = -1.0f;
-    projection._42 = 1.0f;
-    projection._43 = 0.5f;
-    projection._44 = 1.0f;
+    // Depth is flattened to 0.5, so that the z of a vertex only changes how it is lit.
+    D3DMATRIX projection = PixelProjection(0, 0.5f);
     device_->SetTransform(D3DTRANSFORMSTATE_PROJECTION, &projection);
     device_->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000, 1.0f, 0);
   }
@@ -208,6 +202,7 @@ TEST_F(Lighting, LightsAreInWorldSpaceAndNormalsTurnWithTheInverseTransposedWorl
 
 TEST_F(Lighting, MaterialColoursComeFromTheirSources) {
   const ColouredVertex vertex{0, 0, 0, 0, 0, -1, 0xFFFF8000, 0xFF00FF00};
+  const D3DLIGHT7 front = Directional(0, 0, 1), behind = Directional(0, 0, -1);
   struct Row {
     const char* what;
     D3DRENDERSTATETYPE state;
@@ -215,36 +210,12 @@ TEST_F(Lighting, MaterialColoursComeFromTheirSources) {
     D3DLIGHT7 light;
     Rgb expected;
   } rows[] = {
-      {"diffuse from the vertex's diffuse colour by default",
-       D3DRENDERSTATE_LIGHTING,
-       TRUE,
-       Directional(0, 0, 1),
-       {255, 128, 0}},
-      {"or from the material",
-       D3DRENDERSTATE_DIFFUSEMATERIALSOURCE,
-       D3DMCS_MATERIAL,
-       Directional(0, 0, 1),
-       {0, 0, 255}},
-      {"or from the specular colour",
-       D3DRENDERSTATE_DIFFUSEMATERIALSOURCE,
-       D3DMCS_COLOR2,
-       Directional(0, 0, 1),
-       {0, 255, 0}},
-      {"never from the vertex without colour vertex",
-       D3DRENDERSTATE_COLORVERTEX,
-       FALSE,
-       Directional(0, 0, 1),
-       {0, 0, 255}},
-      {"ambient from the specular colour",
-       D3DRENDERSTATE_AMBIENTMATERIALSOURCE,
-       D3DMCS_COLOR2,
-       Directional(0, 0, -1),
-       {0, 255, 0}},
-      {"emissive from the diffuse colour",
-       D3DRENDERSTATE_EMISSIVEMATERIALSOURCE,
-       D3DMCS_COLOR1,
-       Directional(0, 0, -1),
-       {255, 128, 0}},
+      {"diffuse: diffuse by default", D3DRENDERSTATE_LIGHTING, TRUE, front, kOrange},
+      {"diffuse: material", D3DRENDERSTATE_DIFFUSEMATERIALSOURCE, D3DMCS_MATERIAL, front, kBlue},
+      {"diffuse: specular", D3DRENDERSTATE_DIFFUSEMATERIALSOURCE, D3DMCS_COLOR2, front, kGreen},
+      {"no colour vertex: material", D3DRENDERSTATE_COLORVERTEX, FALSE, front, kBlue},
+      {"ambient: specular", D3DRENDERSTATE_AMBIENTMATERIALSOURCE, D3DMCS_COLOR2, behind, kGreen},
+      {"emissive: diffuse", D3DRENDERSTATE_EMISSIVEMATERIALSOURCE, D3DMCS_COLOR1, behind, kOrange},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
@@ -319,8 +290,6 @@ class FlatShading : public Lighting {
     return device_->DrawPrimitive(type, D3DFVF_LVERTEX, vertices.data(), DWORD(vertices.size()), 0);
   }
 };
-
-const Rgb kRed{255, 0, 0}, kGreen{0, 255, 0}, kBlue{0, 0, 255};
 
 TEST_F(FlatShading, EachTriangleTakesItsFirstVertexColour) {
   ASSERT_EQ(Draw(D3DPT_TRIANGLELIST, {{0, 0}, {30, 0}, {0, 30}}), D3D_OK);
@@ -404,9 +373,7 @@ TEST_F(Depth, TheObjectFormatGoesThroughWorldViewProjectionAndViewport) {
 }
 
 TEST_F(Depth, TheDepthTestKeepsTheNearerDrawWhenEnabled) {
-  D3DMATRIX projection = Diagonal(2.0f / kWidth, -2.0f / kHeight, 1);
-  projection._41 = -1;
-  projection._42 = 1;
+  D3DMATRIX projection = PixelProjection();
   device_->SetTransform(D3DTRANSFORMSTATE_PROJECTION, &projection);
   device_->SetRenderState(D3DRENDERSTATE_ZENABLE, D3DZB_TRUE);
   ASSERT_EQ(device_->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000, 0.5f, 0),

@@ -19,14 +19,7 @@ class Pixels : public DirectXTest {
   void SetUp() override {
     DirectXTest::SetUp();
     MakeDevice();
-    // World (x, y) is the pixel (x, y), y downward, pixel centres at whole numbers.
-    D3DMATRIX projection{};
-    projection._11 = 2.0f / kWidth;
-    projection._22 = -2.0f / kHeight;
-    projection._33 = 1.0f;
-    projection._41 = -1.0f;
-    projection._42 = 1.0f;
-    projection._44 = 1.0f;
+    D3DMATRIX projection = PixelProjection();
     device_->SetTransform(D3DTRANSFORMSTATE_PROJECTION, &projection);
     device_->SetRenderState(D3DRENDERSTATE_LIGHTING, FALSE);
     device_->SetRenderState(D3DRENDERSTATE_CULLMODE, D3DCULL_NONE);
