@@ -8,20 +8,27 @@
 //   mesh_bench [rounds]     (default 3; every figure is the best round, so that other work on a
 //                            shared machine weighs less)
 //
-// Each part of the benchmark is one function that prints its own table; the frame timing of
-// the two renderer variants belongs beside PrintFileTimes as a part of its own.
+// Then one frame drawing each grid through each renderer's 3D object (in a 640 x 480 window with
+// a depth buffer; it needs a display), and the Direct3D frame once more with lighting switched
+// off, to show what the per-vertex lighting costs.
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
 
+#include <algorithm>
 #include <assimp/Importer.hpp>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "DX3DDevice.h"
+#include "KFactory.h"
+#include "KObject3D.h"
+#include "KWindow.h"
 #include "MeshFile.h"
 #include "drawless_object.h"
 #include "platform/message_boxes.h"
@@ -264,6 +271,57 @@ void PrintFileTimes(const std::string& folder, int rounds) {
       "  ");
 }
 
+// The median time of a frame (clear, 3D pass, the grid drawn smooth, present) over about a
+// second and at least three frames; lightsOff switches the device's lighting off in each pass.
+double MedianFrameMs(int renderer, const std::string& meshPath, float scale, bool lightsOff) {
+  std::unique_ptr<KWindow> window(KFactory::CreateWindowObject(renderer, true));
+  if (!window || !window->CreateGameWindow(640, 480, 32, true, "mesh_bench")) {
+    std::fprintf(stderr, "mesh_bench: no window for renderer %d\n", renderer);
+    std::exit(1);
+  }
+  std::unique_ptr<KObject3D> object(KFactory::CreateObject3D());
+  if (!object->LoadText(meshPath.c_str(), 1, false)) {
+    std::fprintf(stderr, "mesh_bench: %s did not load\n", meshPath.c_str());
+    std::exit(1);
+  }
+  object->SetScale(scale, scale, scale);
+  object->SetShadingMode(1);
+  std::vector<double> frames;
+  const auto start = std::chrono::steady_clock::now();
+  while (frames.size() < 3 || std::chrono::steady_clock::now() - start < std::chrono::seconds(1)) {
+    const auto frameStart = std::chrono::steady_clock::now();
+    window->SetWorldView(0, 0, 0, 1, true);
+    object->Begin3D(true, false);
+    if (lightsOff) g_dx3D.device->SetRenderState(D3DRENDERSTATE_LIGHTING, FALSE);
+    object->Draw(0, 0, -40, -50, 0, 20);
+    object->End3D();
+    window->FlipBackBuffer(false, false);
+    frames.push_back(
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - frameStart)
+            .count());
+  }
+  std::sort(frames.begin(), frames.end());
+  return frames[frames.size() / 2];
+}
+
+void PrintFrameTimes(const std::string& folder) {
+  std::printf("A frame drawing the grid, median (milliseconds unless said)\n");
+  std::printf("  %-34s%16s%16s%16s%16s\n", "triangles", "Direct3D", "unlit", "lit / unlit",
+              "OpenGL");
+  for (int side : {224, 708}) {
+    const Grid grid{side};
+    const std::string path = folder + "/frame.txt";
+    WriteTextMesh(grid, path);
+    const float scale = 20.0f / (side * 0.1f);
+    const double lit = MedianFrameMs(0, path, scale, false);
+    const double unlit = MedianFrameMs(0, path, scale, true);
+    const double openGL = MedianFrameMs(1, path, scale, false);
+    std::printf("  %-34d%14.2f  %14.2f  %14.2f x%14.2f\n", grid.Triangles(), lit, unlit,
+                lit / unlit, openGL);
+    std::remove(path.c_str());
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -275,6 +333,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   PrintFileTimes(folder, rounds);
+  PrintFrameTimes(folder);
   std::remove(folder);
   return 0;
 }

@@ -240,6 +240,23 @@ TEST_F(Lighting, OnlyEnabledLightsLightAndANeverSetLightIsWhiteAlongZ) {
   EXPECT_EQ(LitCorner(), (Rgb{255, 255, 255}));
 }
 
+// Corners that repeat a vertex are lit once; one at the same place with another normal is not a
+// repeat.
+TEST_F(Lighting, AVertexAtTheSamePlaceWithAnotherNormalIsLitAnew) {
+  UseLight(Directional(0, 0, 1), Material(kWhite));
+  device_->SetRenderState(D3DRENDERSTATE_SHADEMODE, D3DSHADE_FLAT);
+  const NormalVertex triangles[] = {
+      {30, 30, 0, 0, 0, -1, 0, 0}, {45, 30, 0, 0, 0, -1, 0, 0}, {30, 45, 0, 0, 0, -1, 0, 0},
+      {30, 30, 0, 0, 0, 1, 0, 0},  {15, 30, 0, 0, 0, 1, 0, 0},  {30, 15, 0, 0, 0, 1, 0, 0},
+      {30, 30, 0, 0, 0, -1, 0, 0}, {45, 30, 0, 0, 0, -1, 0, 0}, {30, 15, 0, 0, 0, -1, 0, 0},
+  };
+  ASSERT_EQ(device_->DrawPrimitive(D3DPT_TRIANGLELIST, kNormalFormat, (void*)triangles, 9, 0),
+            D3D_OK);
+  EXPECT_EQ(Pixel(33, 33), (Rgb{255, 255, 255}));
+  EXPECT_EQ(Pixel(27, 27), (Rgb{0, 0, 0}));
+  EXPECT_EQ(Pixel(36, 24), (Rgb{255, 255, 255})) << "a repeat of the first vertex";
+}
+
 TEST_F(Lighting, SetLightRefusesLightsItCannotUse) {
   D3DLIGHT7 point = Point(0, 0, 0, 10, 1);
   D3DLIGHT7 spot = Spot(0, 0, 0, 0.5f, 1, 1);

@@ -132,7 +132,7 @@ void Device::AppendShaded(D3DPRIMITIVETYPE type, DWORD count, GLenum mode, DWORD
     TransformVertex(toPixels, vertex, layout, corner);
     if (!lighting) continue;
     if (flat && i % 3 != 0) continue;
-    corner.rgba = lighting->Shade(vertex);
+    corner.rgba = lighting->ShadeRepeated(vertex);
   }
   for (DWORD i = 0; i < emitted; ++i) {
     room.indices[i] = room.first + (flat ? i : SourceIndex(type, i));

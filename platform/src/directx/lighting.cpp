@@ -107,10 +107,16 @@ VertexLighting::VertexLighting(const std::vector<D3DLIGHT7>& lights, const D3DMA
     Transform(position, view, true, placed.position);
     Transform(direction, view, false, placed.direction);
     Normalise(placed.direction);
-    placed.range = light.dvRange;
+    placed.rangeSquared = light.dvRange * light.dvRange;
     placed.attenuation[0] = light.dvAttenuation0;
     placed.attenuation[1] = light.dvAttenuation1;
     placed.attenuation[2] = light.dvAttenuation2;
+    // Directional lights are never attenuated.
+    placed.constantAttenuation = light.dltType == D3DLIGHT_DIRECTIONAL ||
+                                 (light.dvAttenuation1 == 0.0f && light.dvAttenuation2 == 0.0f);
+    placed.strength = light.dltType != D3DLIGHT_DIRECTIONAL && placed.constantAttenuation
+                          ? 1.0f / light.dvAttenuation0
+                          : 1.0f;
     placed.falloff = light.dvFalloff;
     placed.innerCos = std::cos(light.dvTheta * 0.5f);
     placed.outerCos = std::cos(light.dvPhi * 0.5f);
@@ -149,16 +155,23 @@ uint32_t VertexLighting::Shade(const unsigned char* vertex) const {
   D3DCOLORVALUE ambientLight = ambient_, diffuseLight{};
   for (const ViewLight& light : lights_) {
     float toLight[3];
-    float strength = 1.0f;
+    float strength = light.strength;
     if (light.type == D3DLIGHT_DIRECTIONAL) {
       for (int j = 0; j < 3; ++j) toLight[j] = -light.direction[j];
     } else {
+      // The range is compared squared, so that a light out of reach costs no square root.
       for (int j = 0; j < 3; ++j) toLight[j] = light.position[j] - position[j];
-      float distance = std::sqrt(Dot(toLight, toLight));
-      if (distance > light.range) continue;
-      Normalise(toLight);
-      strength = 1.0f / (light.attenuation[0] + light.attenuation[1] * distance +
-                         light.attenuation[2] * distance * distance);
+      const float distanceSquared = Dot(toLight, toLight);
+      if (distanceSquared > light.rangeSquared) continue;
+      const float distance = std::sqrt(distanceSquared);
+      if (distance > 0.0f) {
+        const float inverse = 1.0f / distance;
+        for (int j = 0; j < 3; ++j) toLight[j] *= inverse;
+      }
+      if (!light.constantAttenuation) {
+        strength = 1.0f / (light.attenuation[0] + light.attenuation[1] * distance +
+                           light.attenuation[2] * distanceSquared);
+      }
       if (light.type == D3DLIGHT_SPOT) {
         float along = -Dot(toLight, light.direction);
         if (along <= light.outerCos) continue;
@@ -179,6 +192,24 @@ uint32_t VertexLighting::Shade(const unsigned char* vertex) const {
   float green = emissive.g + ambient.g * ambientLight.g + diffuse.g * diffuseLight.g;
   float blue = emissive.b + ambient.b * ambientLight.b + diffuse.b * diffuseLight.b;
   return Byte(red) | Byte(green) << 8 | Byte(blue) << 16 | Byte(diffuse.a) << 24;
+}
+
+bool VertexLighting::LitAlike(const unsigned char* a, const unsigned char* b) const {
+  auto same = [&](int offset, size_t size) {
+    return offset < 0 || std::memcmp(a + offset, b + offset, size) == 0;
+  };
+  return same(0, 12) && same(layout_.normal, 12) && same(layout_.diffuse, 4) &&
+         same(layout_.specular, 4);
+}
+
+uint32_t VertexLighting::ShadeRepeated(const unsigned char* vertex) {
+  if (shaded_.empty()) shaded_.resize(size_t(1) << kShadedBits);
+  uint32_t bits[3];
+  std::memcpy(bits, vertex, sizeof bits);
+  const uint32_t hash = bits[0] * 0x9E3779B1u + bits[1] * 0x85EBCA77u + bits[2] * 0xC2B2AE3Du;
+  ShadedVertex& slot = shaded_[hash >> (32 - kShadedBits)];
+  if (slot.vertex == nullptr || !LitAlike(slot.vertex, vertex)) slot = {vertex, Shade(vertex)};
+  return slot.rgba;
 }
 
 }  // namespace platform::directx

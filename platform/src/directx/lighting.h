@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "directx/vertices.h"
@@ -28,6 +29,10 @@ class VertexLighting {
   // The lit colour of a vertex with a normal, clamped to 0..1, as OpenGL's bytes red, green,
   // blue, alpha; its alpha is the diffuse colour's.
   uint32_t Shade(const unsigned char* vertex) const;
+  // Shade, once for each run of vertices that agree in everything lighting reads: the corners of
+  // a mesh repeat its shared vertices, and a repeat met lately takes the colour already worked
+  // out. The vertices must stay where they are while this object lives.
+  uint32_t ShadeRepeated(const unsigned char* vertex);
 
  private:
   // A light as this draw sees it: in view space, its direction of unit length.
@@ -36,8 +41,10 @@ class VertexLighting {
     D3DCOLORVALUE diffuse, ambient;
     float position[3];
     float direction[3];  // where the light travels
-    float range;
+    float rangeSquared;
     float attenuation[3];
+    bool constantAttenuation;  // the same strength at every distance
+    float strength;            // that strength
     float falloff;
     float innerCos, outerCos;  // a spot's half angles
   };
@@ -46,7 +53,15 @@ class VertexLighting {
   D3DCOLORVALUE Colour(int source, const D3DCOLORVALUE& material,
                        const unsigned char* vertex) const;
 
+  struct ShadedVertex {
+    const unsigned char* vertex = nullptr;
+    uint32_t rgba = 0;
+  };
+  static constexpr int kShadedBits = 14;
+  bool LitAlike(const unsigned char* a, const unsigned char* b) const;
+
   std::vector<ViewLight> lights_;
+  std::vector<ShadedVertex> shaded_;
   D3DMATERIAL7 material_;
   D3DCOLORVALUE ambient_;
   VertexLayout layout_;
