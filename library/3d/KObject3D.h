@@ -5,7 +5,9 @@
 //
 // End3D leaves the 3D projection in place: a caller that draws 2D afterwards sets the 2D view
 // again (SetDefaultWorldView, or the next frame's start). Normals are not renormalised after
-// averaging, and centring always keeps the origin inside the box it centres.
+// averaging, and centring always keeps the origin inside the box it centres. A failed load shows
+// its reason in a message box, in the loaders' long-standing words (kept as they are, spelling
+// included, for programs that look for them), and leaves no mesh.
 #pragma once
 
 #include <cstddef>
