@@ -271,9 +271,19 @@ void PrintFileTimes(const std::string& folder, int rounds) {
       "  ");
 }
 
-// The median time of a frame (clear, 3D pass, the grid drawn smooth, present) over about a
-// second and at least three frames; lightsOff switches the device's lighting off in each pass.
-double MedianFrameMs(int renderer, const std::string& meshPath, float scale, bool lightsOff) {
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+// Median frame times (clear, 3D pass, the grid drawn smooth, present) over about two seconds:
+// frames lit as the pass sets them up, and, when asked, frames with the device's lighting switched
+// off in between them, so that a change of the machine's load weighs on both alike.
+struct FrameTimes {
+  double lit = 0, unlit = 0;
+};
+
+FrameTimes MedianFrames(int renderer, const std::string& meshPath, float scale, bool alsoUnlit) {
   std::unique_ptr<KWindow> window(KFactory::CreateWindowObject(renderer, true));
   if (!window || !window->CreateGameWindow(640, 480, 32, true, "mesh_bench")) {
     std::fprintf(stderr, "mesh_bench: no window for renderer %d\n", renderer);
@@ -286,9 +296,7 @@ double MedianFrameMs(int renderer, const std::string& meshPath, float scale, boo
   }
   object->SetScale(scale, scale, scale);
   object->SetShadingMode(1);
-  std::vector<double> frames;
-  const auto start = std::chrono::steady_clock::now();
-  while (frames.size() < 3 || std::chrono::steady_clock::now() - start < std::chrono::seconds(1)) {
+  auto frameMs = [&](bool lightsOff) {
     const auto frameStart = std::chrono::steady_clock::now();
     window->SetWorldView(0, 0, 0, 1, true);
     object->Begin3D(true, false);
@@ -296,12 +304,16 @@ double MedianFrameMs(int renderer, const std::string& meshPath, float scale, boo
     object->Draw(0, 0, -40, -50, 0, 20);
     object->End3D();
     window->FlipBackBuffer(false, false);
-    frames.push_back(
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - frameStart)
-            .count());
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - frameStart)
+        .count();
+  };
+  std::vector<double> lit, unlit;
+  const auto start = std::chrono::steady_clock::now();
+  while (lit.size() < 5 || std::chrono::steady_clock::now() - start < std::chrono::seconds(2)) {
+    lit.push_back(frameMs(false));
+    if (alsoUnlit) unlit.push_back(frameMs(true));
   }
-  std::sort(frames.begin(), frames.end());
-  return frames[frames.size() / 2];
+  return {Median(lit), alsoUnlit ? Median(unlit) : 0};
 }
 
 void PrintFrameTimes(const std::string& folder) {
@@ -313,11 +325,10 @@ void PrintFrameTimes(const std::string& folder) {
     const std::string path = folder + "/frame.txt";
     WriteTextMesh(grid, path);
     const float scale = 20.0f / (side * 0.1f);
-    const double lit = MedianFrameMs(0, path, scale, false);
-    const double unlit = MedianFrameMs(0, path, scale, true);
-    const double openGL = MedianFrameMs(1, path, scale, false);
-    std::printf("  %-34d%14.2f  %14.2f  %14.2f x%14.2f\n", grid.Triangles(), lit, unlit,
-                lit / unlit, openGL);
+    const FrameTimes direct = MedianFrames(0, path, scale, true);
+    const FrameTimes openGL = MedianFrames(1, path, scale, false);
+    std::printf("  %-34d%14.2f  %14.2f  %14.2f x%14.2f\n", grid.Triangles(), direct.lit,
+                direct.unlit, direct.lit / direct.unlit, openGL.lit);
     std::remove(path.c_str());
   }
 }

@@ -127,12 +127,12 @@ void Device::AppendShaded(D3DPRIMITIVETYPE type, DWORD count, GLenum mode, DWORD
   DWORD corners = flat ? emitted : count;
   BatchRoom room = display_->Draws().Append(mode, corners, emitted);
   for (DWORD i = 0; i < corners; ++i) {
-    const unsigned char* vertex = input + size_t(flat ? SourceIndex(type, i) : i) * layout.stride;
+    const DWORD source = flat ? SourceIndex(type, i) : i;
     GlVertex& corner = room.corners[i];
-    TransformVertex(toPixels, vertex, layout, corner);
+    TransformVertex(toPixels, input + size_t(source) * layout.stride, layout, corner);
     if (!lighting) continue;
     if (flat && i % 3 != 0) continue;
-    corner.rgba = lighting->ShadeRepeated(vertex);
+    corner.rgba = lighting->ShadeRepeated(input, source);
   }
   for (DWORD i = 0; i < emitted; ++i) {
     room.indices[i] = room.first + (flat ? i : SourceIndex(type, i));

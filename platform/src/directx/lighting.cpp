@@ -202,13 +202,17 @@ bool VertexLighting::LitAlike(const unsigned char* a, const unsigned char* b) co
          same(layout_.specular, 4);
 }
 
-uint32_t VertexLighting::ShadeRepeated(const unsigned char* vertex) {
+uint32_t VertexLighting::ShadeRepeated(const unsigned char* vertices, uint32_t index) {
   if (shaded_.empty()) shaded_.resize(size_t(1) << kShadedBits);
+  const unsigned char* vertex = vertices + size_t(index) * layout_.stride;
   uint32_t bits[3];
   std::memcpy(bits, vertex, sizeof bits);
   const uint32_t hash = bits[0] * 0x9E3779B1u + bits[1] * 0x85EBCA77u + bits[2] * 0xC2B2AE3Du;
   ShadedVertex& slot = shaded_[hash >> (32 - kShadedBits)];
-  if (slot.vertex == nullptr || !LitAlike(slot.vertex, vertex)) slot = {vertex, Shade(vertex)};
+  if (slot.indexPlusOne == 0 ||
+      !LitAlike(vertices + size_t(slot.indexPlusOne - 1) * layout_.stride, vertex)) {
+    slot = {index + 1, Shade(vertex)};
+  }
   return slot.rgba;
 }
 

@@ -29,10 +29,10 @@ class VertexLighting {
   // The lit colour of a vertex with a normal, clamped to 0..1, as OpenGL's bytes red, green,
   // blue, alpha; its alpha is the diffuse colour's.
   uint32_t Shade(const unsigned char* vertex) const;
-  // Shade, once for each run of vertices that agree in everything lighting reads: the corners of
-  // a mesh repeat its shared vertices, and a repeat met lately takes the colour already worked
-  // out. The vertices must stay where they are while this object lives.
-  uint32_t ShadeRepeated(const unsigned char* vertex);
+  // Shade of vertex `index` of the array, worked out once for vertices that agree in everything
+  // lighting reads: the corners of a mesh repeat its shared vertices, and a repeat met lately
+  // takes the colour already worked out. Every call of one object passes the same array.
+  uint32_t ShadeRepeated(const unsigned char* vertices, uint32_t index);
 
  private:
   // A light as this draw sees it: in view space, its direction of unit length.
@@ -54,10 +54,10 @@ class VertexLighting {
                        const unsigned char* vertex) const;
 
   struct ShadedVertex {
-    const unsigned char* vertex = nullptr;
+    uint32_t indexPlusOne = 0;  // 0 for a free slot
     uint32_t rgba = 0;
   };
-  static constexpr int kShadedBits = 14;
+  static constexpr int kShadedBits = 13;
   bool LitAlike(const unsigned char* a, const unsigned char* b) const;
 
   std::vector<ViewLight> lights_;
