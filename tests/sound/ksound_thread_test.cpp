@@ -1,5 +1,11 @@
 // Streams and modules refilled by their own threads. The manual mixer moves the play cursor; each
 // step waits until the thread has written what the cursor asked for, so every output is exact.
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <iterator>
+#include <memory>
+
 #include "sound_test_support.h"
 
 using sound_fixtures::EncodeOgg;
@@ -163,4 +169,41 @@ TEST_F(KSoundThread, LostStreamBufferIsRestoredAndRefilledByItsThread) {
   MixHalf(1);
   MixHalf(1);
   EXPECT_FALSE(IsSilent(MixHalf(1)));
+}
+
+namespace {
+
+// Sounds a program keeps until its exit, destroyed by an exit handler registered before the
+// first sound, as a game's global resources are.
+std::unique_ptr<KSound> g_keptSounds[2];
+
+size_t ThreadCount() {
+  return size_t(std::distance(std::filesystem::directory_iterator("/proc/self/task"),
+                              std::filesystem::directory_iterator()));
+}
+
+void ReportThreadsAtExit() {
+  std::fprintf(stderr, "threads at exit: %zu\n", ThreadCount());
+}
+
+}  // namespace
+
+TEST_F(KSoundThread, EveryThreadEndsBeforeTheExitHandlersOfKeptSounds) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  const std::string module = File("kept.mod", MakeMod(12));
+  EXPECT_EXIT(
+      {
+        // Runs after the sound layer's own handler, registered with the first sound below.
+        std::atexit(ReportThreadsAtExit);
+        platform::SetAudioOutput(platform::AudioOutput::kSilent);
+        g_keptSounds[0] = std::make_unique<KSound>();
+        g_keptSounds[0]->LoadStreamFromMemory(ogg_.data(), int(ogg_.size()));
+        g_keptSounds[0]->PlayStream(true);
+        g_keptSounds[1] = std::make_unique<KSound>();
+        g_keptSounds[1]->LoadModule(module.c_str());
+        g_keptSounds[1]->PlayModule(true);
+        std::fprintf(stderr, "threads playing: %zu\n", ThreadCount());
+        std::exit(0);
+      },
+      testing::ExitedWithCode(0), "threads playing: 4\n.*threads at exit: 1\n");
 }
