@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "KSound.h"
+#include "ModuleHeader.h"
 #include "SoundDecoding.h"
 #include "SoundStreamLayout.h"
 #include "platform/files.h"
@@ -23,6 +24,16 @@ void PrepareModuleLoaders() {
   dumb_it_max_to_mix = 64;
 }
 
+// Reads the file's first bytes and checks them before the player opens the file itself.
+bool HeaderPlayable(const char* filename) {
+  FILE* file = platform::OpenFile(filename, "rb");
+  if (!file) return false;
+  uint8_t head[kModuleHeaderBytes];
+  const size_t size = std::fread(head, 1, sizeof head, file);
+  std::fclose(file);
+  return ModuleHeaderPlayable(head, size);
+}
+
 long RenderFrames(DUH_SIGRENDERER* renderer, long frames, void* destination) {
   return duh_render(renderer, 16, 0, 1.0f, 65536.0f / g_soundOutputRate, frames, destination);
 }
@@ -32,6 +43,7 @@ long RenderFrames(DUH_SIGRENDERER* renderer, long frames, void* destination) {
 bool KSound::LoadModule(const char* filename) {
   Reset(true);
   if (!filename) return false;
+  if (!HeaderPlayable(filename)) return false;
   PrepareModuleLoaders();
   const std::string path = platform::NativePath(filename);
   for (DUH* (*load)(const char*) : {dumb_load_it, dumb_load_xm, dumb_load_s3m, dumb_load_mod}) {

@@ -9,10 +9,10 @@
 
 #include "KSound.h"
 #include "KTrueText.h"
+#include "module_fixtures.h"
 #include "platform/directsound.h"
 #include "platform/message_boxes.h"
 #include "seed_font.h"
-#include "seed_modules.h"
 #include "sound_fixtures.h"
 
 namespace {
@@ -42,9 +42,9 @@ std::vector<Seed> Seeds() {
       {"ogg", "mono-8000.ogg", sound_fixtures::EncodeOgg(1, 8000, 800)},
       {"ogg", "stereo-22050.ogg", sound_fixtures::EncodeOgg(2, 22050, 3000)},
       {"module", "seed.mod", sound_fixtures::MakeMod(4)},
-      {"module", "seed.s3m", seeds::MakeS3m()},
-      {"module", "seed.xm", seeds::MakeXm()},
-      {"module", "seed.it", seeds::MakeIt()},
+      {"module", "seed.s3m", module_fixtures::MakeS3m()},
+      {"module", "seed.xm", module_fixtures::MakeXm()},
+      {"module", "seed.it", module_fixtures::MakeIt()},
       {"level", "two-objects.xml", level},
       {"level", "markup.xml",
        "<?xml version=\"1.0\"?><!DOCTYPE level><!-- c --><level brickCnt=\"99999999999\" "

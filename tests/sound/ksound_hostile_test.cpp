@@ -2,6 +2,7 @@
 // either fails cleanly or gives a sound no longer than what the image holds.
 #include <cstdint>
 
+#include "module_fixtures.h"
 #include "sound_test_support.h"
 
 using sound_fixtures::Chunk;
@@ -146,6 +147,38 @@ TEST_F(KSoundHostile, CutModuleFilesFailOrPlay) {
   KSound whole;
   EXPECT_TRUE(whole.LoadModule(File("whole.mod", mod).c_str()));
   EXPECT_TRUE(platform::TakeMessageBoxes().empty());
+}
+
+// The player divides by a header's initial tempo (for XM, by the low byte of its two).
+TEST_F(KSoundHostile, ModulesWhoseHeaderGivesNoTempoAreRefused) {
+  using namespace module_fixtures;
+  const struct {
+    const char* name;
+    std::string module;
+    size_t tempo;
+  } formats[] = {{"it", MakeIt(), kItTempoOffset},
+                 {"xm", MakeXm(), kXmTempoOffset},
+                 {"s3m", MakeS3m(), kS3mTempoOffset}};
+  for (const auto& format : formats) {
+    for (int tempo : {0, 1, 125}) {
+      std::string module = format.module;
+      module[format.tempo] = char(tempo);
+      if (std::string(format.name) == "xm") module[format.tempo + 1] = char(tempo == 0 ? 1 : 0);
+      KSound sound;
+      const bool loaded =
+          sound.LoadModule(File(std::string("tempo.") + format.name, module).c_str());
+      EXPECT_EQ(loaded, tempo != 0) << format.name << " at tempo " << tempo;
+      if (!loaded) continue;
+      // The buffer starts silent: the first refill plays once the cursor has left it.
+      sound.PlayLooping();
+      bool heard = false;
+      for (int half = 0; half < 3; ++half) {
+        sound.PollModule();
+        heard = heard || !IsSilent(platform::Mix(16384));
+      }
+      EXPECT_TRUE(heard) << format.name << " at tempo " << tempo;
+    }
+  }
 }
 
 TEST_F(KSoundHostile, DecodingGoesOnAfterAMissingPage) {

@@ -1,5 +1,6 @@
 // The smallest tracker modules of the three formats beside MOD, built byte by byte: one looped
-// 32-byte sample, one short pattern with a note on the first channel, one order.
+// 32-byte sample, one short pattern with a note on the first channel, one order. Each header's
+// initial tempo lies at its k...TempoOffset (for XM, the low byte of its two).
 #pragma once
 
 #include <cstdint>
@@ -7,7 +8,7 @@
 
 #include "sound_fixtures.h"
 
-namespace seeds {
+namespace module_fixtures {
 
 using sound_fixtures::PutU16;
 using sound_fixtures::PutU32;
@@ -29,6 +30,8 @@ inline std::string SquareWave(bool isUnsigned) {
   for (int i = 0; i < 32; ++i) wave.push_back(char((i < 16 ? 64 : -64) + (isUnsigned ? 128 : 0)));
   return wave;
 }
+
+constexpr size_t kS3mTempoOffset = 50, kXmTempoOffset = 78, kItTempoOffset = 51;
 
 inline std::string MakeS3m() {
   std::string s3m = Field("tundrel seed", 28);
@@ -114,4 +117,4 @@ inline std::string MakeIt() {
   return it + rows + SquareWave(false);
 }
 
-}  // namespace seeds
+}  // namespace module_fixtures
