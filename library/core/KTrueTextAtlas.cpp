@@ -9,11 +9,18 @@
 #include "KFactory.h"
 #include "KGraphic.h"
 #include "KTrueText.h"
+#include "TextureSide.h"
 
 namespace {
 
-// The largest texture side of the renderers.
+// The largest atlas side, and the most pixels an atlas holds: those of the largest texture.
 constexpr unsigned kLargestAtlasSide = 16384;
+constexpr uint64_t kLargestAtlasPixels = uint64_t{kMaxTextureSide} * kMaxTextureSide;
+
+bool FitsAnAtlas(uint64_t width, uint64_t height) {
+  return width <= kLargestAtlasSide && height <= kLargestAtlasSide &&
+         width * height <= kLargestAtlasPixels;
+}
 
 // Coverage of the bitmap's pixel (column, row), 0 to 255, for the bitmap kinds FreeType renders.
 uint8_t Coverage(const FT_Bitmap& bitmap, unsigned column, unsigned row) {
@@ -39,34 +46,40 @@ void KTrueText::BuildAtlas() {
   if (GetHeight() == 0) FT_Set_Char_Size(_face, 0, 12 * 64, 96, 96);
   const unsigned rowLimit = GetHeight() < 20 ? 256 : 512;
 
-  // Layout: glyphs side by side in rows no wider than the limit.
+  // Layout: glyphs side by side in rows no wider than the limit. Once the glyphs laid out need
+  // a picture beyond the largest one, no more are rendered (a hostile font's glyphs can be far
+  // larger than the line), and the rest are only measured.
   std::memset(_glyphs, 0, sizeof _glyphs);
+  atlasTooLarge_ = false;
   unsigned penX = 0, penY = 0, tallest = 0, widest = 0;
   for (int i = 0; i < kGlyphCount; ++i) {
-    if (FT_Load_Char(_face, static_cast<FT_ULong>(kFirstCharacter + i), FT_LOAD_RENDER) != 0) {
+    if (FT_Load_Char(_face, static_cast<FT_ULong>(kFirstCharacter + i), FT_LOAD_DEFAULT) != 0) {
       continue;
     }
     FT_GlyphSlot slot = _face->glyph;
+    KTrueGlyph& glyph = _glyphs[i];
+    glyph.advance = static_cast<int32_t>(slot->advance.x >> 6);
+    atlasTooLarge_ =
+        atlasTooLarge_ || !FitsAnAtlas(slot->metrics.width >> 6, slot->metrics.height >> 6);
+    if (atlasTooLarge_ || FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) continue;
     unsigned width = slot->bitmap.width, rows = slot->bitmap.rows;
     if (penX + width > rowLimit) {
       penX = 0;
       penY += tallest;
     }
     tallest = std::max(tallest, rows);
-    KTrueGlyph& glyph = _glyphs[i];
     glyph.x = static_cast<float>(penX);
     glyph.y = static_cast<float>(penY);
     glyph.w = static_cast<float>(width);
     glyph.h = static_cast<float>(rows);
     glyph.left = slot->bitmap_left;
     glyph.top = static_cast<int32_t>(_face->size->metrics.ascender >> 6) - slot->bitmap_top;
-    glyph.advance = static_cast<int32_t>(slot->advance.x >> 6);
     penX += width;
     widest = std::max(widest, penX);
+    atlasTooLarge_ = !FitsAnAtlas(widest, penY + tallest);
   }
   const unsigned atlasWidth = widest, atlasHeight = penY + tallest;
   // A picture that can't be made is not rendered either; the records still measure the text.
-  atlasTooLarge_ = atlasWidth > kLargestAtlasSide || atlasHeight > kLargestAtlasSide;
   if (atlasTooLarge_ || atlasWidth == 0 || atlasHeight == 0) return;
 
   auto* pixels = static_cast<uint32_t*>(

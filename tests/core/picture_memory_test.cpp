@@ -1,22 +1,14 @@
 // What loading a picture costs in memory at its peak: a small JPEG file whose header claims the
 // largest picture a texture can hold decodes into the block that becomes the texture, so that the
 // picture is held at most about twice at any time (the texture's pixels and the renderer's copy).
-#include <sys/resource.h>
-
 #include <string>
 
 #include "TextureSide.h"
 #include "game_window_fixture.h"
+#include "peak_memory.h"
 #include "temp_folder.h"
 
 namespace {
-
-#if defined(__SANITIZE_ADDRESS__)
-// The address sanitizer keeps freed blocks resident for a while: peaks are not the library's.
-constexpr bool kPeaksMeasurable = false;
-#else
-constexpr bool kPeaksMeasurable = true;
-#endif
 
 // A baseline grey JPEG of side x side pixels whose scan holds dataBytes zero bytes: one quantiser
 // table, a DC and an AC Huffman table of a single one-bit code each (difference 0, end of block),
@@ -37,12 +29,6 @@ std::string FlatGreyJpeg(int side, size_t dataBytes) {
   jpeg += std::string("\xFF\xDA\x00\x08\x01\x01\x00\x00\x3F\x00", 10);
   jpeg += std::string(dataBytes, '\0');
   return jpeg + "\xFF\xD9";
-}
-
-long PeakResidentKilobytes() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_maxrss;
 }
 
 class PictureMemory : public RendererWindowTest, public testing::WithParamInterface<int> {};

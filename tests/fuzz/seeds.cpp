@@ -12,8 +12,8 @@
 #include "module_fixtures.h"
 #include "platform/directsound.h"
 #include "platform/message_boxes.h"
-#include "seed_font.h"
 #include "sound_fixtures.h"
+#include "true_type_font.h"
 
 namespace {
 
@@ -50,7 +50,7 @@ std::vector<Seed> Seeds() {
        "<?xml version=\"1.0\"?><!DOCTYPE level><!-- c --><level brickCnt=\"99999999999\" "
        "neededBrickCnt=\"-3\"><![CDATA[x]]><?pi?>text<object x=\"1\" type=\"7\"></object>"
        "</level>"},
-      {"font", "two-glyphs.ttf", seeds::MakeTrueTypeFont()},
+      {"font", "two-glyphs.ttf", true_type_font::MakeTrueTypeFont()},
   };
 }
 

@@ -1,5 +1,6 @@
-// A small TrueType font built byte by byte: 'A' a hinted triangle with a curved side, 'B' the
-// same glyph moved right as a composite, every other character the empty glyph 0.
+// A small TrueType font built byte by byte: 'A' a hinted triangle with a curved side 500 x 700
+// units, 'B' the same glyph moved right as a composite, every other character the empty glyph 0;
+// every advance 600 units. A small em makes the glyphs large for the line.
 #pragma once
 
 #include <cstdint>
@@ -7,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace seeds {
+namespace true_type_font {
 
 // Big-endian fields, as the font tables hold them.
 inline void Put16(std::string& bytes, int value) {
@@ -38,12 +39,12 @@ inline std::string FontTables(const std::map<std::string, std::string>& tables) 
   return font + data;
 }
 
-inline std::string MakeTrueTypeFont() {
+inline std::string MakeTrueTypeFont(int unitsPerEm = 1024) {
   const int glyphs = 3;
   std::string head;
   for (uint32_t value : {0x00010000u, 0x00010000u, 0u, 0x5F0F3CF5u}) Put32(head, value);
   Put16(head, 0x000B);
-  Put16(head, 1024);
+  Put16(head, unitsPerEm);
   head += std::string(16, '\0');  // created, modified
   for (int value : {0, 0, 550, 700, 0, 8, 2, 0, 0}) Put16(head, value);
 
@@ -95,4 +96,4 @@ inline std::string MakeTrueTypeFont() {
                      {"maxp", maxp}});
 }
 
-}  // namespace seeds
+}  // namespace true_type_font
