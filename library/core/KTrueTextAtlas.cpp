@@ -17,6 +17,15 @@ namespace {
 constexpr unsigned kLargestAtlasSide = 16384;
 constexpr uint64_t kLargestAtlasPixels = uint64_t{kMaxTextureSide} * kMaxTextureSide;
 
+// No character's glyph spans more ems than this; the rasteriser takes seconds over the glyphs of
+// a hostile font that span hundreds.
+constexpr unsigned kMostEmsAGlyphSpans = 4;
+
+// A glyph box's side (26.6 fixed point) in whole pixels, rounded up.
+uint64_t BoxPixels(FT_Pos side) {
+  return side > 0 ? (static_cast<uint64_t>(side) + 63) >> 6 : 0;
+}
+
 bool FitsAnAtlas(uint64_t width, uint64_t height) {
   return width <= kLargestAtlasSide && height <= kLargestAtlasSide &&
          width * height <= kLargestAtlasPixels;
@@ -46,9 +55,8 @@ void KTrueText::BuildAtlas() {
   if (GetHeight() == 0) FT_Set_Char_Size(_face, 0, 12 * 64, 96, 96);
   const unsigned rowLimit = GetHeight() < 20 ? 256 : 512;
 
-  // Layout: glyphs side by side in rows no wider than the limit. Once the glyphs laid out need
-  // a picture beyond the largest one, no more are rendered (a hostile font's glyphs can be far
-  // larger than the line), and the rest are only measured.
+  // Layout: glyphs side by side in rows no wider than the limit. Once the glyphs laid out would
+  // need a picture beyond the largest one, no more are rendered, and the rest are only measured.
   std::memset(_glyphs, 0, sizeof _glyphs);
   atlasTooLarge_ = false;
   unsigned penX = 0, penY = 0, tallest = 0, widest = 0;
@@ -59,9 +67,17 @@ void KTrueText::BuildAtlas() {
     FT_GlyphSlot slot = _face->glyph;
     KTrueGlyph& glyph = _glyphs[i];
     glyph.advance = static_cast<int32_t>(slot->advance.x >> 6);
-    atlasTooLarge_ =
-        atlasTooLarge_ || !FitsAnAtlas(slot->metrics.width >> 6, slot->metrics.height >> 6);
-    if (atlasTooLarge_ || FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) continue;
+    // Before rendering: a glyph far larger than the em is only measured, and an atlas that
+    // cannot hold the glyph's box at the end of the row and below it at once is too large.
+    const uint64_t boxWidth = BoxPixels(slot->metrics.width);
+    const uint64_t boxHeight = BoxPixels(slot->metrics.height);
+    const uint64_t largestSide = uint64_t{kMostEmsAGlyphSpans} * _face->size->metrics.y_ppem;
+    atlasTooLarge_ = atlasTooLarge_ || !FitsAnAtlas(std::max<uint64_t>(widest, penX + boxWidth),
+                                                    penY + tallest + boxHeight);
+    if (atlasTooLarge_ || boxWidth > largestSide || boxHeight > largestSide ||
+        FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) {
+      continue;
+    }
     unsigned width = slot->bitmap.width, rows = slot->bitmap.rows;
     if (penX + width > rowLimit) {
       penX = 0;
