@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "KSound.h"
-#include "ModuleHeader.h"
+#include "ModuleCheck.h"
 #include "SoundDecoding.h"
 #include "SoundStreamLayout.h"
 #include "platform/files.h"
@@ -24,14 +24,17 @@ void PrepareModuleLoaders() {
   dumb_it_max_to_mix = 64;
 }
 
-// Reads the file's first bytes and checks them before the player opens the file itself.
-bool HeaderPlayable(const char* filename) {
+// Reads the file and checks it before the player opens the file itself.
+bool ModuleFilePlayable(const char* filename) {
   FILE* file = platform::OpenFile(filename, "rb");
   if (!file) return false;
-  uint8_t head[kModuleHeaderBytes];
-  const size_t size = std::fread(head, 1, sizeof head, file);
+  std::vector<uint8_t> bytes;
+  uint8_t block[65536];
+  for (size_t got; (got = std::fread(block, 1, sizeof block, file)) > 0;) {
+    bytes.insert(bytes.end(), block, block + got);
+  }
   std::fclose(file);
-  return ModuleHeaderPlayable(head, size);
+  return ModulePlayable(bytes.data(), bytes.size());
 }
 
 long RenderFrames(DUH_SIGRENDERER* renderer, long frames, void* destination) {
@@ -43,7 +46,7 @@ long RenderFrames(DUH_SIGRENDERER* renderer, long frames, void* destination) {
 bool KSound::LoadModule(const char* filename) {
   Reset(true);
   if (!filename) return false;
-  if (!HeaderPlayable(filename)) return false;
+  if (!ModuleFilePlayable(filename)) return false;
   PrepareModuleLoaders();
   const std::string path = platform::NativePath(filename);
   for (DUH* (*load)(const char*) : {dumb_load_it, dumb_load_xm, dumb_load_s3m, dumb_load_mod}) {

@@ -2,6 +2,7 @@
 // either fails cleanly or gives a sound no longer than what the image holds.
 #include <cstdint>
 
+#include "ModuleCheck.h"
 #include "module_fixtures.h"
 #include "sound_test_support.h"
 
@@ -178,6 +179,32 @@ TEST_F(KSoundHostile, ModulesWhoseHeaderGivesNoTempoAreRefused) {
       }
       EXPECT_TRUE(heard) << format.name << " at tempo " << tempo;
     }
+  }
+}
+
+// The player allocates an XM sample's length before it reads the sample.
+TEST_F(KSoundHostile, XmModulesClaimingMoreThanTheFileHoldsAreRefused) {
+  using namespace module_fixtures;
+  const std::string xm = MakeXm();
+  const struct {
+    size_t offset, bytes;
+    uint32_t value;
+    bool loads;
+  } fields[] = {{kXmSampleLengthOffset, 4, 32, true},
+                {kXmSampleLengthOffset, 4, uint32_t(xm.size()) + 1, false},
+                {kXmSampleLengthOffset, 4, 0x72617571, false},
+                {kXmInstrumentsOffset, 2, 129, false}};
+  for (const auto& field : fields) {
+    std::string module = xm;
+    for (size_t i = 0; i < field.bytes; ++i)
+      module[field.offset + i] = char(field.value >> (8 * i));
+    // Checked before the player could allocate anything.
+    EXPECT_EQ(ModulePlayable(reinterpret_cast<const uint8_t*>(module.data()), module.size()),
+              field.loads)
+        << field.offset << " = " << field.value;
+    KSound sound;
+    EXPECT_EQ(sound.LoadModule(File("claims.xm", module).c_str()), field.loads)
+        << field.offset << " = " << field.value;
   }
 }
 
