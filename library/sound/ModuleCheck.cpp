@@ -60,13 +60,45 @@ bool XmSamplesFit(const uint8_t* data, size_t size) {
   return true;
 }
 
+// Each sample header of an S3M module: its type (1 for a sample), its length in frames and its
+// flags (stereo, 16 bits); raw samples never take more than the file.
+bool S3mSamplesFit(const uint8_t* data, size_t size) {
+  const uint32_t orders = U16(data, size, 32), instruments = U16(data, size, 34);
+  for (uint32_t i = 0; i < instruments; ++i) {
+    const uint64_t at = uint64_t{U16(data, size, 96 + orders + 2 * uint64_t{i})} * 16;
+    if (at >= size || data[at] != 1) continue;
+    const uint32_t flags = at + 31 < size ? data[at + 31] : 0;
+    const uint64_t bytes = uint64_t{U32(data, size, at + 16)} << ((flags & 2) != 0)
+                                                              << ((flags & 4) != 0);
+    if (bytes > size) return false;
+  }
+  return true;
+}
+
+// Each sample header of an IT module: its flags (stereo, 16 bits, compressed) and its length in
+// frames. A compressed sample keeps at least one bit of each 16-bit value.
+bool ItSamplesFit(const uint8_t* data, size_t size) {
+  const uint32_t orders = U16(data, size, 32), instruments = U16(data, size, 34);
+  const uint32_t samples = U16(data, size, 36);
+  const uint64_t table = 192 + uint64_t{orders} + 4 * uint64_t{instruments};
+  for (uint32_t i = 0; i < samples; ++i) {
+    const uint64_t at = U32(data, size, table + 4 * uint64_t{i});
+    const uint32_t flags = at + 18 < size ? data[at + 18] : 0;
+    const uint64_t bytes = uint64_t{U32(data, size, at + 48)} << ((flags & 2) != 0)
+                                                              << ((flags & 4) != 0);
+    if (bytes > uint64_t{size} * ((flags & 8) ? 16 : 1)) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool ModulePlayable(const uint8_t* data, size_t size) {
   for (const HeaderKind* kind : {&kIt, &kXm, &kS3m}) {
     if (!Is(*kind, data, size)) continue;
     if (size <= kind->tempoOffset || data[kind->tempoOffset] == 0) return false;
-    return kind != &kXm || XmSamplesFit(data, size);
+    if (kind == &kXm) return XmSamplesFit(data, size);
+    return kind == &kIt ? ItSamplesFit(data, size) : S3mSamplesFit(data, size);
   }
   return true;
 }

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 // False when the bytes are an IT, XM or S3M module whose header gives an initial tempo of 0 (the
-// player divides by it), or an XM module with more patterns, instruments or samples than the
-// format holds, or a sample longer than the whole file (the player allocates it before reading).
-// Anything else is left to the player's own checks.
+// player divides by it), or one with a sample longer than the file can hold (the player allocates
+// it before reading it), or an XM module with more patterns, instruments or samples than the
+// format holds. Anything else is left to the player's own checks.
 bool ModulePlayable(const uint8_t* data, size_t size);

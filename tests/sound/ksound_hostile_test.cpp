@@ -182,29 +182,35 @@ TEST_F(KSoundHostile, ModulesWhoseHeaderGivesNoTempoAreRefused) {
   }
 }
 
-// The player allocates an XM sample's length before it reads the sample.
-TEST_F(KSoundHostile, XmModulesClaimingMoreThanTheFileHoldsAreRefused) {
+// The player allocates a sample's length before it reads the sample.
+TEST_F(KSoundHostile, ModulesClaimingMoreThanTheFileHoldsAreRefused) {
   using namespace module_fixtures;
-  const std::string xm = MakeXm();
+  const std::string xm = MakeXm(), s3m = MakeS3m(), it = MakeIt();
   const struct {
+    const std::string& module;
     size_t offset, bytes;
     uint32_t value;
     bool loads;
-  } fields[] = {{kXmSampleLengthOffset, 4, 32, true},
-                {kXmSampleLengthOffset, 4, uint32_t(xm.size()) + 1, false},
-                {kXmSampleLengthOffset, 4, 0x72617571, false},
-                {kXmInstrumentsOffset, 2, 129, false}};
+  } fields[] = {{xm, kXmSampleLengthOffset, 4, 32, true},
+                {xm, kXmSampleLengthOffset, 4, uint32_t(xm.size()) + 1, false},
+                {xm, kXmSampleLengthOffset, 4, 0x72617571, false},
+                {xm, kXmInstrumentsOffset, 2, 129, false},
+                {s3m, kS3mSampleLengthOffset, 4, 32, true},
+                {s3m, kS3mSampleLengthOffset, 4, uint32_t(s3m.size()) + 1, false},
+                {it, kItSampleLengthOffset, 4, 32, true},
+                {it, kItSampleLengthOffset, 4, uint32_t(it.size()) + 1, false},
+                {it, kItSampleLengthOffset, 4, 0x7FFFFFF0, false}};
   for (const auto& field : fields) {
-    std::string module = xm;
+    std::string module = field.module;
     for (size_t i = 0; i < field.bytes; ++i)
       module[field.offset + i] = char(field.value >> (8 * i));
+    const std::string name = module.substr(0, 4) + " " + std::to_string(field.value);
     // Checked before the player could allocate anything.
     EXPECT_EQ(ModulePlayable(reinterpret_cast<const uint8_t*>(module.data()), module.size()),
               field.loads)
-        << field.offset << " = " << field.value;
+        << name;
     KSound sound;
-    EXPECT_EQ(sound.LoadModule(File("claims.xm", module).c_str()), field.loads)
-        << field.offset << " = " << field.value;
+    EXPECT_EQ(sound.LoadModule(File("claims.mod", module).c_str()), field.loads) << name;
   }
 }
 
