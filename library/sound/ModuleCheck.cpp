@@ -34,13 +34,14 @@ uint32_t U32(const uint8_t* data, size_t size, uint64_t at) {
   return U16(data, size, at) | U16(data, size, at + 2) << 16;
 }
 
-// Walks the patterns and instruments to every sample header. A module cut short is left to the
-// player, which stops reading there.
-bool XmSamplesFit(const uint8_t* data, size_t size) {
+// Walks the patterns, each of at least one row, and the instruments to every sample header. A
+// module cut short is left to the player, which stops reading there.
+bool XmPlayable(const uint8_t* data, size_t size) {
   const uint32_t patterns = U16(data, size, 70), instruments = U16(data, size, 72);
   if (patterns > kXmMostPatterns || instruments > kXmMostInstruments) return false;
   uint64_t at = 60 + uint64_t{U32(data, size, 60)};
   for (uint32_t p = 0; p < patterns && at < size; ++p) {
+    if (U16(data, size, at + 5) == 0) return false;
     at += U32(data, size, at) + uint64_t{U16(data, size, at + 7)};
   }
   for (uint32_t i = 0; i < instruments && at < size; ++i) {
@@ -76,11 +77,16 @@ bool S3mSamplesFit(const uint8_t* data, size_t size) {
 }
 
 // Each sample header of an IT module: its flags (stereo, 16 bits, compressed) and its length in
-// frames. A compressed sample keeps at least one bit of each 16-bit value.
-bool ItSamplesFit(const uint8_t* data, size_t size) {
+// frames. A compressed sample keeps at least one bit of each 16-bit value. Each pattern stored
+// has at least one row.
+bool ItPlayable(const uint8_t* data, size_t size) {
   const uint32_t orders = U16(data, size, 32), instruments = U16(data, size, 34);
-  const uint32_t samples = U16(data, size, 36);
+  const uint32_t samples = U16(data, size, 36), patterns = U16(data, size, 38);
   const uint64_t table = 192 + uint64_t{orders} + 4 * uint64_t{instruments};
+  for (uint32_t i = 0; i < patterns; ++i) {
+    const uint64_t at = U32(data, size, table + 4 * (uint64_t{samples} + i));
+    if (at != 0 && at + 4 <= size && U16(data, size, at + 2) == 0) return false;
+  }
   for (uint32_t i = 0; i < samples; ++i) {
     const uint64_t at = U32(data, size, table + 4 * uint64_t{i});
     const uint32_t flags = at + 18 < size ? data[at + 18] : 0;
@@ -97,8 +103,8 @@ bool ModulePlayable(const uint8_t* data, size_t size) {
   for (const HeaderKind* kind : {&kIt, &kXm, &kS3m}) {
     if (!Is(*kind, data, size)) continue;
     if (size <= kind->tempoOffset || data[kind->tempoOffset] == 0) return false;
-    if (kind == &kXm) return XmSamplesFit(data, size);
-    return kind == &kIt ? ItSamplesFit(data, size) : S3mSamplesFit(data, size);
+    if (kind == &kXm) return XmPlayable(data, size);
+    return kind == &kIt ? ItPlayable(data, size) : S3mSamplesFit(data, size);
   }
   return true;
 }

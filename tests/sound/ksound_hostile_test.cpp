@@ -182,8 +182,9 @@ TEST_F(KSoundHostile, ModulesWhoseHeaderGivesNoTempoAreRefused) {
   }
 }
 
-// The player allocates a sample's length before it reads the sample.
-TEST_F(KSoundHostile, ModulesClaimingMoreThanTheFileHoldsAreRefused) {
+// The player allocates a sample's length before it reads the sample, and its first run through
+// the song never ends on a pattern of no rows.
+TEST_F(KSoundHostile, ModulesThePlayerWouldFailOnAreRefused) {
   using namespace module_fixtures;
   const std::string xm = MakeXm(), s3m = MakeS3m(), it = MakeIt();
   const struct {
@@ -199,7 +200,10 @@ TEST_F(KSoundHostile, ModulesClaimingMoreThanTheFileHoldsAreRefused) {
                 {s3m, kS3mSampleLengthOffset, 4, uint32_t(s3m.size()) + 1, false},
                 {it, kItSampleLengthOffset, 4, 32, true},
                 {it, kItSampleLengthOffset, 4, uint32_t(it.size()) + 1, false},
-                {it, kItSampleLengthOffset, 4, 0x7FFFFFF0, false}};
+                {it, kItSampleLengthOffset, 4, 0x7FFFFFF0, false},
+                {it, kItPatternRowsOffset, 2, 1, true},
+                {it, kItPatternRowsOffset, 2, 0, false},
+                {xm, kXmPatternRowsOffset, 2, 0, false}};
   for (const auto& field : fields) {
     std::string module = field.module;
     for (size_t i = 0; i < field.bytes; ++i)
