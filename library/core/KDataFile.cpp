@@ -38,10 +38,14 @@ KFileResult KDataFile::Open(const char* path, uint32_t mode) {
     if (archive->OpenEntry(lookupName, this) == K_FILE_OK) return K_FILE_OK;
   }
 
-  // Folders and devices open on Linux and report absurd sizes; only regular files are data files.
-  if (!platform::GetFileInfo(path).isRegularFile) return K_FILE_NOT_FOUND;
-  FILE* stream = platform::OpenFile(path, "rb");
-  if (!stream) return K_FILE_NOT_FOUND;
+  // Only regular files are data files: folders and devices report absurd sizes, and a named pipe
+  // would wait for a writer. Why a file was refused is noted for whoever tells the user.
+  const char* reason = nullptr;
+  FILE* stream = platform::OpenRegularFile(path, &reason);
+  if (!stream) {
+    platform::NoteLoadFailure(reason);
+    return K_FILE_NOT_FOUND;
+  }
   stream_ = stream;
   borrowed_ = false;
   state_ = K_FILE_MODE_READ;
