@@ -34,8 +34,9 @@ uint32_t U32(const uint8_t* data, size_t size, uint64_t at) {
   return U16(data, size, at) | U16(data, size, at + 2) << 16;
 }
 
-// Walks the patterns, each of at least one row, and the instruments to every sample header. A
-// module cut short is left to the player, which stops reading there.
+// Walks the patterns, each of at least one row, and the instruments to every sample header and
+// its data. A module cut short before its samples is left to the player, which stops reading
+// there.
 bool XmPlayable(const uint8_t* data, size_t size) {
   const uint32_t patterns = U16(data, size, 70), instruments = U16(data, size, 72);
   if (patterns > kXmMostPatterns || instruments > kXmMostInstruments) return false;
@@ -56,6 +57,8 @@ bool XmPlayable(const uint8_t* data, size_t size) {
       sampleBytes += length;
       at += stride > kXmSampleHeaderBytes ? stride : kXmSampleHeaderBytes;
     }
+    // The player keeps a sample it could not read whole: the samples must lie in the file.
+    if (at + sampleBytes > size) return false;
     at += sampleBytes;
   }
   return true;

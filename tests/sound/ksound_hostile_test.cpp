@@ -182,8 +182,9 @@ TEST_F(KSoundHostile, ModulesWhoseHeaderGivesNoTempoAreRefused) {
   }
 }
 
-// The player allocates a sample's length before it reads the sample, and its first run through
-// the song never ends on a pattern of no rows.
+// The player allocates a sample's length before it reads the sample (and loses an XM sample
+// that runs past the file's end), and its first run through the song never ends on a pattern of
+// no rows.
 TEST_F(KSoundHostile, ModulesThePlayerWouldFailOnAreRefused) {
   using namespace module_fixtures;
   const std::string xm = MakeXm(), s3m = MakeS3m(), it = MakeIt();
@@ -193,6 +194,7 @@ TEST_F(KSoundHostile, ModulesThePlayerWouldFailOnAreRefused) {
     uint32_t value;
     bool loads;
   } fields[] = {{xm, kXmSampleLengthOffset, 4, 32, true},
+                {xm, kXmSampleLengthOffset, 4, 33, false},
                 {xm, kXmSampleLengthOffset, 4, uint32_t(xm.size()) + 1, false},
                 {xm, kXmSampleLengthOffset, 4, 0x72617571, false},
                 {xm, kXmInstrumentsOffset, 2, 129, false},
