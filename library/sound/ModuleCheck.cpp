@@ -16,6 +16,10 @@ constexpr HeaderKind kIt = {0, "IMPM", 51};
 constexpr HeaderKind kXm = {0, "Extended Module: ", 78};
 constexpr HeaderKind kS3m = {44, "SCRM", 50};
 
+// The highest sample rate of an S3M or IT sample: the player's resampler spends time in
+// proportion to the rate, and a rate of billions holds a refill for minutes.
+constexpr uint32_t kMostSampleRate = 9999999;
+
 // The most an XM module holds, and the fields of a sample header the player reads.
 constexpr uint32_t kXmMostPatterns = 256, kXmMostInstruments = 128, kXmMostSamples = 16;
 constexpr uint32_t kXmSampleHeaderBytes = 40;
@@ -64,8 +68,8 @@ bool XmPlayable(const uint8_t* data, size_t size) {
   return true;
 }
 
-// Each sample header of an S3M module: its type (1 for a sample), its length in frames and its
-// flags (stereo, 16 bits); raw samples never take more than the file.
+// Each sample header of an S3M module: its type (1 for a sample), its length in frames, its flags
+// (stereo, 16 bits) and its rate; raw samples never take more than the file.
 bool S3mSamplesFit(const uint8_t* data, size_t size) {
   const uint32_t orders = U16(data, size, 32), instruments = U16(data, size, 34);
   for (uint32_t i = 0; i < instruments; ++i) {
@@ -74,14 +78,14 @@ bool S3mSamplesFit(const uint8_t* data, size_t size) {
     const uint32_t flags = at + 31 < size ? data[at + 31] : 0;
     const uint64_t bytes = uint64_t{U32(data, size, at + 16)} << ((flags & 2) != 0)
                                                               << ((flags & 4) != 0);
-    if (bytes > size) return false;
+    if (bytes > size || U32(data, size, at + 32) > kMostSampleRate) return false;
   }
   return true;
 }
 
-// Each sample header of an IT module: its flags (stereo, 16 bits, compressed) and its length in
-// frames. A compressed sample keeps at least one bit of each 16-bit value. Each pattern stored
-// has at least one row.
+// Each sample header of an IT module: its flags (stereo, 16 bits, compressed), its length in
+// frames and its rate. A compressed sample keeps at least one bit of each 16-bit value. Each
+// pattern stored has at least one row.
 bool ItPlayable(const uint8_t* data, size_t size) {
   const uint32_t orders = U16(data, size, 32), instruments = U16(data, size, 34);
   const uint32_t samples = U16(data, size, 36), patterns = U16(data, size, 38);
@@ -96,6 +100,7 @@ bool ItPlayable(const uint8_t* data, size_t size) {
     const uint64_t bytes = uint64_t{U32(data, size, at + 48)} << ((flags & 2) != 0)
                                                               << ((flags & 4) != 0);
     if (bytes > uint64_t{size} * ((flags & 8) ? 16 : 1)) return false;
+    if (U32(data, size, at + 60) > kMostSampleRate) return false;
   }
   return true;
 }

@@ -183,8 +183,8 @@ TEST_F(KSoundHostile, ModulesWhoseHeaderGivesNoTempoAreRefused) {
 }
 
 // The player allocates a sample's length before it reads the sample (and loses an XM sample
-// that runs past the file's end), and its first run through the song never ends on a pattern of
-// no rows.
+// that runs past the file's end), resamples for minutes at a rate of billions, and its first run
+// through the song never ends on a pattern of no rows.
 TEST_F(KSoundHostile, ModulesThePlayerWouldFailOnAreRefused) {
   using namespace module_fixtures;
   const std::string xm = MakeXm(), s3m = MakeS3m(), it = MakeIt();
@@ -203,6 +203,10 @@ TEST_F(KSoundHostile, ModulesThePlayerWouldFailOnAreRefused) {
                 {it, kItSampleLengthOffset, 4, 32, true},
                 {it, kItSampleLengthOffset, 4, uint32_t(it.size()) + 1, false},
                 {it, kItSampleLengthOffset, 4, 0x7FFFFFF0, false},
+                {it, kItSampleRateOffset, 4, 9999999, true},
+                {it, kItSampleRateOffset, 4, 10000000, false},
+                {s3m, kS3mSampleRateOffset, 4, 9999999, true},
+                {s3m, kS3mSampleRateOffset, 4, 1702043819, false},
                 {it, kItPatternRowsOffset, 2, 1, true},
                 {it, kItPatternRowsOffset, 2, 0, false},
                 {xm, kXmPatternRowsOffset, 2, 0, false}};

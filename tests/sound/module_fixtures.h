@@ -35,6 +35,7 @@ constexpr size_t kS3mTempoOffset = 50, kXmTempoOffset = 78, kItTempoOffset = 51;
 // The XM module's instrument count, and each module's one sample's length.
 constexpr size_t kXmInstrumentsOffset = 72, kXmSampleLengthOffset = 642;
 constexpr size_t kS3mSampleLengthOffset = 128, kItSampleLengthOffset = 250;
+constexpr size_t kS3mSampleRateOffset = 144, kItSampleRateOffset = 262;
 // The row count of the IT and XM modules' one pattern.
 constexpr size_t kItPatternRowsOffset = 284, kXmPatternRowsOffset = 341;
 
