@@ -1,5 +1,6 @@
 #include "KDataFile.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 #include <new>
@@ -123,7 +124,16 @@ KFileResult KDataFile::Read(void* buffer, uint32_t count) {
   if (state_ != K_FILE_MODE_READ) return K_FILE_NOT_READABLE;
   if (count == 0) return K_FILE_READ_ERROR;
   if (!buffer) return K_FILE_BAD_ARGUMENT;
-  if (std::fread(buffer, 1, count, stream_) != count) return K_FILE_READ_ERROR;
+  // An archive entry ends at its own last byte: the archive's next header and data are not its
+  // bytes, also when the entry is itself an archive.
+  uint32_t readable = count;
+  if (borrowed_) {
+    long position = std::ftell(stream_);
+    int64_t end = int64_t{baseOffset_} + size_;
+    if (position < static_cast<long>(baseOffset_) || position > end) return K_FILE_READ_ERROR;
+    readable = static_cast<uint32_t>(std::min<int64_t>(count, end - position));
+  }
+  if (std::fread(buffer, 1, readable, stream_) != count) return K_FILE_READ_ERROR;
   return K_FILE_OK;
 }
 

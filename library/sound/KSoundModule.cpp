@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "KSound.h"
+#include "ModuleCheck.h"
 #include "SoundDecoding.h"
 #include "SoundStreamLayout.h"
 #include "platform/files.h"
@@ -43,6 +44,10 @@ bool KSound::LoadModule(const char* filename) {
   std::string bytes;
   if (const char* reason = platform::ReadRegularFile(filename, kModuleFileLimit, &bytes)) {
     platform::NoteLoadFailure(reason);
+    return false;
+  }
+  if (!ModulePlayable(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size())) {
+    platform::NoteLoadFailure("a tracker module its player would fail on");
     return false;
   }
   _module = ReadModule(bytes);
