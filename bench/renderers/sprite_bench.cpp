@@ -1,14 +1,16 @@
 // Draws the same scenes, N turned, zoomed, blended sprites from one sprite sheet at 800 x 600,
 // through KGraphic on the DirectX renderer, through KGraphic on the OpenGL renderer and through
-// SDL's own renderer (OpenGL driver), and prints sprites per second for each and the ratios of
-// the two renderers to SDL's.
+// SDL's own renderer (OpenGL driver), and prints the time a frame takes on each side and the
+// ratios of SDL's time to the two renderers' (above 1: faster than SDL's renderer).
 //
 //   sprite_bench [seconds] [rounds]     (defaults 1 and 3)
 //
-// Scenes: 100, 1000 and 4000 sprites of 32 to 96 pixels, and 4000 tiny sprites of 4 to 12 pixels,
-// where the cost per sprite rather than per pixel shows. Each scene runs for about the given
-// seconds per side and round; the sides take turns for the given number of rounds, and each
-// one's best round counts, so that other work on a shared machine weighs less.
+// Scenes: 1, 100, 1000 and 4000 sprites of 32 to 96 pixels, and 4000 tiny sprites of 4 to 12
+// pixels, where the cost per sprite rather than per pixel shows. The line fitted through the
+// times at 1, 100 and 1000 sprites gives each side's fixed cost of a frame: its time at no sprites,
+// what clearing, presenting and handling the window's events take. Each scene runs for about the
+// given seconds per side and round; the sides take turns for the given number of rounds, and
+// each one's best round counts, so that other work on a shared machine weighs less.
 #include <SDL.h>
 
 #include <algorithm>
@@ -16,6 +18,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <vector>
 
 #include "KFactory.h"
@@ -76,14 +79,17 @@ Scene MakeScene(const char* name, int count, float scale) {
 
 using Clock = std::chrono::steady_clock;
 
+// The time of a side that could not draw: never the best round.
+constexpr double kNotMeasured = std::numeric_limits<double>::infinity();
+
 // Frames drawn before the clock starts, on every side: the first frames build the rasteriser's
 // shaders and buffers, which a longer run would not notice.
 constexpr int kWarmUpFrames = 10;
 
-// Draws frames until the time is up; returns sprites per second. drawFrame(frame) draws and
+// Draws frames until the time is up; returns milliseconds per frame. drawFrame(frame) draws and
 // presents one frame.
 template <typename DrawFrame>
-double Measure(int sprites, double seconds, DrawFrame drawFrame) {
+double Measure(double seconds, DrawFrame drawFrame) {
   for (int frame = -kWarmUpFrames; frame < 0; ++frame) drawFrame(frame);
   Clock::time_point start = Clock::now();
   int frames = 0;
@@ -92,7 +98,7 @@ double Measure(int sprites, double seconds, DrawFrame drawFrame) {
     drawFrame(frames++);
     elapsed = std::chrono::duration<double>(Clock::now() - start).count();
   } while (elapsed < seconds);
-  return double(sprites) * frames / elapsed;
+  return elapsed * 1000.0 / frames;
 }
 
 double RunKGraphic(int rendererFlag, const Scene& scene, double seconds,
@@ -101,11 +107,11 @@ double RunKGraphic(int rendererFlag, const Scene& scene, double seconds,
   if (!window || !window->CreateGameWindow(kScreenWidth, kScreenHeight, 32, true, "KGraphic")) {
     std::fprintf(stderr, "no window for renderer %d\n", rendererFlag);
     delete window;
-    return 0;
+    return kNotMeasured;
   }
   KGraphic* picture = KFactory::CreateGraphic();
   picture->MakePictureFromArray(sheet.data(), kSheetSide, kSheetSide, true);
-  double rate = Measure(int(scene.sprites.size()), seconds, [&](int frame) {
+  double time = Measure(seconds, [&](int frame) {
     window->SetWorldView(0, 0, 0, 1, true);
     for (const Sprite& s : scene.sprites) {
       float sx = float(s.index % kSpritesPerRow * kSpriteSide);
@@ -118,11 +124,14 @@ double RunKGraphic(int rendererFlag, const Scene& scene, double seconds,
   });
   delete picture;
   delete window;
-  return rate;
+  return time;
 }
 
 double RunSdlRenderer(const Scene& scene, double seconds, std::vector<uint32_t>& sheet) {
   SDL_SetHint(SDL_HINT_RENDER_DRIVER, "opengl");
+  // A renderer asked for by name draws each call at once unless batching is asked for too; a
+  // program that takes the default driver gets it batched.
+  SDL_SetHint(SDL_HINT_RENDER_BATCHING, "1");
   SDL_Window* window = SDL_CreateWindow("SDL renderer", SDL_WINDOWPOS_CENTERED,
                                         SDL_WINDOWPOS_CENTERED, kScreenWidth, kScreenHeight, 0);
   SDL_Renderer* renderer =
@@ -130,14 +139,14 @@ double RunSdlRenderer(const Scene& scene, double seconds, std::vector<uint32_t>&
   if (!renderer) {
     std::fprintf(stderr, "no SDL renderer: %s\n", SDL_GetError());
     if (window) SDL_DestroyWindow(window);
-    return 0;
+    return kNotMeasured;
   }
   SDL_Texture* texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGBA32,
                                            SDL_TEXTUREACCESS_STATIC, kSheetSide, kSheetSide);
   SDL_UpdateTexture(texture, nullptr, sheet.data(), kSheetSide * 4);
   SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
   SDL_SetTextureAlphaMod(texture, Uint8(kAlpha * 255));
-  double rate = Measure(int(scene.sprites.size()), seconds, [&](int frame) {
+  double time = Measure(seconds, [&](int frame) {
     SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
     SDL_RenderClear(renderer);
     for (const Sprite& s : scene.sprites) {
@@ -157,12 +166,32 @@ double RunSdlRenderer(const Scene& scene, double seconds, std::vector<uint32_t>&
   SDL_DestroyTexture(texture);
   SDL_DestroyRenderer(renderer);
   SDL_DestroyWindow(window);
-  return rate;
+  return time;
 }
 
-double Ratio(double ours, double theirs) {
-  return theirs > 0 ? ours / theirs : 0.0;
+// How many times faster than SDL's renderer a side is: SDL's time over the side's.
+double Ratio(double side, double sdl) {
+  return side > 0 && side < kNotMeasured ? sdl / side : 0.0;
 }
+
+// The time at no sprites of the line fitted by least squares through (sprites, time) points.
+double FixedCost(const std::vector<std::pair<int, double>>& points) {
+  double n = double(points.size()), sumX = 0, sumY = 0, sumXX = 0, sumXY = 0;
+  for (auto [sprites, time] : points) {
+    sumX += sprites;
+    sumY += time;
+    sumXX += double(sprites) * sprites;
+    sumXY += sprites * time;
+  }
+  double slope = (n * sumXY - sumX * sumY) / (n * sumXX - sumX * sumX);
+  return (sumY - slope * sumX) / n;
+}
+
+// One side's times per frame, in the order of the scenes.
+struct SideTimes {
+  const char* name;
+  std::vector<double> times;
+};
 
 }  // namespace
 
@@ -180,24 +209,45 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::vector<uint32_t> sheet = MakeSheet();
-  const Scene scenes[] = {MakeScene("100 sprites", 100, 1), MakeScene("1000 sprites", 1000, 1),
-                          MakeScene("4000 sprites", 4000, 1),
+  const Scene scenes[] = {MakeScene("1 sprite", 1, 1), MakeScene("100 sprites", 100, 1),
+                          MakeScene("1000 sprites", 1000, 1), MakeScene("4000 sprites", 4000, 1),
                           MakeScene("4000 tiny sprites", 4000, 1.0f / 8)};
-  std::printf("sprites per second, best of %d rounds of %.1f s per side\n", rounds, seconds);
-  std::printf("%-18s %12s %12s %12s %9s %9s\n", "scene", "DirectX", "OpenGL", "SDL", "DX/SDL",
-              "GL/SDL");
+  // The scenes the fixed cost is fitted through.
+  constexpr size_t kFittedScenes = 3;
+  std::printf("milliseconds per frame, best of %d rounds of %.1f s per side\n", rounds, seconds);
+  std::printf("%-18s %9s %9s %9s %9s %9s\n", "scene", "DirectX", "OpenGL", "SDL", "SDL/DX",
+              "SDL/GL");
+  SideTimes directX{"DirectX", {}}, openGL{"OpenGL", {}}, sdl{"SDL", {}};
   bool measured = true;
   for (const Scene& scene : scenes) {
-    double directX = 0, openGL = 0, sdl = 0;
+    double dx = kNotMeasured, gl = kNotMeasured, peer = kNotMeasured;
     for (int round = 0; round < rounds; ++round) {
-      directX = std::max(directX, RunKGraphic(0, scene, seconds, sheet));
-      openGL = std::max(openGL, RunKGraphic(1, scene, seconds, sheet));
-      sdl = std::max(sdl, RunSdlRenderer(scene, seconds, sheet));
+      dx = std::min(dx, RunKGraphic(0, scene, seconds, sheet));
+      gl = std::min(gl, RunKGraphic(1, scene, seconds, sheet));
+      peer = std::min(peer, RunSdlRenderer(scene, seconds, sheet));
     }
-    std::printf("%-18s %12.0f %12.0f %12.0f %9.2f %9.2f\n", scene.name, directX, openGL, sdl,
-                Ratio(directX, sdl), Ratio(openGL, sdl));
+    std::printf("%-18s %9.3f %9.3f %9.3f %9.2f %9.2f\n", scene.name, dx, gl, peer, Ratio(dx, peer),
+                Ratio(gl, peer));
     std::fflush(stdout);
-    measured = measured && directX > 0 && openGL > 0 && sdl > 0;
+    directX.times.push_back(dx);
+    openGL.times.push_back(gl);
+    sdl.times.push_back(peer);
+    measured = measured && dx < kNotMeasured && gl < kNotMeasured && peer < kNotMeasured;
   }
-  return measured ? 0 : 1;
+  if (!measured) return 1;
+  std::printf("fixed cost of a frame (the line through %zu scenes at no sprites):\n",
+              kFittedScenes);
+  double sdlFixed = 0;
+  for (const SideTimes* side : {&sdl, &directX, &openGL}) {
+    std::vector<std::pair<int, double>> points;
+    for (size_t i = 0; i < kFittedScenes; ++i) {
+      points.emplace_back(int(scenes[i].sprites.size()), side->times[i]);
+    }
+    double fixed = FixedCost(points);
+    if (side == &sdl) sdlFixed = fixed;
+    std::printf("  %-8s %7.3f ms", side->name, fixed);
+    if (side != &sdl) std::printf("   SDL/%s %.2f", side->name, Ratio(fixed, sdlFixed));
+    std::printf("\n");
+  }
+  return 0;
 }

@@ -196,6 +196,42 @@ TEST_F(Pixels, TheBackBufferHasNoAlphaSoDestinationAlphaIsOne) {
   EXPECT_EQ(Pixel(0, 0), (Rgb{0x01, 0x01, 0x01}));
 }
 
+// Clear texels are skipped where blending would leave the pixel as it is, and only there.
+TEST_F(Pixels, ClearTexelsStillAddTheirColourAndWriteTheirDepth) {
+  IDirectDrawSurface7* texture = MakeTexture(1, 1, Argb8888());
+  Fill<uint32_t>(texture, {0x00FF0000}, 1);
+  device_->SetTexture(0, texture);
+  Blend(D3DBLEND_SRCALPHA, D3DBLEND_INVSRCALPHA);
+  ASSERT_EQ(Quad(-0.5f, -0.5f, 0.5f, 0.5f), D3D_OK);
+  EXPECT_EQ(Pixel(0, 0), kBlack);
+  Blend(D3DBLEND_ONE, D3DBLEND_INVSRCALPHA);
+  ASSERT_EQ(Quad(1.5f, -0.5f, 2.5f, 0.5f), D3D_OK);
+  EXPECT_EQ(Pixel(2, 0), kRed);
+  // In front, a clear quad still hides what is drawn behind it.
+  IDirectDrawSurface7* zBuffer = MakeZBuffer();
+  ASSERT_NE(zBuffer, nullptr);
+  ASSERT_EQ(backBuffer_->AddAttachedSurface(zBuffer), DD_OK);
+  zBuffer->Release();
+  ASSERT_EQ(device_->Clear(0, nullptr, D3DCLEAR_ZBUFFER, 0, 1.0f, 0), D3D_OK);
+  device_->SetRenderState(D3DRENDERSTATE_ZENABLE, D3DZB_TRUE);
+  Blend(D3DBLEND_SRCALPHA, D3DBLEND_INVSRCALPHA);
+  auto quadAt = [this](float z, D3DCOLOR color) {
+    D3DLVERTEX v[4] = {};
+    for (int i = 0; i < 4; ++i) {
+      v[i].x = i % 2 == 0 ? 3.5f : 5.5f;
+      v[i].y = i < 2 ? 3.5f : 5.5f;
+      v[i].z = z;
+      v[i].color = color;
+    }
+    return device_->DrawPrimitive(D3DPT_TRIANGLESTRIP, D3DFVF_LVERTEX, v, 4, 0);
+  };
+  ASSERT_EQ(quadAt(0.2f, 0xFFFFFFFF), D3D_OK);
+  device_->SetTexture(0, nullptr);
+  ASSERT_EQ(quadAt(0.5f, 0xFF00FF00), D3D_OK);
+  EXPECT_EQ(Pixel(4, 4), kBlack);
+  texture->Release();
+}
+
 TEST_F(Pixels, SixteenBitTexturesKeepTheirAlphaOrHaveNone) {
   Clear(0xFF000000);
   Blend(D3DBLEND_SRCALPHA, D3DBLEND_INVSRCALPHA);
@@ -350,6 +386,50 @@ TEST_F(Pixels, FansAndListsCoverTheSameQuad) {
   for (int y : {3, 4}) EXPECT_EQ(ColumnsOf(y, kBlue), (std::vector<int>{0, 1}));
 }
 
+// Draws of one colour and in 2D take less work when drawn alone; joined by others in one run of
+// draws, the others still blend their corners' colours and follow their perspective.
+TEST_F(Pixels, CornersOfTheirOwnColourBlendAcrossAQuadDrawnAfterOneColouredQuads) {
+  ASSERT_EQ(Quad(-0.5f, -0.5f, 3.5f, 3.5f, 0xFF00FF00), D3D_OK);
+  D3DLVERTEX v[4] = {};
+  float xs[4] = {8, 40, 8, 40}, ys[4] = {10, 10, 20, 20};
+  for (int i = 0; i < 4; ++i) {
+    v[i].x = xs[i];
+    v[i].y = ys[i];
+    v[i].color = i % 2 == 0 ? 0xFFFF0000 : 0xFF0000FF;
+  }
+  ASSERT_EQ(device_->DrawPrimitive(D3DPT_TRIANGLESTRIP, D3DFVF_LVERTEX, v, 4, 0), D3D_OK);
+  EXPECT_EQ(Pixel(1, 1), kGreen);
+  EXPECT_TRUE(Near(Pixel(24, 15), {128, 0, 128}, 8)) << Pixel(24, 15);
+  EXPECT_GT(Pixel(8, 15).red, 240);
+  EXPECT_GT(Pixel(39, 15).blue, 240);
+}
+
+TEST_F(Pixels, TexturesFollowThePerspectiveOfTheirCornersAfterDrawsIn2D) {
+  IDirectDrawSurface7* texture = MakeTexture(2, 1, Argb8888());
+  Fill<uint32_t>(texture, {0xFFFFFFFF, 0xFF000000}, 2);
+  device_->SetTexture(0, texture);
+  ASSERT_EQ(Quad(59.5f, 45.5f, 61.5f, 46.5f), D3D_OK);
+  // A quad from x 0 to 1 across the whole width of the target, whose w grows from 1 to 3: the
+  // middle of the texture (x 0.5) lands three quarters across, not half.
+  D3DMATRIX perspective{};
+  perspective._11 = 4;  // clip x = 4x - 1
+  perspective._41 = -1;
+  perspective._22 = -2;  // clip y = 1 - 2y
+  perspective._42 = 1;
+  perspective._14 = 2;  // w = 1 + 2x
+  perspective._44 = 1;
+  device_->SetTransform(D3DTRANSFORMSTATE_PROJECTION, &perspective);
+  ASSERT_EQ(Quad(0, 0, 1, 1), D3D_OK);
+  EXPECT_EQ(Pixel(60, 46), kWhite);
+  EXPECT_EQ(Pixel(61, 46), kBlack);
+  for (int column : {20, 40, 44}) EXPECT_EQ(Pixel(column, 24), kWhite) << column;
+  EXPECT_EQ(Pixel(52, 24), kBlack);
+  for (int c = 0; c < 64; ++c) std::printf("%d", Pixel(c, 24).red > 128);
+  std::printf("\n");
+  device_->SetTexture(0, nullptr);
+  texture->Release();
+}
+
 // Thousands of one-pixel quads in turn as strips, fans and lists, more than one submission to
 // OpenGL holds: each lands on its own pixel with its own colour.
 TEST_F(Pixels, ManyDrawsOfEveryKindEachLandOnTheirOwnPixel) {
@@ -404,6 +484,28 @@ TEST_F(Pixels, TheViewportClipsAndPlacesTheDrawing) {
   ASSERT_FALSE(lit.empty());
   EXPECT_EQ(lit.front(), 32);
   EXPECT_EQ(lit.back(), 63);
+}
+
+// Pixels written through a lock reach the frame buffer as they are, whatever texture stage the
+// draws before them used.
+TEST_F(Pixels, ALockWrittenAfterATexturedDrawKeepsItsPixels) {
+  IDirectDrawSurface7* texture = MakeTexture(1, 1, Argb8888());
+  Fill<uint32_t>(texture, {0xFF00FF00}, 1);
+  device_->SetTexture(0, texture);
+  ASSERT_EQ(Quad(-0.5f, -0.5f, 1.5f, 1.5f), D3D_OK);
+  DDSURFACEDESC2 locked{};
+  locked.dwSize = sizeof locked;
+  ASSERT_EQ(backBuffer_->Lock(nullptr, &locked, DDLOCK_WAIT, nullptr), DD_OK);
+  auto* row = static_cast<unsigned char*>(locked.lpSurface) + 4 * locked.lPitch;
+  row[4 * 6 + 0] = 0x40;  // blue
+  row[4 * 6 + 1] = 0x80;
+  row[4 * 6 + 2] = 0xC0;
+  ASSERT_EQ(backBuffer_->Unlock(nullptr), DD_OK);
+  EXPECT_EQ(Pixel(6, 4), (Rgb{0xC0, 0x80, 0x40}));
+  EXPECT_EQ(Pixel(1, 1), kGreen);
+  EXPECT_EQ(Pixel(7, 4), kBlack);
+  device_->SetTexture(0, nullptr);
+  texture->Release();
 }
 
 TEST_F(Pixels, ADeviceContextAndALockReadTheSamePixels) {

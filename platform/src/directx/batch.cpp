@@ -35,6 +35,10 @@ BatchRoom Batch::Append(GLenum mode, size_t corners, size_t indices) {
 
 void Batch::Flush() {
   if (indexCount_ > 0) {
+    if (int(flat_) != glFlat_) {
+      glShadeModel(flat_ ? GL_FLAT : GL_SMOOTH);
+      glFlat_ = flat_;
+    }
     const GlVertex* first = corners_.data();
     glVertexPointer(4, GL_FLOAT, sizeof(GlVertex), &first->x);
     glTexCoordPointer(2, GL_FLOAT, sizeof(GlVertex), &first->u);
@@ -47,6 +51,7 @@ void Batch::Flush() {
     }
   }
   cornerCount_ = indexCount_ = 0;
+  flat_ = true;
 }
 
 }  // namespace platform::directx

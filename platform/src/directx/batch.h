@@ -34,8 +34,14 @@ class Batch {
   // pending under another primitive, or too much to wait any longer, is drawn first. The context
   // must be current and the state applied. The room is valid until the next call.
   BatchRoom Append(GLenum mode, size_t corners, size_t indices);
+  // Whether the draw just appended has one colour at every corner. Flat shading then draws the
+  // same pixels as smooth shading with less work for each pixel, so a run of such draws is drawn
+  // flat.
+  void NoteColours(bool oneColour) { flat_ = flat_ && oneColour; }
   // Draws what is pending.
   void Flush();
+  // Somebody else may have changed OpenGL's shading: the next flush sets it.
+  void ForgetGlShading() { glFlat_ = kUnknown; }
 
   // Who applied the OpenGL state that pending vertices are drawn with; null when somebody else
   // has changed it since.
@@ -48,6 +54,10 @@ class Batch {
   size_t cornerCount_ = 0;
   size_t indexCount_ = 0;
   size_t unsubmitted_ = 0;  // corners drawn since OpenGL was last told to start
+  // Whether the pending draws may be drawn flat, and whether OpenGL is set to (or unknown).
+  bool flat_ = true;
+  static constexpr int kUnknown = -1;
+  int glFlat_ = kUnknown;
 };
 
 }  // namespace platform::directx

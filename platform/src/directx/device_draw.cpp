@@ -107,9 +107,13 @@ HRESULT Device::DrawPrimitive(D3DPRIMITIVETYPE type, DWORD vertexFormat, LPVOID 
   }
   const D3DMATRIX& toPixels = ToPixels();
   BatchRoom room = display_->Draws().Append(assembly.mode, count, assembly.emitted);
+  bool oneColour = true;
   for (DWORD i = 0; i < count; ++i) {
-    TransformVertex(toPixels, input + size_t(i) * layout.stride, layout, room.corners[i]);
+    GlVertex& corner = room.corners[i];
+    TransformVertex(toPixels, input + size_t(i) * layout.stride, layout, corner);
+    oneColour = oneColour && corner.rgba == room.corners[0].rgba;
   }
+  display_->Draws().NoteColours(oneColour);
   for (DWORD i = 0; i < assembly.emitted; ++i) room.indices[i] = room.first + SourceIndex(type, i);
   return D3D_OK;
 }

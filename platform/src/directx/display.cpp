@@ -67,6 +67,7 @@ bool Display::Cooperate(HWND window, bool fullScreen) {
     }
     context_ = std::move(context);
     batch_.stateOwner = nullptr;
+    modulation_ = {};
     windowTarget_ = nullptr;
     swapInterval_ = -1;
   }
@@ -103,6 +104,7 @@ bool Display::BeginOtherGlWork() {
   if (!MakeCurrent()) return false;
   batch_.Flush();
   batch_.stateOwner = nullptr;
+  modulation_.Stop(context_->Gl());
   return true;
 }
 

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "directx/batch.h"
+#include "directx/modulate_program.h"
 #include "directx/pixel_format.h"
 #include "gl/gl_context.h"
 #include "platform/win32_types.h"
@@ -47,6 +48,8 @@ class Display {
   // next applies its state again. False without a context or window.
   bool BeginOtherGlWork();
   Batch& Draws() { return batch_; }
+  // The context's program for the common texture stage; other OpenGL work draws without it.
+  ModulateProgram& Modulation() { return modulation_; }
 
   // Shows `source` of the back buffer in the window's client area at `destination` (client
   // pixels); null: the whole client area.
@@ -85,6 +88,7 @@ class Display {
   std::shared_ptr<gl::Context> context_;
   DisplayMode mode_;
   Batch batch_;
+  ModulateProgram modulation_;
   Surface* windowTarget_ = nullptr;
   bool waitForVerticalBlank_ = false;
   int swapInterval_ = -1;

@@ -6,10 +6,16 @@ namespace platform::gl {
 namespace {
 
 template <typename Function>
-bool Load(Function& function, const char* name) {
+bool Find(Function& function, const char* name) {
   function = reinterpret_cast<Function>(SDL_GL_GetProcAddress(name));
-  if (!function) SDL_SetError("OpenGL entry point %s is missing", name);
   return function != nullptr;
+}
+
+template <typename Function>
+bool Load(Function& function, const char* name) {
+  if (Find(function, name)) return true;
+  SDL_SetError("OpenGL entry point %s is missing", name);
+  return false;
 }
 
 bool LoadFunctions(Functions& f) {
@@ -23,6 +29,16 @@ bool LoadFunctions(Functions& f) {
          Load(f.BindRenderbuffer, "glBindRenderbuffer") &&
          Load(f.RenderbufferStorage, "glRenderbufferStorage") &&
          Load(f.BlitFramebuffer, "glBlitFramebuffer") && Load(f.WindowPos2i, "glWindowPos2i");
+}
+
+// The program entry points, which a context of OpenGL 2.0 and up has; the context must be current.
+bool LoadShaderFunctions(Functions& f) {
+  return glGetString(GL_SHADING_LANGUAGE_VERSION) != nullptr &&
+         Find(f.CreateShader, "glCreateShader") && Find(f.ShaderSource, "glShaderSource") &&
+         Find(f.CompileShader, "glCompileShader") && Find(f.DeleteShader, "glDeleteShader") &&
+         Find(f.CreateProgram, "glCreateProgram") && Find(f.AttachShader, "glAttachShader") &&
+         Find(f.LinkProgram, "glLinkProgram") && Find(f.GetProgramiv, "glGetProgramiv") &&
+         Find(f.UseProgram, "glUseProgram");
 }
 
 }  // namespace
@@ -45,6 +61,7 @@ std::shared_ptr<Context> Context::Create(SDL_Window* window, int depthBits) {
     SDL_GL_DeleteContext(context);
     return nullptr;
   }
+  functions.shaders = LoadShaderFunctions(functions);
   return std::shared_ptr<Context>(new Context(SDL_GetWindowID(window), context, functions));
 }
 

@@ -24,6 +24,17 @@ struct Functions {
   PFNGLRENDERBUFFERSTORAGEPROC RenderbufferStorage = nullptr;
   PFNGLBLITFRAMEBUFFERPROC BlitFramebuffer = nullptr;
   PFNGLWINDOWPOS2IPROC WindowPos2i = nullptr;
+  // GLSL programs, where the context offers them (shaders true).
+  bool shaders = false;
+  PFNGLCREATESHADERPROC CreateShader = nullptr;
+  PFNGLSHADERSOURCEPROC ShaderSource = nullptr;
+  PFNGLCOMPILESHADERPROC CompileShader = nullptr;
+  PFNGLDELETESHADERPROC DeleteShader = nullptr;
+  PFNGLCREATEPROGRAMPROC CreateProgram = nullptr;
+  PFNGLATTACHSHADERPROC AttachShader = nullptr;
+  PFNGLLINKPROGRAMPROC LinkProgram = nullptr;
+  PFNGLGETPROGRAMIVPROC GetProgramiv = nullptr;
+  PFNGLUSEPROGRAMPROC UseProgram = nullptr;
 };
 
 class Context {
