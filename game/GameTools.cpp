@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "KGraphic.h"
 #include "KMiscTools.h"
 #include "KWindow.h"
 #include "platform/files.h"
@@ -53,6 +54,14 @@ uint32_t UpdateFrameTime(KWindow* window, bool showInTitle) {
   return g_smoothedFrameTime;
 }
 
+void BeginFrameOver(KWindow* window, KGraphic* background) {
+  if (background && background->GetWidth() > 0) {
+    window->SetDefaultWorldView();
+  } else {
+    window->SetWorldView(0, 0, 0, 1.0f, true);
+  }
+}
+
 // The classic linear congruential generator with 15-bit results, the same on every system.
 void SeedRandom(unsigned int seed) {
   g_randomState = seed;
@@ -70,11 +79,12 @@ int RandomRange(int base, int range) {
 }
 
 bool FileExists(const char* path) {
-  const char* fullPath = KMiscTools::MakeFilePath(path);
-  // A folder opens for reading here but holds no file.
-  if (platform::GetFileInfo(fullPath).isDirectory) return false;
-  FILE* file = platform::OpenFile(fullPath, "r");
-  if (!file) return false;
+  const char* reason = nullptr;
+  FILE* file = platform::OpenRegularFile(KMiscTools::MakeFilePath(path), &reason);
+  if (!file) {
+    platform::NoteLoadFailure(reason);
+    return false;
+  }
   std::fclose(file);
   return true;
 }

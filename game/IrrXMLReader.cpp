@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
-#include <optional>
 #include <pugixml.hpp>
 #include <string>
 
@@ -20,7 +19,10 @@ class TreeReader final : public IrrXMLReader {
   explicit TreeReader(const std::string& text) {
     const unsigned options = pugi::parse_default | pugi::parse_comments | pugi::parse_pi |
                              pugi::parse_declaration | pugi::parse_doctype;
-    if (!document_.load_buffer(text.data(), text.size(), options)) document_.reset();
+    if (!document_.load_buffer(text.data(), text.size(), options)) {
+      document_.reset();
+      platform::NoteLoadFailure("not well-formed XML");
+    }
   }
 
   bool read() override {
@@ -93,27 +95,16 @@ class TreeReader final : public IrrXMLReader {
   bool leaving_ = false;  // node_ is an element being left, after its content
 };
 
-std::optional<std::string> ReadWholeFile(const char* fileName) {
-  std::unique_ptr<FILE, int (*)(FILE*)> file(platform::OpenFile(fileName, "rb"), &std::fclose);
-  if (!file) return std::nullopt;
-  std::string text;
-  char chunk[16384];
-  size_t count;
-  while ((count = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) {
-    if (static_cast<long>(text.size() + count) > kMaxXmlFileBytes) return std::nullopt;
-    text.append(chunk, count);
-  }
-  if (std::ferror(file.get())) return std::nullopt;
-  return text;
-}
-
 }  // namespace
 
 IrrXMLReader* createIrrXMLReader(const char* fileName) {
   if (fileName == nullptr) return nullptr;
-  std::optional<std::string> text = ReadWholeFile(fileName);
-  if (!text) return nullptr;
-  return new TreeReader(*text);
+  std::string text;
+  if (const char* reason = platform::ReadRegularFile(fileName, kMaxXmlFileBytes, &text)) {
+    platform::NoteLoadFailure(reason);
+    return nullptr;
+  }
+  return new TreeReader(text);
 }
 
 int XmlTextToInt(const char* text) {

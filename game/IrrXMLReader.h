@@ -2,6 +2,8 @@
 // describe the node it stands on. The level loader reads its files through this interface.
 #pragma once
 
+#include <cstddef>
+
 enum XmlNodeType {
   kXmlNodeNone = 0,        // before the first read()
   kXmlNodeElement = 1,     // an opening or empty element; its attributes can be read
@@ -29,11 +31,12 @@ class IrrXMLReader {
   virtual int getAttributeValueAsInt(const char* name) const = 0;
 };
 
-// Reads the whole file (path in Windows or native form). Null when the file cannot be read or is
-// larger than kMaxXmlFileBytes; a file that is not well-formed XML gives a reader with no nodes.
+// Reads the whole file (path in Windows or native form). Null when the file cannot be read, is
+// empty or is larger than kMaxXmlFileBytes; a file that is not well-formed XML gives a reader with
+// no nodes. Either failure is noted as a load failure.
 IrrXMLReader* createIrrXMLReader(const char* fileName);
 
-constexpr long kMaxXmlFileBytes = 16L * 1024 * 1024;
+constexpr size_t kMaxXmlFileBytes = 16L * 1024 * 1024;
 
 // The integer at the start of the text: an optional sign, then decimal digits up to the first other
 // character; no leading spaces; saturates at the limits of int; 0 for null or no digits.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "DataFileReport.h"
 #include "GameState.h"
 #include "GameTools.h"
 #include "GlobalResources.h"
@@ -17,6 +18,7 @@ namespace {
 // The cursor is held inside the play area.
 constexpr int kPlayLeft = 10, kPlayRight = 790, kPlayTop = 30, kPlayBottom = 570;
 constexpr float kFallenBallY = 650;
+constexpr char kFontFile[] = "img\\font\\bw.ttf";
 
 }  // namespace
 
@@ -26,7 +28,10 @@ bool LevelAttempt::Setup(int levelNumber, int* gameLives) {
   state_ = STATE_START;
   KGraphic* sprites = g_resources.GetImage(IMAGE_SPRITES);
 
-  font_ = new KTrueText(KMiscTools::MakeFilePath("img\\font\\bw.ttf"));
+  LoadDataFile(kFontFile, [this] {
+    font_ = new KTrueText(KMiscTools::MakeFilePath(kFontFile));
+    return font_->GetHeight() > 0;
+  });
   paddle_ = new Paddle;
   paddle_->Init(sprites);
   paddle_->SetPosition(300, 550);
@@ -74,12 +79,8 @@ void LevelAttempt::Teardown() {
 
 // Only a gift that can still be caught or fall keeps the level going.
 bool LevelAttempt::HasGiftsLeft() const {
-  for (int i = 0; i < _brickCnt; ++i) {
-    const Brick* brick = objects_[i];
-    if (brick->IsGift() && (brick->state == BRICK_HANGING || brick->state == BRICK_FALLING)) {
-      return true;
-    }
-  }
+  for (int i = 0; i < _brickCnt; ++i)
+    if (objects_[i]->IsCatchableGift()) return true;
   return false;
 }
 
@@ -104,7 +105,7 @@ int LevelAttempt::Run() {
 
 void LevelAttempt::Frame(bool& comboUsed) {
   KInput::ClipMouse(true);
-  g_window->SetDefaultWorldView();
+  BeginFrameOver(g_window, g_resources.GetImage(IMAGE_BACKGROUND));
   if (KInput::IsKeyDown(K_KEY_F)) UpdateFps(g_window, &g_fps, true, 5, 500);
 
   if (state_ != STATE_LEVEL_OVER) {

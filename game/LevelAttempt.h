@@ -18,7 +18,9 @@ class LevelAttempt {
   int Run();
   void Teardown();
   bool HasGiftsLeft() const;
-  // Reads levels\<level>.xml; false when there is no such file.
+  // Reads levels\<level>.xml; false when there is no such file, or when it is no level file (not
+  // a readable regular file, not XML, no level element), which is reported on standard error, as
+  // is a missing first level. A need of gifts beyond those in play is held to them.
   bool LoadLevel(int levelNumber);
 
   int GetState() const { return state_; }
@@ -40,6 +42,7 @@ class LevelAttempt {
   void LoseFallenBall(const Rect& paddle);
   void ApplyKeyCombinations(bool& comboUsed);
   void PlaySound(int sound);
+  void HoldNeededToCatchableGifts(const char* path);
 
   int state_ = 0;
   int _brickCnt = 0;

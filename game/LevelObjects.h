@@ -77,6 +77,10 @@ struct Brick {
   // The shape the ball hits while the object hangs. False for a type without a shape.
   bool GetCatchRect(Rect* out) const;
   bool IsGift() const { return type >= BRICK_GIFT_SMALL && type <= BRICK_GIFT_LARGE; }
+  // A gift that hangs or falls can still be caught; one gone or in another state can't.
+  bool IsCatchableGift() const {
+    return IsGift() && (state == BRICK_HANGING || state == BRICK_FALLING);
+  }
   void Draw();
 };
 

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "DataFileReport.h"
 #include "KFactory.h"
 #include "KGraphic.h"
 #include "KMiscTools.h"
@@ -38,7 +39,11 @@ ResourceSet::~ResourceSet() {
 void ResourceSet::AddImage(std::string path, bool smooth) {
   KGraphic* picture = KFactory::CreateGraphic();
   if (picture) {
-    picture->LoadPicture(KMiscTools::MakeFilePath(path.c_str()), true, true);
+    // A file of a picture's name that holds none loads as an empty picture: no picture either.
+    LoadDataFile(path.c_str(), [&] {
+      return picture->LoadPicture(KMiscTools::MakeFilePath(path.c_str()), true, true) &&
+             picture->GetWidth() > 0;
+    });
     // After the load, which resets the filtering.
     picture->SetTextureQuality(smooth);
   }
@@ -63,7 +68,9 @@ void ResourceSet::ClearImages() {
 
 void ResourceSet::AddSound(std::string path) {
   auto* sound = new KSound;
-  sound->LoadSample(KMiscTools::MakeFilePath(path.c_str()), 100, false, 1);
+  LoadDataFile(path.c_str(), [&] {
+    return sound->LoadSample(KMiscTools::MakeFilePath(path.c_str()), 100, false, 1);
+  });
   sounds_.Add(path, sound);
 }
 
@@ -85,7 +92,8 @@ void ResourceSet::ClearSounds() {
 
 void ResourceSet::AddStream(std::string path) {
   auto* stream = new KSound;
-  stream->LoadStream(KMiscTools::MakeFilePath(path.c_str()));
+  LoadDataFile(path.c_str(),
+               [&] { return stream->LoadStream(KMiscTools::MakeFilePath(path.c_str())); });
   streams_.Add(path, stream);
 }
 

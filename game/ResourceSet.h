@@ -55,7 +55,8 @@ class ResourceSet {
   ResourceSet& operator=(const ResourceSet&) = delete;
 
   // path: relative to the program's folder, with backslashes. A file that doesn't load still
-  // takes its index: its picture shows nothing, its sound plays nothing.
+  // takes its index: its picture shows nothing, its sound plays nothing; the failure is reported
+  // on standard error.
   void AddImage(std::string path, bool smooth);
   KGraphic* GetImage(int index);
   KGraphic* GetImageByName(std::string name);

@@ -19,7 +19,8 @@ int RunScreenLoop(int state, ResourceSet& resources, bool& clickLatch, int escap
   // Escape that ended the previous screen may still be held: only a fresh press counts here.
   PressedKey escape(K_KEY_ESCAPE);
   for (;;) {
-    g_window->SetDefaultWorldView();
+    KGraphic* background = resources.GetImage(0);
+    BeginFrameOver(g_window, background);
     if (KInput::IsKeyDown(K_KEY_F)) UpdateFps(g_window, &g_fps, true, 5, 500);
     if (KInput::IsLeftButtonDown()) {
       clickLatch = true;
@@ -30,7 +31,7 @@ int RunScreenLoop(int state, ResourceSet& resources, bool& clickLatch, int escap
     if (escape.IsDown()) state = escapeState;
     if (g_window->IsQuit()) state = STATE_QUIT;
     // Without a picture of this renderer the screen stays blank but still answers.
-    if (KGraphic* background = resources.GetImage(0)) {
+    if (background) {
       background->BlitRect(0.0f, 0.0f, 800.0f, 640.0f, 0, 0, false, false);
     }
     g_window->FlipBackBuffer(true, true);

@@ -51,6 +51,13 @@ class DeviceSpy final : public IDirect3DDevice7 {
   HRESULT PreLoad(IDirectDrawSurface7* texture) override;
   HRESULT DrawPrimitive(D3DPRIMITIVETYPE type, DWORD vertexFormat, LPVOID vertices, DWORD count,
                         DWORD flags) override;
+  HRESULT SetLight(DWORD index, LPD3DLIGHT7 light) override {
+    return device_->SetLight(index, light);
+  }
+  HRESULT LightEnable(DWORD index, BOOL enable) override {
+    return device_->LightEnable(index, enable);
+  }
+  HRESULT SetMaterial(LPD3DMATERIAL7 material) override { return device_->SetMaterial(material); }
 
  private:
   IDirect3DDevice7* device_;

@@ -8,6 +8,8 @@
 struct ImagePixelsFree {
   void operator()(uint32_t* pixels) const { std::free(pixels); }
 };
+// A block of pixel words from malloc: a decoded picture's pixels, or the texture made of them.
+using PixelBlock = std::unique_ptr<uint32_t[], ImagePixelsFree>;
 
 // A decoded picture: width x height pixels, one u32 each whose bytes in memory order are red,
 // green, blue, alpha, top row first. hasAlpha comes from the file's header (PNG colour types 4 and
@@ -17,7 +19,7 @@ struct DecodedImage {
   int width = 0;
   int height = 0;
   bool hasAlpha = false;
-  std::unique_ptr<uint32_t[], ImagePixelsFree> pixels;
+  PixelBlock pixels;
 
   uint32_t Pixel(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 };

@@ -6,6 +6,7 @@
 #include "DecodedImage.h"
 #include "ImageDecoders.h"
 #include "KDataFile.h"
+#include "platform/files.h"
 
 namespace {
 
@@ -40,19 +41,49 @@ bool TypeOfExtension(const char* path, ExtensionCase extensionCase, ImageType* t
   return false;
 }
 
+// What a file that does not decode as its extension's type is not.
+const char* NotOfType(ImageType type) {
+  switch (type) {
+    case ImageType::kTga:
+      return "not a TGA picture";
+    case ImageType::kJpeg:
+      return "not a JPEG picture";
+    case ImageType::kBmp:
+      return "not a BMP picture";
+    case ImageType::kPng:
+      break;
+  }
+  return "not a PNG picture";
+}
+
+// Notes why the load failed and gives null.
+std::unique_ptr<DecodedImage> Fail(const char* reason) {
+  platform::NoteLoadFailure(reason);
+  return nullptr;
+}
+
 }  // namespace
 
 std::unique_ptr<DecodedImage> LoadImageFile(const char* path, ExtensionCase extensionCase) {
   ImageType type;
-  if (!path || !TypeOfExtension(path, extensionCase, &type)) return nullptr;
+  if (!path) return nullptr;
+  if (!TypeOfExtension(path, extensionCase, &type)) return Fail("not named as a known picture");
   KDataFile file;
+  // The file layer notes why a file can't be opened.
   if (file.Open(path, K_FILE_MODE_READ) != K_FILE_OK) return nullptr;
   long size = 0;
-  if (file.Seek(2, 0) != K_FILE_OK || file.Tell(&size) != K_FILE_OK) return nullptr;
-  if (size <= 0 || size > INT_MAX) return nullptr;
+  if (file.Seek(2, 0) != K_FILE_OK || file.Tell(&size) != K_FILE_OK) return Fail("unreadable");
+  if (size <= 0) return Fail("empty");
+  if (size > INT_MAX) return Fail("too large");
   std::unique_ptr<uint8_t[]> bytes(new (std::nothrow) uint8_t[size]);
-  if (!bytes || file.Seek(0, 0) != K_FILE_OK) return nullptr;
-  if (file.Read(bytes.get(), static_cast<uint32_t>(size)) != K_FILE_OK) return nullptr;
+  if (!bytes) return Fail("too large");
+  if (file.Seek(0, 0) != K_FILE_OK ||
+      file.Read(bytes.get(), static_cast<uint32_t>(size)) != K_FILE_OK)
+    return Fail("unreadable");
   file.Close();
-  return DecodeImage(type, bytes.get(), static_cast<size_t>(size));
+  std::unique_ptr<DecodedImage> image = DecodeImage(type, bytes.get(), static_cast<size_t>(size));
+  // Null only for a picture larger than a texture can be.
+  if (!image) return Fail("too large");
+  if (image->width == 0) platform::NoteLoadFailure(NotOfType(type));
+  return image;
 }

@@ -1,5 +1,6 @@
 #include "KDataFile.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 #include <new>
@@ -37,10 +38,14 @@ KFileResult KDataFile::Open(const char* path, uint32_t mode) {
     if (archive->OpenEntry(lookupName, this) == K_FILE_OK) return K_FILE_OK;
   }
 
-  // Folders and devices open on Linux and report absurd sizes; only regular files are data files.
-  if (!platform::GetFileInfo(path).isRegularFile) return K_FILE_NOT_FOUND;
-  FILE* stream = platform::OpenFile(path, "rb");
-  if (!stream) return K_FILE_NOT_FOUND;
+  // Only regular files are data files: folders and devices report absurd sizes, and a named pipe
+  // would wait for a writer. Why a file was refused is noted for whoever tells the user.
+  const char* reason = nullptr;
+  FILE* stream = platform::OpenRegularFile(path, &reason);
+  if (!stream) {
+    platform::NoteLoadFailure(reason);
+    return K_FILE_NOT_FOUND;
+  }
   stream_ = stream;
   borrowed_ = false;
   state_ = K_FILE_MODE_READ;
@@ -119,7 +124,16 @@ KFileResult KDataFile::Read(void* buffer, uint32_t count) {
   if (state_ != K_FILE_MODE_READ) return K_FILE_NOT_READABLE;
   if (count == 0) return K_FILE_READ_ERROR;
   if (!buffer) return K_FILE_BAD_ARGUMENT;
-  if (std::fread(buffer, 1, count, stream_) != count) return K_FILE_READ_ERROR;
+  // An archive entry ends at its own last byte: the archive's next header and data are not its
+  // bytes, also when the entry is itself an archive.
+  uint32_t readable = count;
+  if (borrowed_) {
+    long position = std::ftell(stream_);
+    int64_t end = int64_t{baseOffset_} + size_;
+    if (position < static_cast<long>(baseOffset_) || position > end) return K_FILE_READ_ERROR;
+    readable = static_cast<uint32_t>(std::min<int64_t>(count, end - position));
+  }
+  if (std::fread(buffer, 1, readable, stream_) != count) return K_FILE_READ_ERROR;
   return K_FILE_OK;
 }
 

@@ -48,6 +48,7 @@ class KDataFile : public KListNode {
   // The position relative to the file's first byte.
   KFileResult Tell(long* position);
   // Reads exactly count bytes (a short read is K_FILE_READ_ERROR; what was read is in buffer).
+  // An archive entry's reads never reach past its own last byte.
   KFileResult Read(void* buffer, uint32_t count);
 
   // Opens a tar archive (itself possibly an entry of an archive registered earlier) and registers

@@ -5,6 +5,8 @@
 #include "KGraphic.h"
 #include "KWindow.h"
 
+class KObject3D;
+
 class KFactory {
  public:
   // Sets the renderer flag, records the program's folder and makes the window object (the window
@@ -16,4 +18,7 @@ class KFactory {
   // succeeded; null for a renderer flag other than 0 or 1.
   static KGraphic* CreateGraphicFromFile(const char* path);
   static int RendererFlag();
+  // An empty 3D object of the renderer's family; null when it can't be made. Defined by the 3D
+  // library: only programs that link it may call it.
+  static KObject3D* CreateObject3D();
 };

@@ -164,11 +164,20 @@ bool KGraphicDX::FillFromImage(const char* path, bool hiQuality, bool alpha) {
   const TexelFormat& format = FileFormat(hiQuality, alpha, image->hasAlpha);
   uint32_t width = uint32_t(image->width), height = uint32_t(image->height);
   uint32_t side = TextureSide(width, height, kTextureSideNoMinimum);
-  if (side == 0) return false;  // too large for a texture
-  if (format.takesColorKey) KeyImage(image.get(), settings_.colorKey);
+  if (side == 0) return false;
+  if (format.takesColorKey) ClearKeyedAlpha(*image, settings_.colorKey);
   surface_ = CreateTexture(side, side, format.pixelFormat);
-  // Only the picture's texels are written: a new surface starts as zeros.
-  if (!surface_ || !WriteTexture(surface_, format, image->pixels.get(), width, width, height)) {
+  bool written = false;
+  if (surface_) {
+    // Only the picture's texels are written: a new surface starts as zeros.
+    LockedSurface locked(surface_, DDLOCK_WAIT);
+    written = locked.Locked();
+    if (written) format.write(locked, image->pixels.get(), width, width, height);
+    // The decoded pixels go before the unlock uploads the texture, so that a picture is held at
+    // most twice at any time.
+    image.reset();
+  }
+  if (!written) {
     ReleaseSurface();
     return false;
   }

@@ -86,12 +86,14 @@ bool KGraphicGL::LoadPicture(const char* path, bool hiQuality, bool alpha) {
   FreePicture();
   std::unique_ptr<DecodedImage> image = LoadImageFile(path, ExtensionCase::kAny);
   if (!image) return false;
-  uint32_t side = TextureSide(uint32_t(image->width), uint32_t(image->height), kTextureSideMinimum);
-  std::unique_ptr<uint32_t[]> texels = FillTexture(*image, settings_.colorKey, side);
+  const int width = image->width, height = image->height;
+  uint32_t side = TextureSide(uint32_t(width), uint32_t(height), kTextureSideMinimum);
+  // The decoded pixels become the texture's: only the upload copies them.
+  PixelBlock texels = MakeTexture(*image, settings_.colorKey, side);
   if (!texels || !CreateTexture(texels.get(), side, FileFormat(hiQuality, alpha), settings_.wrap))
     return false;
-  pictureWidth_ = float(image->width);
-  pictureHeight_ = float(image->height);
+  pictureWidth_ = float(width);
+  pictureHeight_ = float(height);
   return true;
 }
 

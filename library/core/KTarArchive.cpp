@@ -65,8 +65,10 @@ KFileResult KTarArchive::OpenEntry(const char* name, KDataFile* target) {
     if (!ParseEntrySize(block, &size)) return K_FILE_READ_ERROR;
     result = Tell(&dataStart);
     if (result != K_FILE_OK) return result;
-    // An entry whose data would run past the archive's end means a damaged archive.
-    if (size > UINT32_MAX || size > static_cast<uint64_t>(length - dataStart)) {
+    // An entry whose data would run past the archive's end means a damaged archive. Compared as
+    // signed values: a header read at the very end leaves no room at all, not a huge one.
+    int64_t room = int64_t{length} - dataStart;
+    if (size > UINT32_MAX || room < 0 || static_cast<int64_t>(size) > room) {
       return K_FILE_READ_ERROR;
     }
     if (IsRegularFile(block) &&

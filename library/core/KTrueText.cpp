@@ -15,6 +15,7 @@ namespace {
 // Heights beyond these would ask for atlases far larger than any texture.
 constexpr int kMaximumPixels = 512;
 constexpr int kMaximumPoints = kMaximumPixels * 72 / 96;
+constexpr size_t kFontFileLimit = 32u << 20;
 
 }  // namespace
 
@@ -36,9 +37,18 @@ void KTrueText::LoadFace(const char* file) {
   DropAtlas();
   atlasTooLarge_ = false;
   if (!g_freeTypeLibrary || !file) return;
+  // Read through the platform's regular-file reader (FreeType would open a named pipe and wait);
+  // the face reads its glyphs from these bytes for as long as it lives.
+  if (const char* reason = platform::ReadRegularFile(file, kFontFileLimit, &faceBytes_)) {
+    platform::NoteLoadFailure(reason);
+    return;
+  }
   FT_Face face = nullptr;
-  if (FT_New_Face(g_freeTypeLibrary, platform::NativePath(file).c_str(), 0, &face) != 0) {
+  if (FT_New_Memory_Face(g_freeTypeLibrary, reinterpret_cast<const FT_Byte*>(faceBytes_.data()),
+                         static_cast<FT_Long>(faceBytes_.size()), 0, &face) != 0) {
     if (face) FT_Done_Face(face);
+    faceBytes_.clear();
+    platform::NoteLoadFailure("not a TrueType font");
     return;
   }
   _face = face;

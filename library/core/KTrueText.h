@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "KObject.h"
 
@@ -51,6 +52,8 @@ class KTrueText : public KObject {
   void DrawGlyph(const KTrueGlyph& glyph, int penX, int y);
 
   FT_Face _face = nullptr;
+  // The font file's bytes, which the face reads from.
+  std::string faceBytes_;
   KGraphic* _atlas = nullptr;
   // The glyphs of this height need a picture beyond the largest texture: none is tried again.
   bool atlasTooLarge_ = false;

@@ -9,11 +9,27 @@
 #include "KFactory.h"
 #include "KGraphic.h"
 #include "KTrueText.h"
+#include "TextureSide.h"
 
 namespace {
 
-// The largest texture side of the renderers.
+// The largest atlas side, and the most pixels an atlas holds: those of the largest texture.
 constexpr unsigned kLargestAtlasSide = 16384;
+constexpr uint64_t kLargestAtlasPixels = uint64_t{kMaxTextureSide} * kMaxTextureSide;
+
+// No character's glyph spans more ems than this; the rasteriser takes seconds over the glyphs of
+// a hostile font that span hundreds.
+constexpr unsigned kMostEmsAGlyphSpans = 4;
+
+// A glyph box's side (26.6 fixed point) in whole pixels, rounded up.
+uint64_t BoxPixels(FT_Pos side) {
+  return side > 0 ? (static_cast<uint64_t>(side) + 63) >> 6 : 0;
+}
+
+bool FitsAnAtlas(uint64_t width, uint64_t height) {
+  return width <= kLargestAtlasSide && height <= kLargestAtlasSide &&
+         width * height <= kLargestAtlasPixels;
+}
 
 // Coverage of the bitmap's pixel (column, row), 0 to 255, for the bitmap kinds FreeType renders.
 uint8_t Coverage(const FT_Bitmap& bitmap, unsigned column, unsigned row) {
@@ -39,34 +55,47 @@ void KTrueText::BuildAtlas() {
   if (GetHeight() == 0) FT_Set_Char_Size(_face, 0, 12 * 64, 96, 96);
   const unsigned rowLimit = GetHeight() < 20 ? 256 : 512;
 
-  // Layout: glyphs side by side in rows no wider than the limit.
+  // Layout: glyphs side by side in rows no wider than the limit. Once the glyphs laid out would
+  // need a picture beyond the largest one, no more are rendered, and the rest are only measured.
   std::memset(_glyphs, 0, sizeof _glyphs);
+  atlasTooLarge_ = false;
   unsigned penX = 0, penY = 0, tallest = 0, widest = 0;
   for (int i = 0; i < kGlyphCount; ++i) {
-    if (FT_Load_Char(_face, static_cast<FT_ULong>(kFirstCharacter + i), FT_LOAD_RENDER) != 0) {
+    if (FT_Load_Char(_face, static_cast<FT_ULong>(kFirstCharacter + i), FT_LOAD_DEFAULT) != 0) {
       continue;
     }
     FT_GlyphSlot slot = _face->glyph;
+    KTrueGlyph& glyph = _glyphs[i];
+    glyph.advance = static_cast<int32_t>(slot->advance.x >> 6);
+    // Before rendering: a glyph far larger than the em is only measured, and an atlas that
+    // cannot hold the glyph's box at the end of the row and below it at once is too large.
+    const uint64_t boxWidth = BoxPixels(slot->metrics.width);
+    const uint64_t boxHeight = BoxPixels(slot->metrics.height);
+    const uint64_t largestSide = uint64_t{kMostEmsAGlyphSpans} * _face->size->metrics.y_ppem;
+    atlasTooLarge_ = atlasTooLarge_ || !FitsAnAtlas(std::max<uint64_t>(widest, penX + boxWidth),
+                                                    penY + tallest + boxHeight);
+    if (atlasTooLarge_ || boxWidth > largestSide || boxHeight > largestSide ||
+        FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) {
+      continue;
+    }
     unsigned width = slot->bitmap.width, rows = slot->bitmap.rows;
     if (penX + width > rowLimit) {
       penX = 0;
       penY += tallest;
     }
     tallest = std::max(tallest, rows);
-    KTrueGlyph& glyph = _glyphs[i];
     glyph.x = static_cast<float>(penX);
     glyph.y = static_cast<float>(penY);
     glyph.w = static_cast<float>(width);
     glyph.h = static_cast<float>(rows);
     glyph.left = slot->bitmap_left;
     glyph.top = static_cast<int32_t>(_face->size->metrics.ascender >> 6) - slot->bitmap_top;
-    glyph.advance = static_cast<int32_t>(slot->advance.x >> 6);
     penX += width;
     widest = std::max(widest, penX);
+    atlasTooLarge_ = !FitsAnAtlas(widest, penY + tallest);
   }
   const unsigned atlasWidth = widest, atlasHeight = penY + tallest;
   // A picture that can't be made is not rendered either; the records still measure the text.
-  atlasTooLarge_ = atlasWidth > kLargestAtlasSide || atlasHeight > kLargestAtlasSide;
   if (atlasTooLarge_ || atlasWidth == 0 || atlasHeight == 0) return;
 
   auto* pixels = static_cast<uint32_t*>(

@@ -2,6 +2,7 @@
 // full screen, with the messages a failing step shows.
 #include <cstdio>
 
+#include "DX3DDevice.h"
 #include "KGraphicDX.h"
 #include "KWindowDX.h"
 #include "WindowFrame.h"
@@ -195,6 +196,7 @@ bool KWindowDX::CreateDevice() {
   if (!device_) return false;
   if (!SetViewport()) return false;
   KGraphicDX::SetDevice(directDraw_, device_, backBuffer_, uint32_t(width_), uint32_t(height_));
+  SetDX3DDevice(width_, height_, device_);
   return true;
 }
 
@@ -202,8 +204,9 @@ void KWindowDX::ReleaseDevice() {
   if (!device_) return;
   device_->EndScene();
   ReleaseAndForget(device_);
-  // The pictures must not draw on a released device.
+  // Neither the pictures nor the 3D objects may draw on a released device.
   KGraphicDX::SetDevice(nullptr, nullptr, nullptr, 0, 0);
+  SetDX3DDevice(width_, height_, nullptr);
 }
 
 void KWindowDX::ReleaseSurfaces() {

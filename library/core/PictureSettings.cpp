@@ -1,7 +1,7 @@
 #include "PictureSettings.h"
 
+#include <cstdlib>
 #include <cstring>
-#include <new>
 
 #include "TextureSide.h"
 
@@ -16,12 +16,15 @@ uint32_t ToByte(float value) {
   return static_cast<uint32_t>(Limit(value) * 255.0f);
 }
 
-// The pixel word, its alpha 0 when the colour key matches.
-uint32_t KeyedPixel(uint32_t pixel, const ColorKey& key) {
-  if (key.Matches(PixelRed(pixel), PixelGreen(pixel), PixelBlue(pixel))) {
-    return pixel & 0x00FFFFFFu;
+size_t PixelCount(const DecodedImage& image) {
+  return static_cast<size_t>(image.width) * static_cast<size_t>(image.height);
+}
+
+void ClearKeyedAlphaOf(uint32_t* pixels, size_t count, const ColorKey& key) {
+  if (!key.on) return;
+  for (uint32_t* pixel = pixels; pixel != pixels + count; ++pixel) {
+    if (key.Matches(PixelRed(*pixel), PixelGreen(*pixel), PixelBlue(*pixel))) *pixel &= 0x00FFFFFFu;
   }
-  return pixel;
 }
 
 }  // namespace
@@ -73,26 +76,32 @@ uint32_t PackArgb(Color color) {
   return ToByte(color.a) << 24 | ToByte(color.r) << 16 | ToByte(color.g) << 8 | ToByte(color.b);
 }
 
-std::unique_ptr<uint32_t[]> FillTexture(const DecodedImage& image, const ColorKey& key,
-                                        uint32_t side) {
+void ClearKeyedAlpha(DecodedImage& image, const ColorKey& key) {
+  if (image.pixels) ClearKeyedAlphaOf(image.pixels.get(), PixelCount(image), key);
+}
+
+PixelBlock MakeTexture(DecodedImage& image, const ColorKey& key, uint32_t side) {
   if (side > kMaxTextureSide || side < static_cast<uint32_t>(image.width) ||
       side < static_cast<uint32_t>(image.height)) {
     return nullptr;
   }
-  size_t count = static_cast<size_t>(side) * side;
-  std::unique_ptr<uint32_t[]> texels(new (std::nothrow) uint32_t[count]());
-  if (!texels) return nullptr;
-  for (int y = 0; y < image.height; ++y) {
-    uint32_t* row = texels.get() + static_cast<size_t>(y) * side;
-    for (int x = 0; x < image.width; ++x) row[x] = KeyedPixel(image.Pixel(x, y), key);
+  // Growing a large block moves no pixels: the allocator maps more pages behind it.
+  size_t width = static_cast<size_t>(image.width), height = static_cast<size_t>(image.height);
+  void* grown = std::realloc(image.pixels.get(), static_cast<size_t>(side) * side * 4);
+  if (!grown) return nullptr;
+  image.pixels.release();
+  image = DecodedImage{};
+  PixelBlock texels(static_cast<uint32_t*>(grown));
+  uint32_t* block = texels.get();
+  ClearKeyedAlphaOf(block, width * height, key);
+  // Rows move from the last to the first, each to a place at or after its own, so that no row
+  // is overwritten before it has moved.
+  for (size_t y = height; y-- > 0;) {
+    std::memmove(block + y * side, block + y * width, width * 4);
+    std::memset(block + y * side + width, 0, (side - width) * 4);
   }
+  std::memset(block + height * side, 0, (side - height) * side * 4);
   return texels;
-}
-
-void KeyImage(DecodedImage* image, const ColorKey& key) {
-  if (!key.on) return;
-  size_t count = static_cast<size_t>(image->width) * static_cast<size_t>(image->height);
-  for (size_t i = 0; i < count; ++i) image->pixels[i] = KeyedPixel(image->pixels[i], key);
 }
 
 void ApplyColorKey(uint32_t* pixels, size_t count, const ColorKey& key) {

@@ -86,16 +86,15 @@ constexpr uint32_t PackPixel(uint8_t r, uint8_t g, uint8_t b, uint8_t a) {
   return r | g << 8 | b << 16 | static_cast<uint32_t>(a) << 24;
 }
 
-// A side x side texture of pixel words with the image in its top-left corner, top row first, and
-// zeros beside and below it; each texel has the pixel's colour and alpha (255 for an image without
-// alpha), alpha 0 where the colour key matches. Null when side is smaller than the image, larger
-// than kMaxTextureSide, or memory runs out.
-std::unique_ptr<uint32_t[]> FillTexture(const DecodedImage& image, const ColorKey& key,
-                                        uint32_t side);
+// Clears the alpha of every image pixel whose colour matches the key; the colour stays.
+void ClearKeyedAlpha(DecodedImage& image, const ColorKey& key);
 
-// Gives the image's pixels the texels FillTexture makes of them, in place: alpha 0 where the
-// colour key matches.
-void KeyImage(DecodedImage* image, const ColorKey& key);
+// The image's own pixel block made into a side x side texture in place (so that a picture is
+// never held twice): the image in its top-left corner, top row first, zeros beside and below it,
+// each texel with the pixel's colour and alpha, alpha 0 where the colour key matches. The image is
+// left empty (0 x 0, no pixels). Null, the image unchanged, when side is smaller than the image,
+// larger than kMaxTextureSide, or memory runs out.
+PixelBlock MakeTexture(DecodedImage& image, const ColorKey& key, uint32_t side);
 
 // Sets every pixel of a caller's array whose colour matches the key to 0 (transparent black).
 void ApplyColorKey(uint32_t* pixels, size_t count, const ColorKey& key);

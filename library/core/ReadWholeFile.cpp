@@ -20,9 +20,7 @@ void* Fail(FILE* stream, void* data, const char* caption, const char* path) {
 
 void* ReadWholeFile(const char* path) {
   if (!path) return Fail(nullptr, nullptr, "Could not open file", "");
-  // A folder opens on Linux and reports an absurd size: only regular files are read.
-  FILE* stream =
-      platform::GetFileInfo(path).isRegularFile ? platform::OpenFile(path, "rb") : nullptr;
+  FILE* stream = platform::OpenRegularFile(path);
   if (!stream) return Fail(nullptr, nullptr, "Could not open file", path);
   long size = std::fseek(stream, 0, SEEK_END) == 0 ? std::ftell(stream) : -1;
   if (size <= 0) return Fail(stream, nullptr, "file is 0 byte", path);

@@ -85,6 +85,7 @@ class KSound {
   void Reset(bool isStream);
   bool FillCopies();
   uint8_t* DecodeOggSample(OggVorbis_File& decoder);
+  bool KeepDecodedSample(uint8_t* block);
   bool OpenOggStream();
   bool LockHalf(int half, void** audio);
   bool BeginOggStream();

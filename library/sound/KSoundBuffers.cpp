@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "KSound.h"
+#include "platform/files.h"
 
 namespace {
 
@@ -87,6 +88,8 @@ void KSound::FreeBuffers() {
 bool KSound::FillCopies() {
   for (short i = 0; i < _copies; ++i) {
     if (!CreateBuffer(i, int(_pcmBytes), false)) {
+      platform::NoteLoadFailure(g_directSound ? "a sound format that can't be played"
+                                              : "no sound device");
       FreeBuffers();
       return false;
     }

@@ -3,8 +3,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "KSound.h"
+#include "StreamThreads.h"
 
 IDirectSound* g_directSound = nullptr;
 int32_t g_soundInstanceCount = 0;
@@ -48,7 +50,22 @@ void KSound::BuildVolumeTables() {
   }
 }
 
+namespace {
+
+// Every thread of the sound layer ends before the exit handlers registered earlier run (among them
+// the destruction of sounds a program keeps until its end, and the sanitizers' leak check): first
+// the stream threads, which refill buffers, then the device's output, which mixes them. Sounds
+// that are left stay usable and are silent.
+void EndSoundThreadsAtExit() {
+  StopEveryStreamThread();
+  if (g_directSound) g_directSound->Release();
+  g_directSound = nullptr;
+}
+
+}  // namespace
+
 void KSound::InitDirectSound() {
+  [[maybe_unused]] static const bool endsAtExit = std::atexit(EndSoundThreadsAtExit) == 0;
   BuildVolumeTables();
   if (DirectSoundCreate(nullptr, &g_directSound, nullptr) != DS_OK) {
     g_directSound = nullptr;

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <string>
 
 #include "KSound.h"
 #include "platform/files.h"
@@ -19,28 +20,15 @@ constexpr long kLargestFile = std::numeric_limits<int32_t>::max() - long(kSlack)
 
 }  // namespace
 
-// The whole file into _memData: its size, 0 when it can't be opened, -1 when it is empty, not a
-// readable regular file, too large, or can't be held.
+// The whole file into _memData: its size, or -1 when it is missing, not a readable regular file,
+// empty, too large or can't be held; why is noted as a load failure.
 int KSound::ReadFileToMemory(const char* filename) {
-  FILE* file = platform::OpenFile(filename, "rb");
-  if (!file) return 0;
-  long size = -1;
-  if (std::fseek(file, 0, SEEK_END) == 0) size = std::ftell(file);
-  uint8_t* block = nullptr;
-  if (size > 0 && size <= kLargestFile && std::fseek(file, 0, SEEK_SET) == 0) {
-    block = static_cast<uint8_t*>(std::calloc(size_t(size) + kSlack, 1));
-  }
-  const bool complete = block && std::fread(block, 1, size_t(size), file) == size_t(size);
-  std::fclose(file);
-  if (!complete) {
-    std::free(block);
-    return -1;
-  }
-  std::free(_memData);
-  _memData = block;
-  _memSize = uint32_t(size);
-  _memPos = 0;
-  return int(size);
+  std::string bytes;
+  const char* reason = platform::ReadRegularFile(filename, size_t(kLargestFile), &bytes);
+  if (!reason && CopyToMemoryFile(bytes.data(), int(bytes.size())) <= 0) reason = "too large";
+  if (!reason) return int(bytes.size());
+  platform::NoteLoadFailure(reason);
+  return -1;
 }
 
 int KSound::CopyToMemoryFile(const void* data, int size) {

@@ -3,24 +3,33 @@
 
 #include <cstdio>
 #include <cstring>
-#include <mutex>
 #include <string>
 #include <vector>
 
 #include "KSound.h"
+#include "ModuleCheck.h"
 #include "SoundDecoding.h"
 #include "SoundStreamLayout.h"
 #include "platform/files.h"
 
 namespace {
 
-// DUMB opens module files itself through the file functions registered here. The registration
-// is repeated at every load, as the last sound object's end shuts DUMB down.
-void PrepareModuleLoaders() {
-  static std::mutex lock;
-  std::lock_guard<std::mutex> hold(lock);
-  dumb_register_stdfiles();
-  dumb_it_max_to_mix = 64;
+// Module files are read whole through the platform's regular-file reader and parsed from memory.
+constexpr size_t kModuleFileLimit = 64u << 20;
+
+// Tries each module format on the file's bytes in turn.
+DUH* ReadModule(const std::string& bytes) {
+  // Set once, before the first module exists, so that no thread can read it while it changes.
+  static const bool voicesSet = (dumb_it_max_to_mix = 64, true);
+  (void)voicesSet;
+  for (DUH* (*read)(DUMBFILE*) : {dumb_read_it, dumb_read_xm, dumb_read_s3m, dumb_read_mod}) {
+    DUMBFILE* file = dumbfile_open_memory(bytes.data(), long(bytes.size()));
+    if (!file) return nullptr;
+    DUH* module = read(file);
+    dumbfile_close(file);
+    if (module) return module;
+  }
+  return nullptr;
 }
 
 long RenderFrames(DUH_SIGRENDERER* renderer, long frames, void* destination) {
@@ -32,13 +41,20 @@ long RenderFrames(DUH_SIGRENDERER* renderer, long frames, void* destination) {
 bool KSound::LoadModule(const char* filename) {
   Reset(true);
   if (!filename) return false;
-  PrepareModuleLoaders();
-  const std::string path = platform::NativePath(filename);
-  for (DUH* (*load)(const char*) : {dumb_load_it, dumb_load_xm, dumb_load_s3m, dumb_load_mod}) {
-    _module = load(path.c_str());
-    if (_module) break;
+  std::string bytes;
+  if (const char* reason = platform::ReadRegularFile(filename, kModuleFileLimit, &bytes)) {
+    platform::NoteLoadFailure(reason);
+    return false;
   }
-  if (!_module) return false;
+  if (!ModulePlayable(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size())) {
+    platform::NoteLoadFailure("a tracker module its player would fail on");
+    return false;
+  }
+  _module = ReadModule(bytes);
+  if (!_module) {
+    platform::NoteLoadFailure("not a tracker module");
+    return false;
+  }
   _moduleRenderer = duh_start_sigrenderer(_module, 0, 2, 0);
   if (!_moduleRenderer) {
     UnloadModule();

@@ -25,23 +25,28 @@ uint8_t* KSound::DecodeOggSample(OggVorbis_File& decoder) {
 
 bool KSound::LoadOggSample(const char* filename) {
   Reset(false);
+  if (ReadFileToMemory(filename) <= 0) return false;
   OggVorbis_File decoder;
-  if (!filename || ov_fopen(platform::NativePath(filename).c_str(), &decoder) != 0) return false;
-  uint8_t* block = DecodeOggSample(decoder);
-  ov_clear(&decoder);
-  if (!block) return false;
-  _memData = block;
-  _pcm = block;
-  return FillCopies();
+  uint8_t* block = nullptr;
+  // Opened directly rather than as a stream: a file that is no Ogg Vorbis shows no box here.
+  if (ov_open_callbacks(this, &decoder, nullptr, 0, g_oggMemoryCallbacks) == 0) {
+    block = DecodeOggSample(decoder);
+    ov_clear(&decoder);
+  }
+  if (!block) platform::NoteLoadFailure("not an Ogg Vorbis sound");
+  return KeepDecodedSample(block);
 }
 
 bool KSound::LoadOggSampleFromMemory(const void* data, int size) {
   Reset(false);
   if (CopyToMemoryFile(data, size) <= 0) return false;
   if (!OpenOggStream()) return false;
-  uint8_t* block = DecodeOggSample(_vorbisFile);
+  return KeepDecodedSample(DecodeOggSample(_vorbisFile));
+}
+
+// The decoded PCM replaces the image it came from.
+bool KSound::KeepDecodedSample(uint8_t* block) {
   const uint32_t pcmBytes = _pcmBytes;
-  // The decoded PCM replaces the image it came from.
   FreeBuffers();
   if (!block) return false;
   _memData = block;

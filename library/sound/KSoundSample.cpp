@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "KSound.h"
+#include "platform/files.h"
 
 namespace {
 
@@ -41,6 +42,7 @@ bool KSound::LoadSample(const char* filename, int volume, bool loop, short copie
   if (std::strstr(filename, ".ogg")) return LoadOggSample(filename);
   if (ReadFileToMemory(filename) <= 0) return false;
   if (ParseWav(_memData, int(_memSize)) <= 0) {
+    platform::NoteLoadFailure("not a WAV sound");
     FreeBuffers();
     return false;
   }

@@ -1,6 +1,11 @@
 // The stream thread: it refills the half of the looping buffer that the play cursor has left.
+#include <algorithm>
+#include <mutex>
+#include <vector>
+
 #include "KSound.h"
 #include "SoundStreamLayout.h"
+#include "StreamThreads.h"
 
 namespace {
 
@@ -9,7 +14,37 @@ thread_local const KSound* g_streamSound = nullptr;
 
 constexpr DWORD kWakeMilliseconds = 50;
 
+// The sounds whose threads run. Never destroyed: sounds may go during the exit of the process.
+struct RunningStreams {
+  std::mutex lock;
+  std::vector<KSound*> sounds;
+};
+
+RunningStreams& Running() {
+  static auto* running = new RunningStreams;
+  return *running;
+}
+
 }  // namespace
+
+void NoteStreamThreadStarted(KSound* sound) {
+  std::lock_guard<std::mutex> hold(Running().lock);
+  Running().sounds.push_back(sound);
+}
+
+void NoteStreamThreadStopped(KSound* sound) {
+  std::lock_guard<std::mutex> hold(Running().lock);
+  std::erase(Running().sounds, sound);
+}
+
+void StopEveryStreamThread() {
+  std::vector<KSound*> sounds;
+  {
+    std::lock_guard<std::mutex> hold(Running().lock);
+    sounds = Running().sounds;
+  }
+  for (KSound* sound : sounds) sound->StopThread();
+}
 
 bool KSound::OnStreamThread() const {
   return g_streamSound == this;
@@ -23,6 +58,7 @@ bool KSound::StartThread() {
   _stopRequest = false;
   _thread = CreateThread(nullptr, 0, StreamThreadProc, this, 0, &_threadId);
   if (!_thread) return false;
+  NoteStreamThreadStarted(this);
   while (!_ready) Sleep(0);
   SetThreadPriority(_thread, THREAD_PRIORITY_ABOVE_NORMAL);
   return true;
@@ -41,6 +77,7 @@ void KSound::StopThread() {
     WaitForSingleObject(_thread, INFINITE);
     CloseHandle(_thread);
     _thread = nullptr;
+    NoteStreamThreadStopped(this);
   }
   if (_notify) {
     // The buffer outlives the events: it must not signal them once they are closed.

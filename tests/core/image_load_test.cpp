@@ -207,7 +207,7 @@ TEST_F(ImageLoad, TheColourKeyMakesExactlyItsPixelsTransparent) {
        PackPixel(0, 0, 0, 255), PackPixel(255, 1, 255, 255), PackPixel(255, 0, 255, 255)}};
   auto image = Load("keyed.bmp", BmpFile(keyed, 24));
   ASSERT_TRUE(image);
-  auto texels = FillTexture(*image, ColorKey{true, 255, 0, 255}, 4);
+  auto texels = MakeTexture(*image, ColorKey{true, 255, 0, 255}, 4);
   ASSERT_TRUE(texels);
   const uint8_t expectedAlpha[2][3] = {{0, 255, 0}, {255, 255, 0}};
   for (int y = 0; y < 2; ++y) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "PictureSettings.h"
 #include "TextureSide.h"
@@ -97,8 +98,7 @@ TEST(PackArgb, PacksLimitedComponents) {
   EXPECT_EQ(PackArgb({2, -1, 1, 0.5f}), 0x7FFF00FFu);
 }
 
-DecodedImage MakeImage(int width, int height, bool hasAlpha,
-                       std::initializer_list<uint32_t> pixels) {
+DecodedImage MakeImage(int width, int height, bool hasAlpha, const std::vector<uint32_t>& pixels) {
   DecodedImage image;
   image.width = width;
   image.height = height;
@@ -108,47 +108,55 @@ DecodedImage MakeImage(int width, int height, bool hasAlpha,
   return image;
 }
 
-TEST(TextureFill, PutsThePictureTopLeftWithZerosAround) {
-  DecodedImage image =
-      MakeImage(3, 2, true,
-                {PackPixel(1, 2, 3, 4), PackPixel(5, 6, 7, 8), PackPixel(9, 9, 9, 9),
-                 PackPixel(10, 11, 12, 13), PackPixel(14, 15, 16, 17), PackPixel(0, 0, 0, 0)});
-  auto texels = FillTexture(image, ColorKey{}, 4);
-  ASSERT_TRUE(texels);
-  EXPECT_EQ(texels[0], PackPixel(1, 2, 3, 4));
-  EXPECT_EQ(texels[2], PackPixel(9, 9, 9, 9));
-  EXPECT_EQ(texels[3], 0u);
-  EXPECT_EQ(texels[4], PackPixel(10, 11, 12, 13));
-  EXPECT_EQ(texels[5], PackPixel(14, 15, 16, 17));
-  for (int i = 8; i < 16; ++i) EXPECT_EQ(texels[i], 0u) << i;
+TEST(TextureFill, PutsThePictureTopLeftWithZerosAroundAndLeavesTheImageEmpty) {
+  // Wide, tall and square pictures: each row moves to its place in the texture's own block.
+  for (int width : {1, 3, 4}) {
+    for (int height : {1, 2, 4}) {
+      std::vector<uint32_t> pixels;
+      for (int i = 0; i < width * height; ++i) pixels.push_back(PackPixel(i + 1, 0, 0, 7));
+      DecodedImage image = MakeImage(width, height, true, pixels);
+      auto texels = MakeTexture(image, ColorKey{}, 4);
+      ASSERT_TRUE(texels);
+      for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 4; ++x) {
+          uint32_t expected = x < width && y < height ? pixels[size_t(y * width + x)] : 0u;
+          EXPECT_EQ(texels[y * 4 + x], expected)
+              << width << "x" << height << " at " << x << ", " << y;
+        }
+      }
+      EXPECT_FALSE(image.pixels);
+      EXPECT_EQ(image.width, 0);
+    }
+  }
 }
 
 TEST(TextureFill, TheColourKeyClearsAlphaOfExactlyItsColour) {
-  DecodedImage image = MakeImage(
-      3, 1, false,
-      {PackPixel(255, 0, 255, 255), PackPixel(255, 0, 254, 255), PackPixel(255, 1, 255, 255)});
+  const std::vector<uint32_t> pixels = {PackPixel(255, 0, 255, 255), PackPixel(255, 0, 254, 255),
+                                        PackPixel(255, 1, 255, 255)};
   ColorKey key{true, 255, 0, 255};
-  auto texels = FillTexture(image, key, 4);
+  DecodedImage image = MakeImage(3, 1, false, pixels);
+  auto texels = MakeTexture(image, key, 4);
   ASSERT_TRUE(texels);
   EXPECT_EQ(texels[0], PackPixel(255, 0, 255, 0));
   EXPECT_EQ(texels[1], PackPixel(255, 0, 254, 255));
   EXPECT_EQ(texels[2], PackPixel(255, 1, 255, 255));
   key.on = false;
-  EXPECT_EQ(FillTexture(image, key, 4)[0], PackPixel(255, 0, 255, 255));
-  // Keyed in place, the image holds the same texels.
-  KeyImage(&image, key);
-  EXPECT_EQ(image.Pixel(0, 0), PackPixel(255, 0, 255, 255));
-  key.on = true;
-  KeyImage(&image, key);
-  for (int x = 0; x < 3; ++x) EXPECT_EQ(image.Pixel(x, 0), texels[x]) << x;
+  DecodedImage again = MakeImage(3, 1, false, pixels);
+  EXPECT_EQ(MakeTexture(again, key, 4)[0], PackPixel(255, 0, 255, 255));
+  DecodedImage inPlace = MakeImage(3, 1, false, pixels);
+  ClearKeyedAlpha(inPlace, ColorKey{true, 255, 0, 255});
+  EXPECT_EQ(inPlace.Pixel(0, 0), PackPixel(255, 0, 255, 0));
+  EXPECT_EQ(inPlace.Pixel(1, 0), pixels[1]);
 }
 
-TEST(TextureFill, ATextureTooSmallOrTooLargeIsRefused) {
-  DecodedImage image = MakeImage(3, 1, false, {0, 0, 0});
-  EXPECT_FALSE(FillTexture(image, ColorKey{}, 2));
-  EXPECT_FALSE(FillTexture(image, ColorKey{}, kMaxTextureSide * 2));
+TEST(TextureFill, ATextureTooSmallOrTooLargeIsRefusedAndTheImageKept) {
+  DecodedImage image = MakeImage(3, 1, false, {0, 0, PackPixel(1, 2, 3, 4)});
+  EXPECT_FALSE(MakeTexture(image, ColorKey{}, 2));
+  EXPECT_FALSE(MakeTexture(image, ColorKey{}, kMaxTextureSide * 2));
+  ASSERT_TRUE(image.pixels);
+  EXPECT_EQ(image.Pixel(2, 0), PackPixel(1, 2, 3, 4));
   DecodedImage empty;
-  auto texels = FillTexture(empty, ColorKey{}, 4);
+  auto texels = MakeTexture(empty, ColorKey{}, 4);
   ASSERT_TRUE(texels);
   for (int i = 0; i < 16; ++i) EXPECT_EQ(texels[i], 0u);
 }

@@ -155,6 +155,53 @@ TEST_F(TarArchive, AnArchiveInsideAnArchiveIsReadRelativeToItsEntry) {
   EXPECT_EQ(Contents("deep.txt"), "from the inner archive");
 }
 
+// An inner archive without end blocks, followed in the outer archive by an entry whose size is
+// 4 GiB less one byte: the inner archive's lookup must stop at its own end, not read on into the
+// outer archive's next header and attach that entry.
+TEST_F(TarArchive, AnArchiveInsideAnArchiveEndsAtItsOwnLastByte) {
+  TarBuilder inner;
+  inner.File("deep.txt", "inner");
+  Register("outer.tar", TarBuilder()
+                            .File("inner.tar", inner.Bytes())
+                            .Entry("huge", "", '0', "37777777777")
+                            .File("beside", "outer data")
+                            .EndBlocks());
+  KTarArchive nested;
+  ASSERT_EQ(nested.OpenArchive("inner.tar"), K_FILE_OK);
+  for (const char* name : {"huge", "beside"}) {
+    KDataFile target;
+    EXPECT_EQ(nested.OpenEntry(name, &target), K_FILE_READ_ERROR) << name;
+    EXPECT_FALSE(target.IsOpen()) << name;
+  }
+  KDataFile deep;
+  ASSERT_EQ(nested.OpenEntry("deep.txt", &deep), K_FILE_OK);
+  EXPECT_EQ(ReadWhole(deep), "inner");
+}
+
+TEST_F(TarArchive, ReadsOfAnEntryStopAtItsLastByte) {
+  Register("data.tar", TarBuilder().File("a", "alpha").File("b", "beta").EndBlocks());
+  const struct {
+    int origin;
+    long offset;
+    uint32_t count;
+    KFileResult result;
+    const char* read;
+  } reads[] = {
+      {0, 0, 5, K_FILE_OK, "alpha"},        {0, 0, 6, K_FILE_READ_ERROR, "alpha"},
+      {0, 3, 600, K_FILE_READ_ERROR, "ha"}, {2, 0, 1, K_FILE_READ_ERROR, ""},
+      {0, -1, 2, K_FILE_READ_ERROR, ""},    {1, 4, 1, K_FILE_OK, "a"},
+      {0, 512, 4, K_FILE_READ_ERROR, ""},
+  };
+  for (const auto& row : reads) {
+    KDataFile file;
+    ASSERT_EQ(file.Open("a", K_FILE_MODE_READ), K_FILE_OK);
+    file.Seek(row.origin, row.offset);
+    char buffer[600] = {};
+    EXPECT_EQ(file.Read(buffer, row.count), row.result) << row.origin << " " << row.offset;
+    EXPECT_STREQ(buffer, row.read) << row.origin << " " << row.offset;
+  }
+}
+
 TEST_F(TarArchive, RegisteredArchivesFormACircularListInOrder) {
   Register("one.tar", TarBuilder().EndBlocks());
   Register("two.tar", TarBuilder().EndBlocks());

@@ -8,8 +8,10 @@
 #include <functional>
 
 #include "game_window_fixture.h"
+#include "peak_memory.h"
 #include "temp_folder.h"
 #include "text_oracle.h"
+#include "true_type_font.h"
 
 namespace {
 
@@ -460,6 +462,35 @@ TEST_F(TrueTextTest, GlyphsBeyondTheLargestTextureMeasureButDrawNothing) {
 
   text.SetHeightPix(40);
   EXPECT_EQ(Blits([&] { text.DrawStringFromLeft("AB", 0, 0, 0); }).size(), 2u);
+}
+
+// Glyphs that span many ems (an em of 16 units for outlines of 700) are measured but neither
+// rendered into the atlas nor drawn; the same glyphs with a usual em are drawn.
+TEST_F(TrueTextTest, GlyphsSpanningManyEmsAreMeasuredButNotDrawn) {
+  TempFolder folder;
+  for (int unitsPerEm : {16, 1024}) {
+    const std::string path = folder.Write("em" + std::to_string(unitsPerEm) + ".ttf",
+                                          true_type_font::MakeTrueTypeFont(unitsPerEm));
+    KTrueText text(path.c_str());
+    text.SetHeightPix(14);
+    EXPECT_EQ(text.GetStringWidth("AB", 0), 2 * ((600 * 14 + unitsPerEm / 2) / unitsPerEm))
+        << unitsPerEm;
+    EXPECT_EQ(Blits([&] { text.DrawStringFromLeft("AB", 0, 0, 0); }).size(),
+              unitsPerEm == 16 ? 0u : 2u)
+        << unitsPerEm;
+  }
+}
+
+// A font whose glyphs are far larger than its line (an em of 16 units for outlines of 700) asks
+// at 400 pixels for glyph bitmaps taller than any atlas: they are measured without being rendered.
+TEST(TrueTextHostileFont, GlyphsLargerThanAnyAtlasAreMeasuredWithoutBeingRendered) {
+  TempFolder folder;
+  const std::string path = folder.Write("huge.ttf", true_type_font::MakeTrueTypeFont(16));
+  KTrueText text(path.c_str());
+  text.SetHeightPix(400);
+  const long before = PeakResidentKilobytes();
+  EXPECT_EQ(text.GetStringWidth("AB", 0), 2 * 600 * 400 / 16);
+  EXPECT_LT(PeakResidentKilobytes() - before, 16 * 1024);
 }
 
 // On the OpenGL renderer the glyphs are blitted at whole pixels: white text over black is

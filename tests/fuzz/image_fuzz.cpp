@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::unique_ptr<DecodedImage> image = DecodeImage(kind.type, data, size);
     if (!image || image->width == 0) continue;
     uint32_t side = TextureSide(image->width, image->height, kTextureSideMinimum);
-    FillTexture(*image, ColorKey{true, 255, 0, 255}, side);
+    MakeTexture(*image, ColorKey{true, 255, 0, 255}, side);
   }
   return 0;
 }

@@ -1,26 +1,15 @@
 // Fuzz target for the tar reader: the input is registered as an archive (and, when its first entry
 // is itself an archive, that too), then entries are looked up and read whole.
-#include <sys/mman.h>
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "KArchiveList.h"
 #include "KDataFile.h"
+#include "fuzz_input.h"
 
 namespace {
-
-// The input as a file the layer can open by path, kept in memory.
-std::string InputAsFile(const uint8_t* data, size_t size) {
-  static int descriptor = memfd_create("tar-fuzz-input", 0);
-  if (descriptor < 0 || ftruncate(descriptor, 0) != 0) return {};
-  if (size > 0 && pwrite(descriptor, data, size, 0) != static_cast<ssize_t>(size)) return {};
-  return "/proc/self/fd/" + std::to_string(descriptor);
-}
 
 void ReadWhole(const char* name) {
   KDataFile file;

@@ -5,6 +5,7 @@
 #include "GameState.h"
 #include "LevelAttempt.h"
 #include "LevelObjects.h"
+#include "platform/files.h"
 
 namespace {
 
@@ -67,6 +68,36 @@ TEST_F(LevelAttemptTest, EnoughCaughtGiftsWinTheLevelAndTooFewRetryIt) {
   EXPECT_EQ(PlayLevel(LevelFile("brickCnt=\"5\" neededBrickCnt=\"3\"", Gifts(kOverPaddle, 5, 100))),
             STATE_CONTINUE);
   EXPECT_EQ(lives_, 3) << "the paddle in the middle returns every ball";
+}
+
+// Without its background nothing paints over the previous frame: the level is cleared instead, so
+// that the paddle leaves no trail where it was.
+TEST_F(LevelAttemptTest, WithoutItsBackgroundTheLevelIsStillClearedEachFrame) {
+  std::filesystem::remove(
+      platform::NativePath(KMiscTools::MakeFilePath("img\\bg\\nivra_hills1.jpg")));
+  g_resources.ClearImages();
+  g_resources.ClearSounds();
+  LoadGlobalResources();
+  GameColour before{}, after{};
+  int frame = 0;
+  WriteLevel(1, LevelFile("brickCnt=\"1\"", kUnreachableGift));
+  MoveCursor(200, 300);
+  Play([&] {
+    if (++frame == 3) {
+      before = Pixel(200, 570);
+      MoveCursor(600, 300);
+    } else if (frame == 6) {
+      after = Pixel(200, 570);
+      Key(VK_ESCAPE, true);
+    }
+  });
+  LevelAttempt attempt;
+  ASSERT_TRUE(attempt.Setup(1, &lives_));
+  EXPECT_EQ(attempt.Run(), STATE_TO_MENU);
+  attempt.Teardown();
+  Key(VK_ESCAPE, false);
+  EXPECT_TRUE(Near(before, kPaddleColour));
+  EXPECT_TRUE(Near(after, GameColour{0, 0, 0}, 0));
 }
 
 // Objects are still caught while the result message shows; the result is decided once it has

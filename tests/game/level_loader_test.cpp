@@ -1,14 +1,17 @@
 // Reading level files into a level attempt: good files, and files that say too much, too little or
 // nothing sensible. Run under the sanitizers, these also show that nothing is overrun or leaked.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <climits>
 #include <string>
+#include <vector>
 
 #include "GlobalResources.h"
 #include "KMiscTools.h"
 #include "LevelAttempt.h"
 #include "platform/process.h"
+#include "stderr_lines.h"
 #include "temp_folder.h"
 
 namespace {
@@ -49,9 +52,10 @@ class LevelLoader : public testing::Test {
   void WriteLevel(int number, const std::string& content) {
     folder_.Write("levels/" + std::to_string(number) + ".xml", content);
   }
-  bool Load(const std::string& content) {
+  bool Load(const std::string& content) { return Load(attempt_, content); }
+  bool Load(LevelAttempt& attempt, const std::string& content) {
     WriteLevel(1, content);
-    return attempt_.LoadLevel(1);
+    return attempt.LoadLevel(1);
   }
   int MadeObjects() const {
     int made = 0;
@@ -175,21 +179,75 @@ TEST_F(LevelLoader, ObjectsBeforeTheLevelElementBeyondItsCountAreNotInPlay) {
   EXPECT_STREQ(attempt_.GetName(), "late");
 }
 
-TEST_F(LevelLoader, AFileWithoutALevelElementOrThatCannotBeParsedHasNothingInPlay) {
-  ASSERT_TRUE(Load("<objects>" + Objects(3) + "</objects>"));
-  EXPECT_STREQ(attempt_.GetName(), "");
-  EXPECT_EQ(attempt_.GetNeededCount(), 0);
-  EXPECT_EQ(attempt_.GetBrickCount(), 0);
-  EXPECT_FALSE(attempt_.HasGiftsLeft());
-  attempt_.Teardown();
-
-  for (const char* broken : {"<level name=\"x\" brickCnt=\"3\"><object type=\"0\">", "", "\xff\xfe",
-                             "not xml at all", "<level name=\"x\" brickCnt=\"3\"></lvl>"}) {
+// A file that is there but holds no level fails as a missing one does (the game ends as won) rather
+// than giving a level with nothing in play, won at once; each says why on one line.
+TEST_F(LevelLoader, AFileThatHoldsNoLevelFailsAsAMissingOneAndSaysWhy) {
+  ASSERT_EQ(mkfifo(folder_.File("levels/2.xml").c_str(), 0600), 0);
+  const std::pair<const char*, const char*> kRows[] = {
+      {"<level name=\"x\" brickCnt=\"3\"><object type=\"0\">", "not well-formed XML"},
+      {"\xff\xfe", "not well-formed XML"},
+      {"not xml at all", "not well-formed XML"},
+      {"<level name=\"x\" brickCnt=\"3\"></lvl>", "not well-formed XML"},
+      {"", "empty"},
+      {"<objects><object type=\"0\"/><object type=\"1\"/></objects>", "holds no level element"},
+  };
+  const std::string file = folder_.Path() + "/levels/1.xml: ";
+  for (const auto& [content, reason] : kRows) {
+    SCOPED_TRACE(content);
     LevelAttempt attempt;
-    WriteLevel(2, broken);
-    EXPECT_TRUE(attempt.LoadLevel(2)) << "the file exists: " << broken;
-    EXPECT_LE(attempt.GetBrickCount(), 0) << broken;
-    EXPECT_FALSE(attempt.HasGiftsLeft()) << broken;
+    bool loaded = true;
+    EXPECT_EQ(StderrLines([&] { loaded = Load(attempt, content); }),
+              std::vector<std::string>{file + reason});
+    EXPECT_FALSE(loaded);
+    attempt.Teardown();
+  }
+  // The named pipe is refused at once: reading it would wait for a writer for ever.
+  EXPECT_EQ(StderrLines([&] { EXPECT_FALSE(attempt_.LoadLevel(2)); }),
+            std::vector<std::string>{folder_.Path() + "/levels/2.xml: not a regular file"});
+}
+
+// The first level missing means there are no levels at all; a later one missing is how the game
+// learns that the last level was played, which is no fault.
+TEST_F(LevelLoader, OnlyAMissingFirstLevelIsReported) {
+  EXPECT_EQ(StderrLines([&] { EXPECT_FALSE(attempt_.LoadLevel(1)); }),
+            std::vector<std::string>{folder_.Path() + "/levels/1.xml: missing"});
+  EXPECT_EQ(StderrLines([&] { EXPECT_FALSE(attempt_.LoadLevel(2)); }), std::vector<std::string>{});
+}
+
+// A level that needs more gifts than can be caught in it could never be won.
+TEST_F(LevelLoader, TheNeedIsHeldToTheGiftsThatCanBeCaught) {
+  const struct {
+    std::string file;
+    int needed;
+    const char* line;  // null: no line
+  } kRows[] = {
+      {Level("brickCnt=\"3\" neededBrickCnt=\"3\"", Objects(3)), 3, nullptr},
+      {Level("brickCnt=\"3\" neededBrickCnt=\"4\"", Objects(3)), 3,
+       "neededBrickCnt 4 held to 3, the gifts it holds"},
+      {Level("brickCnt=\"3\" neededBrickCnt=\"-2\"", Objects(3)), 0,
+       "neededBrickCnt -2 held to 0, the gifts it holds"},
+      // The table stops at 70 objects.
+      {Level("neededBrickCnt=\"75\"", Objects(80)), 0,
+       "neededBrickCnt 75 held to 0, the gifts it holds"},
+      {Level("brickCnt=\"80\" neededBrickCnt=\"75\"", Objects(80)), 70,
+       "neededBrickCnt 75 held to 70, the gifts it holds"},
+      // Snowballs, absent gifts and gifts made before a smaller count are not there to catch.
+      {Level("brickCnt=\"4\" neededBrickCnt=\"2\"",
+             Object(0, 0, 3) + Object(0, 0, 0, 9) + Object(0, 0, 1, 1) + Object(0, 0, 2)),
+       2, nullptr},
+      {Level("brickCnt=\"4\" neededBrickCnt=\"3\"",
+             Object(0, 0, 3) + Object(0, 0, 0, 9) + Object(0, 0, 1, 1) + Object(0, 0, 2)),
+       2, "neededBrickCnt 3 held to 2, the gifts it holds"},
+      {Objects(6) + Level("brickCnt=\"2\" neededBrickCnt=\"5\"", ""), 2,
+       "neededBrickCnt 5 held to 2, the gifts it holds"},
+  };
+  for (const auto& row : kRows) {
+    SCOPED_TRACE(row.file.substr(0, 80));
+    LevelAttempt attempt;
+    std::vector<std::string> expected;
+    if (row.line) expected.push_back(folder_.Path() + "/levels/1.xml: " + row.line);
+    EXPECT_EQ(StderrLines([&] { EXPECT_TRUE(Load(attempt, row.file)); }), expected);
+    EXPECT_EQ(attempt.GetNeededCount(), row.needed);
     attempt.Teardown();
   }
 }
@@ -240,4 +298,13 @@ TEST_F(LevelLoader, SetupWithoutALevelFileLeavesNothingMade) {
   EXPECT_EQ(attempt.GetBrickCount(), 2);
   attempt.Teardown();
   EXPECT_EQ(attempt.GetBrick(0), nullptr);
+}
+
+TEST_F(LevelLoader, SetupSaysWhenTheFontCannotBeLoaded) {
+  WriteLevel(4, Level("name=\"four\" brickCnt=\"1\"", Objects(1)));
+  folder_.MakeFolder("img/font");
+  ASSERT_EQ(mkfifo(folder_.File("img/font/bw.ttf").c_str(), 0600), 0);
+  int lives = 3;
+  EXPECT_EQ(StderrLines([&] { EXPECT_TRUE(attempt_.Setup(4, &lives)); }),
+            std::vector<std::string>{folder_.Path() + "/img/font/bw.ttf: not a regular file"});
 }

@@ -19,7 +19,8 @@ std::string GameFolder() {
   return binary.substr(0, binary.rfind('/'));
 }
 
-int RunSession() {
+// ending: null for a close request, "--destroy" for the window destroyed from outside.
+int RunSession(const char* ending = nullptr) {
   const char* arguments[] = {"xvfb-run",
                              "-a",
                              "-s",
@@ -27,6 +28,7 @@ int RunSession() {
                              TUNDREL_PLAY_SESSION,
                              TUNDREL_GAME_BINARY,
                              TUNDREL_CLOSE_WINDOW,
+                             ending,
                              nullptr};
   // Nobody sits at that display: the game must not wait for a message box to be answered.
   setenv("TUNDREL_ON_VIRTUAL_DISPLAY", "1", 1);
@@ -78,4 +80,10 @@ TEST(PlaySession, MenuClickLaunchScreenshotAndCloseOnTheRealGame) {
   auto menu = LoadImageFile((GameFolder() + "/img/bg/menu.jpg").c_str());
   ASSERT_TRUE(menu);
   EXPECT_LT(MatchingShare(*shot, *menu, 0, 0, 800, 600), 0.5);
+}
+
+// Another program destroying the game's X window is the window's end, like a close request: the
+// game ends with exit code 0 (Xlib's own answer to the errors that follow would be exit code 1).
+TEST(PlaySession, TheWindowDestroyedFromOutsideEndsTheGameCleanly) {
+  EXPECT_EQ(RunSession("--destroy"), 0) << "the scripted session failed; see its messages above";
 }

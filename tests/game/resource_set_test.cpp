@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <filesystem>
+#include <vector>
 
 #include "KFactory.h"
 #include "KGraphicDX.h"
@@ -15,6 +19,7 @@
 #include "platform/message_boxes.h"
 #include "screen_app_folder.h"
 #include "screen_window.h"
+#include "stderr_lines.h"
 
 namespace {
 
@@ -138,6 +143,55 @@ TEST_F(ResourceSetTest, MissingFilesStillTakeTheirIndexWithoutAMessage) {
   set.GetSound(0)->PlaySample();
   EXPECT_FALSE(set.GetSound(0)->IsPlaying());
   EXPECT_TRUE(platform::TakeMessageBoxes().empty());
+}
+
+// Every file that fails to load is one line on standard error naming it and why; the player
+// would otherwise see a blank picture or hear nothing without a word.
+TEST_F(ResourceSetTest, EachFileThatFailsToLoadIsOneLineNamingItAndWhy) {
+  enum Kind { kImage, kSound, kStream };
+  std::string hugeTga = TgaFile(1, 1);
+  hugeTga[12] = '\x28';  // 9000 pixels wide
+  hugeTga[13] = '\x23';
+  folder_.Write("empty.jpg", "");
+  folder_.Write("text.png", "no picture in here");
+  folder_.Write("picture.gif", "GIF89a");
+  folder_.Write("huge.tga", hugeTga);
+  folder_.Write("text.wav", "RIFF but no chunks");
+  folder_.Write("text.ogg", "OggS but no pages");
+  for (const char* pipe : {"pipe.tga", "pipe.wav", "pipe.ogg"})
+    ASSERT_EQ(mkfifo(folder_.File(pipe).c_str(), 0600), 0);
+  std::filesystem::create_directories(folder_.File("folder.wav"));
+  const struct {
+    Kind kind;
+    const char* file;
+    const char* reason;
+  } kRows[] = {
+      {kImage, "missing.png", "missing"},
+      {kImage, "empty.jpg", "empty"},
+      {kImage, "text.png", "not a PNG picture"},
+      {kImage, "picture.gif", "not named as a known picture"},
+      {kImage, "huge.tga", "too large"},
+      {kImage, "pipe.tga", "not a regular file"},
+      {kSound, "missing.wav", "missing"},
+      {kSound, "text.wav", "not a WAV sound"},
+      {kSound, "text.ogg", "not an Ogg Vorbis sound"},
+      {kSound, "pipe.wav", "not a regular file"},
+      {kSound, "folder.wav", "not a regular file"},
+      {kStream, "pipe.ogg", "not a regular file"},
+  };
+  ResourceSet set;
+  for (const auto& row : kRows) {
+    SCOPED_TRACE(row.file);
+    std::string name = Name(row.file);
+    std::vector<std::string> lines = StderrLines([&] {
+      if (row.kind == kImage) set.AddImage(name, false);
+      if (row.kind == kSound) set.AddSound(name);
+      if (row.kind == kStream) set.AddStream(name);
+    });
+    EXPECT_EQ(lines, std::vector<std::string>{folder_.File(row.file) + ": " + row.reason});
+  }
+  EXPECT_EQ(StderrLines([&] { set.AddImage(Picture(3), false); }), std::vector<std::string>{})
+      << "a file that loads says nothing";
 }
 
 TEST_F(ResourceSetTest, SamePathTwiceLoadsTwiceAndTheNameLeadsToTheSecond) {

@@ -1,6 +1,7 @@
 // The pull reader over XML files: the order and kinds of nodes it reports, attribute access, the
 // integer conversion the level files rely on, and what it does with files that are not good XML.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <climits>
 #include <memory>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "IrrXMLReader.h"
+#include "platform/files.h"
 #include "temp_folder.h"
 
 namespace {
@@ -143,9 +145,18 @@ TEST_F(XmlReaderTest, OpensPathsWrittenWithBackslashes) {
   EXPECT_EQ(reader->getAttributeValueAsInt("brickCnt"), 3);
 }
 
-TEST_F(XmlReaderTest, GivesNoReaderForAFileThatCannotBeRead) {
-  EXPECT_EQ(createIrrXMLReader(folder_.File("missing.xml").c_str()), nullptr);
-  EXPECT_EQ(createIrrXMLReader(folder_.Path().c_str()), nullptr) << "a folder";
+TEST_F(XmlReaderTest, GivesNoReaderForAFileThatCannotBeReadAndNotesWhy) {
+  folder_.Write("empty.xml", "");
+  ASSERT_EQ(mkfifo(folder_.File("pipe.xml").c_str(), 0600), 0);
+  const std::pair<std::string, const char*> kRows[] = {
+      {folder_.File("missing.xml"), "missing"},
+      {folder_.Path(), "not a regular file"},
+      {folder_.File("pipe.xml"), "not a regular file"},
+      {folder_.File("empty.xml"), "empty"}};
+  for (const auto& [path, reason] : kRows) {
+    EXPECT_EQ(createIrrXMLReader(path.c_str()), nullptr) << path;
+    EXPECT_STREQ(platform::TakeLoadFailure(), reason) << path;
+  }
   EXPECT_EQ(createIrrXMLReader(nullptr), nullptr);
 }
 
@@ -153,11 +164,11 @@ TEST_F(XmlReaderTest, GivesNoReaderForAFileAboveTheSizeLimit) {
   std::string big = "<level>" + std::string(kMaxXmlFileBytes, ' ') + "</level>";
   folder_.Write("big.xml", big);
   EXPECT_EQ(createIrrXMLReader(folder_.File("big.xml").c_str()), nullptr);
+  EXPECT_STREQ(platform::TakeLoadFailure(), "too large");
 }
 
 TEST_F(XmlReaderTest, ReadsNothingFromAFileThatIsNotWellFormed) {
   const char* broken[] = {
-      "",
       "   \n",
       "<level name=\"a\"><object x=\"1\"/>",        // never closed
       "<level><object></level></object>",           // crossed
@@ -171,6 +182,7 @@ TEST_F(XmlReaderTest, ReadsNothingFromAFileThatIsNotWellFormed) {
     auto reader = Open(content);
     ASSERT_NE(reader, nullptr);
     EXPECT_TRUE(Walk(*reader).empty());
+    EXPECT_STREQ(platform::TakeLoadFailure(), "not well-formed XML");
   }
 }
 

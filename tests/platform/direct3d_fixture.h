@@ -6,10 +6,20 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <ostream>
 #include <vector>
 
 #include "platform/direct3d.h"
 #include "platform/directx_seams.h"
+
+struct Rgb {
+  int red, green, blue;
+  bool operator==(const Rgb&) const = default;
+};
+
+inline std::ostream& operator<<(std::ostream& out, const Rgb& c) {
+  return out << "(" << c.red << ", " << c.green << ", " << c.blue << ")";
+}
 
 // Video stays up between the tests of a program: SDL's desktop bus library would otherwise be
 // unloaded with blocks it keeps until the process ends, and those could no longer be told apart.
@@ -132,6 +142,34 @@ class DirectXTest : public testing::Test {
       std::memcpy(bytes + row * locked.lPitch, &texels[row * width], width * sizeof(Texel));
     }
     ASSERT_EQ(texture->Unlock(nullptr), DD_OK);
+  }
+
+  // World (x, y) is the pixel (x, y) of the target, y downward, pixel centres at whole numbers;
+  // depth is z times zScale plus zOffset.
+  static D3DMATRIX PixelProjection(float zScale = 1.0f, float zOffset = 0.0f) {
+    D3DMATRIX projection{};
+    projection._11 = 2.0f / kWidth;
+    projection._22 = -2.0f / kHeight;
+    projection._33 = zScale;
+    projection._41 = -1.0f;
+    projection._42 = 1.0f;
+    projection._43 = zOffset;
+    projection._44 = 1.0f;
+    return projection;
+  }
+
+  // The pixel of a 32-bit surface, read through a lock.
+  static Rgb PixelOf(IDirectDrawSurface7* surface, int x, int y) {
+    DDSURFACEDESC2 locked{};
+    locked.dwSize = sizeof locked;
+    if (surface->Lock(nullptr, &locked, DDLOCK_WAIT | DDLOCK_READONLY, nullptr) != DD_OK) {
+      return {-1, -1, -1};
+    }
+    const unsigned char* p =
+        static_cast<const unsigned char*>(locked.lpSurface) + y * locked.lPitch + x * 4;
+    Rgb color{p[2], p[1], p[0]};
+    surface->Unlock(nullptr);
+    return color;
   }
 
   SDL_Window* window_ = nullptr;

@@ -9,15 +9,6 @@
 
 namespace {
 
-struct Rgb {
-  int red, green, blue;
-  bool operator==(const Rgb&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Rgb& c) {
-  return out << "(" << c.red << ", " << c.green << ", " << c.blue << ")";
-}
-
 bool Near(const Rgb& a, const Rgb& b, int tolerance) {
   return std::abs(a.red - b.red) <= tolerance && std::abs(a.green - b.green) <= tolerance &&
          std::abs(a.blue - b.blue) <= tolerance;
@@ -28,14 +19,7 @@ class Pixels : public DirectXTest {
   void SetUp() override {
     DirectXTest::SetUp();
     MakeDevice();
-    // World (x, y) is the pixel (x, y), y downward, pixel centres at whole numbers.
-    D3DMATRIX projection{};
-    projection._11 = 2.0f / kWidth;
-    projection._22 = -2.0f / kHeight;
-    projection._33 = 1.0f;
-    projection._41 = -1.0f;
-    projection._42 = 1.0f;
-    projection._44 = 1.0f;
+    D3DMATRIX projection = PixelProjection();
     device_->SetTransform(D3DTRANSFORMSTATE_PROJECTION, &projection);
     device_->SetRenderState(D3DRENDERSTATE_LIGHTING, FALSE);
     device_->SetRenderState(D3DRENDERSTATE_CULLMODE, D3DCULL_NONE);
@@ -114,19 +98,6 @@ class Pixels : public DirectXTest {
     SDL_GetWindowPosition(window_, &x, &y);
     RECT destination{x + source.left, y + source.top, x + source.right, y + source.bottom};
     return primary->Blt(&destination, surface, &source, DDBLT_WAIT, nullptr);
-  }
-
-  static Rgb PixelOf(IDirectDrawSurface7* surface, int x, int y) {
-    DDSURFACEDESC2 locked{};
-    locked.dwSize = sizeof locked;
-    if (surface->Lock(nullptr, &locked, DDLOCK_WAIT | DDLOCK_READONLY, nullptr) != DD_OK) {
-      return {-1, -1, -1};
-    }
-    const unsigned char* p =
-        static_cast<const unsigned char*>(locked.lpSurface) + y * locked.lPitch + x * 4;
-    Rgb color{p[2], p[1], p[0]};
-    surface->Unlock(nullptr);
-    return color;
   }
 
   // Writes one pixel of the back buffer through a lock; false when it can't be locked.

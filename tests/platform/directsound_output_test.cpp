@@ -8,10 +8,12 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <string>
 #include <vector>
 
 #include "platform/directsound.h"
 #include "platform/win32_kernel.h"
+#include "stderr_lines.h"
 #include "temp_folder.h"
 
 namespace {
@@ -104,4 +106,23 @@ TEST(DirectSoundOutput, SilentOutputKeepsTimeSoSamplesEnd) {
   device->Release();
   CloseHandle(shot.stopped);
   platform::SetAudioOutput(platform::AudioOutput::kDevice);
+}
+
+// Without a usable device the program plays silently, as README says, and says nothing about it:
+// the audio library's complaints about the device it could not open stay off standard error.
+TEST(DirectSoundOutput, ADeviceThatCannotBeOpenedLeavesSilenceAndNoMessages) {
+  ScopedEnvironment driver("SDL_AUDIODRIVER", "alsa");
+  ScopedEnvironment device("AUDIODEV", "tundrel-no-such-device");
+  platform::SetAudioOutput(platform::AudioOutput::kDevice);
+  std::vector<std::string> lines = StderrLines([] {
+    IDirectSound* sound = nullptr;
+    ASSERT_EQ(DirectSoundCreate(nullptr, &sound, nullptr), DS_OK);
+    OneShot shot = MakeOneShot(sound, std::vector<int16_t>(441, 1000));
+    ASSERT_EQ(shot.buffer->Play(0, 0, 0), DS_OK);
+    EXPECT_EQ(WaitForSingleObject(shot.stopped, kWaitLimit), WAIT_OBJECT_0) << "the silent output";
+    shot.buffer->Release();
+    sound->Release();
+    CloseHandle(shot.stopped);
+  });
+  EXPECT_EQ(lines, std::vector<std::string>{});
 }

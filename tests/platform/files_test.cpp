@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/files.h"
@@ -80,4 +82,48 @@ TEST_F(Folder, FileWrappersTakeWindowsPaths) {
   EXPECT_FALSE(platform::GetFileInfo(path.c_str()).exists);
   EXPECT_EQ(platform::OpenFile(path.c_str(), "rb"), nullptr);
   EXPECT_EQ(platform::NativePath("a\\b/c\\d"), "a/b/c/d");
+}
+
+// A named pipe without a writer would make a plain open wait for ever; a folder or a device opens
+// and reports nonsense sizes. Only regular files are read, and each refusal says why.
+TEST_F(Folder, OnlyRegularFilesAreReadAndEachRefusalSaysWhy) {
+  folder_.Write("four.bin", "snow");
+  folder_.Write("empty.bin", "");
+  ASSERT_EQ(mkfifo(folder_.File("pipe.xml").c_str(), 0600), 0);
+  const struct {
+    std::string path;
+    size_t limit;
+    const char* reason;  // null: read whole
+  } kRows[] = {
+      {Pattern("four.bin"), 4, nullptr},
+      {Pattern("four.bin"), 3, "too large"},
+      {Pattern("empty.bin"), 4, "empty"},
+      {Pattern("none.bin"), 4, "missing"},
+      {Pattern("none\\four.bin"), 4, "missing"},
+      {Pattern("img"), 4, "not a regular file"},
+      {Pattern("pipe.xml"), 4, "not a regular file"},
+      {"/dev/null", 4, "not a regular file"},
+  };
+  for (const auto& row : kRows) {
+    SCOPED_TRACE(row.path);
+    std::string bytes = "left over";
+    const char* reason = platform::ReadRegularFile(row.path.c_str(), row.limit, &bytes);
+    EXPECT_STREQ(reason, row.reason);
+    EXPECT_EQ(bytes, row.reason ? "" : "snow");
+  }
+  const char* reason = nullptr;
+  EXPECT_EQ(platform::OpenRegularFile(Pattern("pipe.xml").c_str(), &reason), nullptr);
+  EXPECT_STREQ(reason, "not a regular file");
+  FILE* file = platform::OpenRegularFile(Pattern("four.bin").c_str());
+  ASSERT_NE(file, nullptr);
+  char read[8] = {};
+  EXPECT_EQ(std::fread(read, 1, sizeof read, file), 4u) << "blocking reads to the end";
+  std::fclose(file);
+}
+
+TEST(LoadFailure, IsTakenOnceOnTheThreadThatNotedIt) {
+  platform::NoteLoadFailure("empty");
+  std::thread([] { EXPECT_EQ(platform::TakeLoadFailure(), nullptr); }).join();
+  EXPECT_STREQ(platform::TakeLoadFailure(), "empty");
+  EXPECT_EQ(platform::TakeLoadFailure(), nullptr);
 }

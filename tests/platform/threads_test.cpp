@@ -105,6 +105,40 @@ TEST(Threads, HandleIsSignalledWhenTheThreadEnds) {
   CloseHandle(thread);
 }
 
+// A thread-local object whose destruction, the thread's last work after its routine, takes a
+// while and is then counted.
+std::atomic<int> g_finishedThreadEnds{0};
+struct SlowThreadEnd {
+  ~SlowThreadEnd() {
+    std::atomic<int> spins{0};
+    while (spins.fetch_add(1, std::memory_order_relaxed) < 5000000) {
+    }
+    ++g_finishedThreadEnds;
+  }
+};
+
+TEST(Threads, AWaitReturnsOnlyOnceTheThreadHasRunToItsVeryEnd) {
+  for (BOOL waitAll : {FALSE, TRUE}) {
+    g_finishedThreadEnds = 0;
+    const DWORD count = waitAll ? 2 : 1;
+    HANDLE threads[2] = {};
+    for (DWORD i = 0; i < count; ++i) {
+      threads[i] = CreateThread(
+          nullptr, 0,
+          [](LPVOID) -> DWORD {
+            thread_local SlowThreadEnd end;
+            (void)&end;
+            return 0;
+          },
+          nullptr, 0, nullptr);
+      ASSERT_NE(threads[i], nullptr);
+    }
+    EXPECT_EQ(WaitForMultipleObjects(count, threads, waitAll, INFINITE), WAIT_OBJECT_0);
+    EXPECT_EQ(g_finishedThreadEnds, int(count)) << "wait all: " << waitAll;
+    for (DWORD i = 0; i < count; ++i) CloseHandle(threads[i]);
+  }
+}
+
 TEST(Threads, ExitThreadEndsWithItsCode) {
   HANDLE thread = CreateThread(nullptr, 0, LeaveEarly, nullptr, 0, nullptr);
   ASSERT_EQ(WaitForSingleObject(thread, INFINITE), WAIT_OBJECT_0);

@@ -2,6 +2,8 @@
 // either fails cleanly or gives a sound no longer than what the image holds.
 #include <cstdint>
 
+#include "ModuleCheck.h"
+#include "module_fixtures.h"
 #include "sound_test_support.h"
 
 using sound_fixtures::Chunk;
@@ -146,6 +148,80 @@ TEST_F(KSoundHostile, CutModuleFilesFailOrPlay) {
   KSound whole;
   EXPECT_TRUE(whole.LoadModule(File("whole.mod", mod).c_str()));
   EXPECT_TRUE(platform::TakeMessageBoxes().empty());
+}
+
+// The player divides by a header's initial tempo (for XM, by the low byte of its two).
+TEST_F(KSoundHostile, ModulesWhoseHeaderGivesNoTempoAreRefused) {
+  using namespace module_fixtures;
+  const struct {
+    const char* name;
+    std::string module;
+    size_t tempo;
+  } formats[] = {{"it", MakeIt(), kItTempoOffset},
+                 {"xm", MakeXm(), kXmTempoOffset},
+                 {"s3m", MakeS3m(), kS3mTempoOffset}};
+  for (const auto& format : formats) {
+    for (int tempo : {0, 1, 125}) {
+      std::string module = format.module;
+      module[format.tempo] = char(tempo);
+      if (std::string(format.name) == "xm") module[format.tempo + 1] = char(tempo == 0 ? 1 : 0);
+      KSound sound;
+      const bool loaded =
+          sound.LoadModule(File(std::string("tempo.") + format.name, module).c_str());
+      EXPECT_EQ(loaded, tempo != 0) << format.name << " at tempo " << tempo;
+      if (!loaded) continue;
+      // The buffer starts silent: the first refill plays once the cursor has left it.
+      sound.PlayLooping();
+      bool heard = false;
+      for (int half = 0; half < 3; ++half) {
+        sound.PollModule();
+        heard = heard || !IsSilent(platform::Mix(16384));
+      }
+      EXPECT_TRUE(heard) << format.name << " at tempo " << tempo;
+    }
+  }
+}
+
+// The player allocates a sample's length before it reads the sample (and loses an XM sample
+// that runs past the file's end), resamples for minutes at a rate of billions, and its first run
+// through the song never ends on a pattern of no rows.
+TEST_F(KSoundHostile, ModulesThePlayerWouldFailOnAreRefused) {
+  using namespace module_fixtures;
+  const std::string xm = MakeXm(), s3m = MakeS3m(), it = MakeIt();
+  const struct {
+    const std::string& module;
+    size_t offset, bytes;
+    uint32_t value;
+    bool loads;
+  } fields[] = {{xm, kXmSampleLengthOffset, 4, 32, true},
+                {xm, kXmSampleLengthOffset, 4, 33, false},
+                {xm, kXmSampleLengthOffset, 4, uint32_t(xm.size()) + 1, false},
+                {xm, kXmSampleLengthOffset, 4, 0x72617571, false},
+                {xm, kXmInstrumentsOffset, 2, 129, false},
+                {s3m, kS3mSampleLengthOffset, 4, 32, true},
+                {s3m, kS3mSampleLengthOffset, 4, uint32_t(s3m.size()) + 1, false},
+                {it, kItSampleLengthOffset, 4, 32, true},
+                {it, kItSampleLengthOffset, 4, uint32_t(it.size()) + 1, false},
+                {it, kItSampleLengthOffset, 4, 0x7FFFFFF0, false},
+                {it, kItSampleRateOffset, 4, 9999999, true},
+                {it, kItSampleRateOffset, 4, 10000000, false},
+                {s3m, kS3mSampleRateOffset, 4, 9999999, true},
+                {s3m, kS3mSampleRateOffset, 4, 1702043819, false},
+                {it, kItPatternRowsOffset, 2, 1, true},
+                {it, kItPatternRowsOffset, 2, 0, false},
+                {xm, kXmPatternRowsOffset, 2, 0, false}};
+  for (const auto& field : fields) {
+    std::string module = field.module;
+    for (size_t i = 0; i < field.bytes; ++i)
+      module[field.offset + i] = char(field.value >> (8 * i));
+    const std::string name = module.substr(0, 4) + " " + std::to_string(field.value);
+    // Checked before the player could allocate anything.
+    EXPECT_EQ(ModulePlayable(reinterpret_cast<const uint8_t*>(module.data()), module.size()),
+              field.loads)
+        << name;
+    KSound sound;
+    EXPECT_EQ(sound.LoadModule(File("claims.mod", module).c_str()), field.loads) << name;
+  }
 }
 
 TEST_F(KSoundHostile, DecodingGoesOnAfterAMissingPage) {

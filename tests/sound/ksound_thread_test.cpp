@@ -1,5 +1,12 @@
 // Streams and modules refilled by their own threads. The manual mixer moves the play cursor; each
 // step waits until the thread has written what the cursor asked for, so every output is exact.
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <iterator>
+#include <memory>
+#include <thread>
+
 #include "sound_test_support.h"
 
 using sound_fixtures::EncodeOgg;
@@ -163,4 +170,48 @@ TEST_F(KSoundThread, LostStreamBufferIsRestoredAndRefilledByItsThread) {
   MixHalf(1);
   MixHalf(1);
   EXPECT_FALSE(IsSilent(MixHalf(1)));
+}
+
+namespace {
+
+// Sounds a program keeps until its exit, destroyed by an exit handler registered before the
+// first sound, as a game's global resources are.
+std::unique_ptr<KSound> g_keptSounds[2];
+
+size_t ThreadCount() {
+  return size_t(std::distance(std::filesystem::directory_iterator("/proc/self/task"),
+                              std::filesystem::directory_iterator()));
+}
+
+// The threads of the process before its first sound.
+size_t g_threadsBeforeSound = 0;
+
+void ReportSoundThreadsAtExit() {
+  std::fprintf(stderr, "sound threads at exit: %zu\n", ThreadCount() - g_threadsBeforeSound);
+}
+
+}  // namespace
+
+TEST_F(KSoundThread, EveryThreadEndsBeforeTheExitHandlersOfKeptSounds) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  const std::string module = File("kept.mod", MakeMod(12));
+  EXPECT_EXIT(
+      {
+        // Runs after the sound layer's own handler, registered with the first sound below.
+        std::atexit(ReportSoundThreadsAtExit);
+        // A thread sanitizer starts its own thread with the first other one: that happens here.
+        std::thread([] {}).join();
+        g_threadsBeforeSound = ThreadCount();
+        platform::SetAudioOutput(platform::AudioOutput::kSilent);
+        g_keptSounds[0] = std::make_unique<KSound>();
+        g_keptSounds[0]->LoadStreamFromMemory(ogg_.data(), int(ogg_.size()));
+        g_keptSounds[0]->PlayStream(true);
+        g_keptSounds[1] = std::make_unique<KSound>();
+        g_keptSounds[1]->LoadModule(module.c_str());
+        g_keptSounds[1]->PlayModule(true);
+        std::fprintf(stderr, "sound threads playing: %zu\n", ThreadCount() - g_threadsBeforeSound);
+        std::exit(0);
+      },
+      // Two stream threads and the silent output's.
+      testing::ExitedWithCode(0), "sound threads playing: 3\n.*sound threads at exit: 0\n");
 }

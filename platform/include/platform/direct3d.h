@@ -2,6 +2,9 @@
 // DirectDraw surface. Matrices are for row vectors; pixel centres are at whole coordinates.
 #pragma once
 
+#include <cfloat>
+#include <cmath>
+
 #include "platform/d3d_types.h"
 #include "platform/directdraw.h"
 
@@ -20,6 +23,7 @@ typedef enum _D3DRENDERSTATETYPE {
   D3DRENDERSTATE_ANTIALIAS = 2,
   D3DRENDERSTATE_TEXTUREPERSPECTIVE = 4,
   D3DRENDERSTATE_ZENABLE = 7,
+  D3DRENDERSTATE_SHADEMODE = 9,
   D3DRENDERSTATE_ALPHATESTENABLE = 15,
   D3DRENDERSTATE_SRCBLEND = 19,
   D3DRENDERSTATE_DESTBLEND = 20,
@@ -29,7 +33,12 @@ typedef enum _D3DRENDERSTATETYPE {
   D3DRENDERSTATE_EDGEANTIALIAS = 40,
   D3DRENDERSTATE_CLIPPING = 136,
   D3DRENDERSTATE_LIGHTING = 137,
+  D3DRENDERSTATE_AMBIENT = 139,
   D3DRENDERSTATE_COLORVERTEX = 141,
+  D3DRENDERSTATE_DIFFUSEMATERIALSOURCE = 145,
+  D3DRENDERSTATE_SPECULARMATERIALSOURCE = 146,
+  D3DRENDERSTATE_AMBIENTMATERIALSOURCE = 147,
+  D3DRENDERSTATE_EMISSIVEMATERIALSOURCE = 148,
 } D3DRENDERSTATETYPE;
 
 typedef enum _D3DTEXTURESTAGESTATETYPE {
@@ -79,6 +88,13 @@ typedef enum _D3DPRIMITIVETYPE {
 #define D3DZB_FALSE 0u
 #define D3DZB_TRUE 1u
 #define D3DANTIALIAS_NONE 0u
+#define D3DSHADE_FLAT 1u
+#define D3DSHADE_GOURAUD 2u
+// Where a lit vertex takes each colour of its material from: the material, or the vertex's own
+// diffuse (COLOR1) or specular (COLOR2) colour.
+#define D3DMCS_MATERIAL 0u
+#define D3DMCS_COLOR1 1u
+#define D3DMCS_COLOR2 2u
 
 #define D3DTOP_DISABLE 1u
 #define D3DTOP_SELECTARG1 2u
@@ -119,6 +135,52 @@ typedef struct _D3DLVERTEX {
   D3DVALUE tu, tv;
 } D3DLVERTEX, *LPD3DLVERTEX;
 
+typedef struct _D3DCOLORVALUE {
+  D3DVALUE r, g, b, a;
+} D3DCOLORVALUE, *LPD3DCOLORVALUE;
+
+typedef struct _D3DVECTOR {
+  D3DVALUE x, y, z;
+} D3DVECTOR, *LPD3DVECTOR;
+
+// Held in 32 bits, as a light record from elsewhere may carry any value.
+typedef enum _D3DLIGHTTYPE : DWORD {
+  D3DLIGHT_POINT = 1,
+  D3DLIGHT_SPOT = 2,
+  D3DLIGHT_DIRECTIONAL = 3,
+} D3DLIGHTTYPE;
+
+// The farthest a point or spot light reaches.
+#define D3DLIGHT_RANGE_MAX (static_cast<D3DVALUE>(std::sqrt(FLT_MAX)))
+
+// A light in world space. Point and spot lights reach `dvRange` and fade by
+// 1 / (dvAttenuation0 + dvAttenuation1 d + dvAttenuation2 d^2) at the distance d; a spot lights
+// fully inside the angle dvTheta, fades to nothing at dvPhi (radians, whole cone angles) by the
+// power dvFalloff.
+typedef struct _D3DLIGHT7 {
+  D3DLIGHTTYPE dltType;
+  D3DCOLORVALUE dcvDiffuse;
+  D3DCOLORVALUE dcvSpecular;
+  D3DCOLORVALUE dcvAmbient;
+  D3DVECTOR dvPosition;
+  D3DVECTOR dvDirection;
+  D3DVALUE dvRange;
+  D3DVALUE dvFalloff;
+  D3DVALUE dvAttenuation0;
+  D3DVALUE dvAttenuation1;
+  D3DVALUE dvAttenuation2;
+  D3DVALUE dvTheta;
+  D3DVALUE dvPhi;
+} D3DLIGHT7, *LPD3DLIGHT7;
+
+typedef struct _D3DMATERIAL7 {
+  D3DCOLORVALUE dcvDiffuse;
+  D3DCOLORVALUE dcvAmbient;
+  D3DCOLORVALUE dcvSpecular;
+  D3DCOLORVALUE dcvEmissive;
+  D3DVALUE dvPower;
+} D3DMATERIAL7, *LPD3DMATERIAL7;
+
 typedef struct _D3DVIEWPORT7 {
   DWORD dwX;
   DWORD dwY;
@@ -156,6 +218,11 @@ struct IDirect3DDevice7 : IUnknown {
   virtual HRESULT PreLoad(IDirectDrawSurface7* texture) = 0;
   virtual HRESULT DrawPrimitive(D3DPRIMITIVETYPE type, DWORD vertexFormat, LPVOID vertices,
                                 DWORD count, DWORD flags) = 0;
+  // Lights are numbered freely; enabling one that was never set makes it a white directional
+  // light shining along +z.
+  virtual HRESULT SetLight(DWORD index, LPD3DLIGHT7 light) = 0;
+  virtual HRESULT LightEnable(DWORD index, BOOL enable) = 0;
+  virtual HRESULT SetMaterial(LPD3DMATERIAL7 material) = 0;
 };
 
 struct IDirect3D7 : IUnknown {

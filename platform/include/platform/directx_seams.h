@@ -22,6 +22,8 @@ struct DirectXCall {
   GUID kind{};                          // CreateDevice, EnumZBufferFormats, QueryInterface
   D3DMATRIX matrix{};                   // SetTransform, GetTransform
   DDSURFACEDESC2 description{};         // CreateSurface
+  D3DLIGHT7 light{};                    // SetLight
+  D3DMATERIAL7 material{};              // SetMaterial
   std::vector<unsigned char> vertices;  // DrawPrimitive: the vertex bytes
 
   template <typename Vertex>

@@ -1,5 +1,6 @@
 #include <SDL.h>
 
+#include "audio/alsa_messages.h"
 #include "audio/output_stream.h"
 
 namespace platform::audio {
@@ -11,10 +12,12 @@ class SdlOutput final : public OutputStream {
   explicit SdlOutput(std::shared_ptr<Mixer> mixer) : mixer_(std::move(mixer)) {}
   ~SdlOutput() override {
     if (device_ != 0) SDL_CloseAudioDevice(device_);
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    if (started_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
   }
 
   bool Open() {
+    started_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+    if (!started_) return false;
     SDL_AudioSpec wanted{};
     wanted.freq = int(mixer_->OutputRate());
     wanted.format = AUDIO_S16SYS;
@@ -36,14 +39,17 @@ class SdlOutput final : public OutputStream {
                                                   uint32_t(length) / 4);
   }
 
+  // The audio library's own messages stay quiet for as long as SDL's audio runs: the device probe
+  // has nothing to tell the player when it fails (the program then plays silently).
+  AlsaMessagesSilenced alsaMessages_;
   std::shared_ptr<Mixer> mixer_;
+  bool started_ = false;
   SDL_AudioDeviceID device_ = 0;
 };
 
 }  // namespace
 
 std::unique_ptr<OutputStream> OpenDeviceOutput(std::shared_ptr<Mixer> mixer) {
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return nullptr;
   auto output = std::make_unique<SdlOutput>(std::move(mixer));
   if (!output->Open()) return nullptr;
   return output;

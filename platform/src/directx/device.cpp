@@ -62,6 +62,9 @@ Device::Device(std::shared_ptr<Display> display, Surface* target)
   renderStates_[D3DRENDERSTATE_CLIPPING] = TRUE;
   renderStates_[D3DRENDERSTATE_LIGHTING] = TRUE;
   renderStates_[D3DRENDERSTATE_COLORVERTEX] = TRUE;
+  renderStates_[D3DRENDERSTATE_SHADEMODE] = D3DSHADE_GOURAUD;
+  renderStates_[D3DRENDERSTATE_DIFFUSEMATERIALSOURCE] = D3DMCS_COLOR1;
+  renderStates_[D3DRENDERSTATE_SPECULARMATERIALSOURCE] = D3DMCS_COLOR2;
   for (DWORD stage = 0; stage < kStages; ++stage) {
     std::array<DWORD, kStageStates>& states = stageStates_[stage];
     states[D3DTSS_COLOROP] = stage == 0 ? D3DTOP_MODULATE : D3DTOP_DISABLE;

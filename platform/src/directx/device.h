@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -10,6 +11,8 @@
 #include "platform/direct3d.h"
 
 namespace platform::directx {
+
+struct VertexLayout;
 
 class Device final : public RefCounted<IDirect3DDevice7> {
  public:
@@ -33,6 +36,9 @@ class Device final : public RefCounted<IDirect3DDevice7> {
   HRESULT PreLoad(IDirectDrawSurface7* texture) override;
   HRESULT DrawPrimitive(D3DPRIMITIVETYPE type, DWORD vertexFormat, LPVOID vertices, DWORD count,
                         DWORD flags) override;
+  HRESULT SetLight(DWORD index, LPD3DLIGHT7 light) override;
+  HRESULT LightEnable(DWORD index, BOOL enable) override;
+  HRESULT SetMaterial(LPD3DMATERIAL7 material) override;
 
   static constexpr DWORD kStages = 8;
   static constexpr DWORD kRenderStates = 256;
@@ -50,6 +56,10 @@ class Device final : public RefCounted<IDirect3DDevice7> {
   // world . view . projection . viewport: from a vertex to pixels of the render target.
   const D3DMATRIX& ToPixels();
   void ResetViewport();
+  // A draw that is lit, or flat shaded, or both: each of its vertices gets its colour here.
+  void AppendShaded(D3DPRIMITIVETYPE type, DWORD count, GLenum mode, DWORD emitted,
+                    const unsigned char* input, const VertexLayout& layout, bool lit, bool flat);
+  std::vector<D3DLIGHT7> EnabledLights() const;
 
   std::shared_ptr<Display> display_;
   Surface* target_;
@@ -61,6 +71,12 @@ class Device final : public RefCounted<IDirect3DDevice7> {
   bool toPixelsStale_ = true;
   D3DVIEWPORT7 viewport_{};
   bool inScene_ = false;
+  struct LightSlot {
+    D3DLIGHT7 light;
+    bool enabled;
+  };
+  std::map<DWORD, LightSlot> lights_;
+  D3DMATERIAL7 material_{};
 };
 
 }  // namespace platform::directx

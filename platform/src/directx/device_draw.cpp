@@ -1,6 +1,9 @@
 // DrawPrimitive: the hot path of every frame. Vertices are transformed to pixels here and appended
 // to the batch; strips and fans become triangle lists so that consecutive draws join.
+#include <optional>
+
 #include "directx/device.h"
+#include "directx/lighting.h"
 #include "directx/vertices.h"
 
 namespace platform::directx {
@@ -41,14 +44,16 @@ bool Assemble(D3DPRIMITIVETYPE type, DWORD count, Assembly& assembly) {
   return false;
 }
 
-// The corner of the input that the output's i-th vertex is.
+// The corner of the input that the output's i-th vertex is. Each triangle starts at the vertex
+// that flat shading takes its colour from: a strip's triangle at its first vertex, a fan's at its
+// first outer one (so a fan's triangle t is t + 1, t + 2, 0).
 DWORD SourceIndex(D3DPRIMITIVETYPE type, DWORD i) {
   if (type == D3DPT_POINTLIST || type == D3DPT_LINELIST || type == D3DPT_TRIANGLELIST) return i;
   if (type == D3DPT_LINESTRIP) return i / 2 + i % 2;
   DWORD triangle = i / 3, corner = i % 3;
-  if (type == D3DPT_TRIANGLEFAN) return corner == 0 ? 0 : triangle + corner;
-  // Strips alternate their winding; the odd triangles swap their first two corners back.
-  if (triangle % 2 == 1 && corner < 2) return triangle + 1 - corner;
+  if (type == D3DPT_TRIANGLEFAN) return corner == 2 ? 0 : triangle + 1 + corner;
+  // Strips alternate their winding; the odd triangles run t, t + 2, t + 1 to keep one winding.
+  if (triangle % 2 == 1 && corner > 0) return triangle + 3 - corner;
   return triangle + corner;
 }
 
@@ -92,8 +97,15 @@ HRESULT Device::DrawPrimitive(D3DPRIMITIVETYPE type, DWORD vertexFormat, LPVOID 
   if (!inScene_) return D3DERR_SCENE_NOT_IN_SCENE;
   if (!PrepareToDraw()) return DDERR_SURFACELOST;
 
-  const D3DMATRIX& toPixels = ToPixels();
   const auto* input = static_cast<const unsigned char*>(vertices);
+  bool lit = renderStates_[D3DRENDERSTATE_LIGHTING] && layout.normal >= 0;
+  bool flat =
+      renderStates_[D3DRENDERSTATE_SHADEMODE] == D3DSHADE_FLAT && assembly.mode == GL_TRIANGLES;
+  if (lit || flat) {
+    AppendShaded(type, count, assembly.mode, assembly.emitted, input, layout, lit, flat);
+    return D3D_OK;
+  }
+  const D3DMATRIX& toPixels = ToPixels();
   BatchRoom room = display_->Draws().Append(assembly.mode, count, assembly.emitted);
   bool oneColour = true;
   for (DWORD i = 0; i < count; ++i) {
@@ -104,6 +116,35 @@ HRESULT Device::DrawPrimitive(D3DPRIMITIVETYPE type, DWORD vertexFormat, LPVOID 
   display_->Draws().NoteColours(oneColour);
   for (DWORD i = 0; i < assembly.emitted; ++i) room.indices[i] = room.first + SourceIndex(type, i);
   return D3D_OK;
+}
+
+void Device::AppendShaded(D3DPRIMITIVETYPE type, DWORD count, GLenum mode, DWORD emitted,
+                          const unsigned char* input, const VertexLayout& layout, bool lit,
+                          bool flat) {
+  const D3DMATRIX& toPixels = ToPixels();
+  std::optional<VertexLighting> lighting;
+  if (lit) {
+    lighting.emplace(EnabledLights(), material_, renderStates_.data(), world_, view_, layout);
+  }
+  // A flat triangle takes the colour of its first corner (OpenGL's flat shading would take the
+  // last), so its corners are its own: no other triangle shares them.
+  DWORD corners = flat ? emitted : count;
+  BatchRoom room = display_->Draws().Append(mode, corners, emitted);
+  for (DWORD i = 0; i < corners; ++i) {
+    const DWORD source = flat ? SourceIndex(type, i) : i;
+    GlVertex& corner = room.corners[i];
+    TransformVertex(toPixels, input + size_t(source) * layout.stride, layout, corner);
+    if (!lighting) continue;
+    if (flat && i % 3 != 0) continue;
+    corner.rgba = lighting->ShadeRepeated(input, source);
+  }
+  for (DWORD i = 0; i < emitted; ++i) {
+    room.indices[i] = room.first + (flat ? i : SourceIndex(type, i));
+  }
+  if (!flat) return;
+  for (DWORD i = 0; i + 2 < corners; i += 3) {
+    room.corners[i + 1].rgba = room.corners[i + 2].rgba = room.corners[i].rgba;
+  }
 }
 
 }  // namespace platform::directx

@@ -17,14 +17,16 @@ bool ParseVertexFormat(DWORD format, VertexLayout& layout) {
   DWORD textureSets = (format >> kTextureCountShift) & 0xF;
   if (textureSets > kMaxTextureSets) return false;
   int offset = 3 * sizeof(float);
-  if (format & D3DFVF_NORMAL) offset += 3 * sizeof(float);
-  if (format & D3DFVF_RESERVED1) offset += sizeof(DWORD);
-  layout.diffuse = -1;
-  if (format & D3DFVF_DIFFUSE) {
-    layout.diffuse = offset;
-    offset += sizeof(DWORD);
-  }
-  if (format & D3DFVF_SPECULAR) offset += sizeof(DWORD);
+  // The offset of the part when the format has it (the parts follow in bit order), else -1.
+  auto part = [&](DWORD bit, int size) {
+    if (!(format & bit)) return -1;
+    offset += size;
+    return offset - size;
+  };
+  layout.normal = part(D3DFVF_NORMAL, 3 * sizeof(float));
+  part(D3DFVF_RESERVED1, sizeof(DWORD));
+  layout.diffuse = part(D3DFVF_DIFFUSE, sizeof(DWORD));
+  layout.specular = part(D3DFVF_SPECULAR, sizeof(DWORD));
   layout.texture = textureSets > 0 ? offset : -1;
   offset += static_cast<int>(textureSets * 2 * sizeof(float));
   layout.stride = static_cast<DWORD>(offset);

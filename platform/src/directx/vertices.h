@@ -12,8 +12,10 @@ namespace platform::directx {
 // Where the parts the device uses sit in a vertex of a flexible format.
 struct VertexLayout {
   DWORD stride = 0;
-  int diffuse = -1;  // byte offset, or -1 without a colour (then white)
-  int texture = -1;  // byte offset of the first texture coordinates, or -1
+  int normal = -1;    // byte offset, or -1 without a normal (then never lit)
+  int diffuse = -1;   // byte offset, or -1 without a colour (then white)
+  int specular = -1;  // byte offset, or -1
+  int texture = -1;   // byte offset of the first texture coordinates, or -1
 };
 
 // False for formats the device can't draw: positions must be untransformed (D3DFVF_XYZ).

@@ -12,11 +12,24 @@ using namespace platform::kernel;
 namespace {
 
 // A thread handle is signalled once the thread has ended. The running thread holds one reference
-// of its own, so closing the handle early is safe.
+// of its own, so closing the handle early is safe. A wait that the ended thread satisfies, or the
+// release of its last reference, joins it: once a wait returns, nothing of the thread runs on (its
+// thread-local objects and the system's own clean-up included), also not while the process exits.
 class Thread : public Object {
  public:
+  ~Thread() override { Join(); }
   bool IsSignalled() const override { return finished; }
+  void OnWaitSatisfied() override { Join(); }
+  // Called under the lock, after the thread has marked itself finished: it takes the lock no more.
+  void Join() {
+    if (!joinable) return;
+    pthread_join(posixThread, nullptr);
+    joinable = false;
+  }
   bool finished = false;
+  // Set by the thread as it starts; cleared once joined, or detached when no one is left to.
+  bool joinable = false;
+  pthread_t posixThread{};
   DWORD exitCode = STILL_ACTIVE;
   int priority = THREAD_PRIORITY_NORMAL;
   pid_t systemId = 0;
@@ -40,6 +53,11 @@ struct FinishOnExit {
   ~FinishOnExit() {
     std::lock_guard<std::mutex> lock(Lock());
     thread->finished = true;
+    // The last reference goes with this thread: the system cleans up after it by itself.
+    if (thread->references <= (ownsCreatorReference ? 2 : 1)) {
+      pthread_detach(pthread_self());
+      thread->joinable = false;
+    }
     if (ownsCreatorReference) Release(thread);
     Release(thread);
     Changed().notify_all();
@@ -60,6 +78,8 @@ void* RunThread(void* argument) {
   {
     std::lock_guard<std::mutex> lock(Lock());
     record.thread->systemId = gettid();
+    record.thread->posixThread = pthread_self();
+    record.thread->joinable = true;
     ApplyPriority(record.thread);
   }
   FinishOnExit finish{record.thread, record.plainRoutine != nullptr};
@@ -92,7 +112,6 @@ HANDLE StartThread(StartRecord* record, LPDWORD threadId) {
     SetLastErrorCode(ERROR_NOT_ENOUGH_MEMORY);
     return nullptr;
   }
-  pthread_detach(id);
   if (threadId) *threadId = static_cast<DWORD>(reinterpret_cast<uintptr_t>(thread));
   return handle;
 }

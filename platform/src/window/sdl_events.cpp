@@ -12,6 +12,7 @@
 #include "platform/win32_input.h"
 #include "window/message_queue.h"
 #include "window/window_registry.h"
+#include "window/x11_window_watch.h"
 
 namespace {
 
@@ -113,6 +114,7 @@ void OnQuitRequest() {
 void Translate(const SDL_Event& event) {
   if (event.type == SDL_WINDOWEVENT) return OnWindowEvent(event.window);
   if (event.type == SDL_QUIT) return OnQuitRequest();
+  if (event.type == SDL_SYSWMEVENT) return platform::NoteSystemEvent(event.syswm);
   // Scripted input stands in for the devices: their events are dropped.
   if (platform::IsInputScripted()) return;
   switch (event.type) {
@@ -153,6 +155,7 @@ void PumpInput() {
   if (!SDL_WasInit(SDL_INIT_VIDEO)) return;
   SDL_Event event;
   while (SDL_PollEvent(&event)) Translate(event);
+  platform::DestroyWindowsGoneFromDisplay();
   NoteEventsPumped();
 }
 

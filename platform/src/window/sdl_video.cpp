@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/input_seams.h"
+#include "window/x11_window_watch.h"
 
 namespace {
 
@@ -37,6 +38,7 @@ bool StartVideo() {
       driver && std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0;
   g_frameBufferMadeWithWindow = !driver || std::strcmp(driver, "x11") != 0 ||
                                 SDL_GetHintBoolean(SDL_HINT_VIDEO_X11_FORCE_EGL, SDL_FALSE);
+  WatchForWindowsDestroyedByOthers();
   g_started = true;
   return true;
 }

@@ -1,0 +1,118 @@
+#include "ModuleCheck.h"
+
+#include <cstring>
+#include <initializer_list>
+
+namespace {
+
+struct HeaderKind {
+  size_t signatureOffset;
+  const char* signature;
+  // The initial tempo's byte; the player reads only the low byte of a wider field.
+  size_t tempoOffset;
+};
+
+constexpr HeaderKind kIt = {0, "IMPM", 51};
+constexpr HeaderKind kXm = {0, "Extended Module: ", 78};
+constexpr HeaderKind kS3m = {44, "SCRM", 50};
+
+// The highest sample rate of an S3M or IT sample: the player's resampler spends time in
+// proportion to the rate, and a rate of billions holds a refill for minutes.
+constexpr uint32_t kMostSampleRate = 9999999;
+
+// The most an XM module holds, and the fields of a sample header the player reads.
+constexpr uint32_t kXmMostPatterns = 256, kXmMostInstruments = 128, kXmMostSamples = 16;
+constexpr uint32_t kXmSampleHeaderBytes = 40;
+
+bool Is(const HeaderKind& kind, const uint8_t* data, size_t size) {
+  size_t length = std::strlen(kind.signature);
+  return size >= kind.signatureOffset + length &&
+         std::memcmp(data + kind.signatureOffset, kind.signature, length) == 0;
+}
+
+// Little-endian fields; 0 past the end.
+uint32_t U16(const uint8_t* data, size_t size, uint64_t at) {
+  return at + 2 <= size ? uint32_t(data[at]) | uint32_t(data[at + 1]) << 8 : 0;
+}
+uint32_t U32(const uint8_t* data, size_t size, uint64_t at) {
+  return U16(data, size, at) | U16(data, size, at + 2) << 16;
+}
+
+// Walks the patterns, each of at least one row, and the instruments to every sample header and
+// its data. A module cut short before its samples is left to the player, which stops reading
+// there.
+bool XmPlayable(const uint8_t* data, size_t size) {
+  const uint32_t patterns = U16(data, size, 70), instruments = U16(data, size, 72);
+  if (patterns > kXmMostPatterns || instruments > kXmMostInstruments) return false;
+  uint64_t at = 60 + uint64_t{U32(data, size, 60)};
+  for (uint32_t p = 0; p < patterns && at < size; ++p) {
+    if (U16(data, size, at + 5) == 0) return false;
+    at += U32(data, size, at) + uint64_t{U16(data, size, at + 7)};
+  }
+  for (uint32_t i = 0; i < instruments && at < size; ++i) {
+    const uint32_t samples = U16(data, size, at + 27);
+    if (samples > kXmMostSamples) return false;
+    const uint32_t stride = samples > 0 ? U32(data, size, at + 29) : 0;
+    at += U32(data, size, at);
+    uint64_t sampleBytes = 0;
+    for (uint32_t s = 0; s < samples; ++s) {
+      const uint32_t length = U32(data, size, at);
+      if (length > size) return false;
+      sampleBytes += length;
+      at += stride > kXmSampleHeaderBytes ? stride : kXmSampleHeaderBytes;
+    }
+    // The player keeps a sample it could not read whole: the samples must lie in the file.
+    if (at + sampleBytes > size) return false;
+    at += sampleBytes;
+  }
+  return true;
+}
+
+// Each sample header of an S3M module: its type (1 for a sample), its length in frames, its flags
+// (stereo, 16 bits) and its rate; raw samples never take more than the file.
+bool S3mSamplesFit(const uint8_t* data, size_t size) {
+  const uint32_t orders = U16(data, size, 32), instruments = U16(data, size, 34);
+  for (uint32_t i = 0; i < instruments; ++i) {
+    const uint64_t at = uint64_t{U16(data, size, 96 + orders + 2 * uint64_t{i})} * 16;
+    if (at >= size || data[at] != 1) continue;
+    const uint32_t flags = at + 31 < size ? data[at + 31] : 0;
+    const uint64_t bytes = uint64_t{U32(data, size, at + 16)} << ((flags & 2) != 0)
+                                                              << ((flags & 4) != 0);
+    if (bytes > size || U32(data, size, at + 32) > kMostSampleRate) return false;
+  }
+  return true;
+}
+
+// Each sample header of an IT module: its flags (stereo, 16 bits, compressed), its length in
+// frames and its rate. A compressed sample keeps at least one bit of each 16-bit value. Each
+// pattern stored has at least one row.
+bool ItPlayable(const uint8_t* data, size_t size) {
+  const uint32_t orders = U16(data, size, 32), instruments = U16(data, size, 34);
+  const uint32_t samples = U16(data, size, 36), patterns = U16(data, size, 38);
+  const uint64_t table = 192 + uint64_t{orders} + 4 * uint64_t{instruments};
+  for (uint32_t i = 0; i < patterns; ++i) {
+    const uint64_t at = U32(data, size, table + 4 * (uint64_t{samples} + i));
+    if (at != 0 && at + 4 <= size && U16(data, size, at + 2) == 0) return false;
+  }
+  for (uint32_t i = 0; i < samples; ++i) {
+    const uint64_t at = U32(data, size, table + 4 * uint64_t{i});
+    const uint32_t flags = at + 18 < size ? data[at + 18] : 0;
+    const uint64_t bytes = uint64_t{U32(data, size, at + 48)} << ((flags & 2) != 0)
+                                                              << ((flags & 4) != 0);
+    if (bytes > uint64_t{size} * ((flags & 8) ? 16 : 1)) return false;
+    if (U32(data, size, at + 60) > kMostSampleRate) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool ModulePlayable(const uint8_t* data, size_t size) {
+  for (const HeaderKind* kind : {&kIt, &kXm, &kS3m}) {
+    if (!Is(*kind, data, size)) continue;
+    if (size <= kind->tempoOffset || data[kind->tempoOffset] == 0) return false;
+    if (kind == &kXm) return XmPlayable(data, size);
+    return kind == &kIt ? ItPlayable(data, size) : S3mSamplesFit(data, size);
+  }
+  return true;
+}

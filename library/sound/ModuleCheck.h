@@ -1,0 +1,13 @@
+// What the module player is not handed: files it would fail on, found before it opens them.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// False when the bytes are an IT, XM or S3M module whose header gives an initial tempo of 0 (the
+// player divides by it), or one with a sample longer than the file can hold (the player allocates
+// it before reading it) or an IT or S3M sample rate above 9999999 Hz, or an IT or XM pattern of no
+// rows (the player's first run through the song never ends), or an XM module with more patterns,
+// instruments or samples than the format holds or samples that run past the file's end (the player
+// loses what it allocated for them). Anything else is left to the player's own checks.
+bool ModulePlayable(const uint8_t* data, size_t size);

@@ -1,0 +1,73 @@
+// Direct3D's fixed-function vertex lighting, worked out on the CPU for the draws that are lit: the
+// lights that are on, placed in view space once per draw, the material and its colour sources,
+// and the global ambient colour. Specular highlights are not drawn (the specular state is off on
+// Direct3D's devices unless a program turns it on, and nothing here does).
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "directx/vertices.h"
+
+namespace platform::directx {
+
+// Whether SetLight takes the light: a known type; for point and spot lights a range within reach
+// and attenuation that never divides by zero; for spot and directional lights a direction; a
+// spot's inner angle within its outer one, and that within half a turn.
+bool ValidLight(const D3DLIGHT7& light);
+// The light that LightEnable makes of a number that was never set.
+D3DLIGHT7 DefaultLight();
+
+class VertexLighting {
+ public:
+  // renderStates: the device's render states, indexed by D3DRENDERSTATETYPE.
+  VertexLighting(const std::vector<D3DLIGHT7>& lights, const D3DMATERIAL7& material,
+                 const DWORD* renderStates, const D3DMATRIX& world, const D3DMATRIX& view,
+                 const VertexLayout& layout);
+
+  // The lit colour of a vertex with a normal, clamped to 0..1, as OpenGL's bytes red, green,
+  // blue, alpha; its alpha is the diffuse colour's.
+  uint32_t Shade(const unsigned char* vertex) const;
+  // Shade of vertex `index` of the array, worked out once for vertices that agree in everything
+  // lighting reads: the corners of a mesh repeat its shared vertices, and a repeat met lately
+  // takes the colour already worked out. Every call of one object passes the same array.
+  uint32_t ShadeRepeated(const unsigned char* vertices, uint32_t index);
+
+ private:
+  // A light as this draw sees it: in view space, its direction of unit length.
+  struct ViewLight {
+    D3DLIGHTTYPE type;
+    D3DCOLORVALUE diffuse, ambient;
+    float position[3];
+    float direction[3];  // where the light travels
+    float rangeSquared;
+    float attenuation[3];
+    bool constantAttenuation;  // the same strength at every distance
+    float strength;            // that strength
+    float falloff;
+    float innerCos, outerCos;  // a spot's half angles
+  };
+  // Byte offset of the vertex colour that stands for a material colour, or -1 for the material's.
+  int ColourSource(DWORD source, bool colorVertex) const;
+  D3DCOLORVALUE Colour(int source, const D3DCOLORVALUE& material,
+                       const unsigned char* vertex) const;
+
+  struct ShadedVertex {
+    uint32_t indexPlusOne = 0;  // 0 for a free slot
+    uint32_t rgba = 0;
+  };
+  static constexpr int kShadedBits = 13;
+  bool LitAlike(const unsigned char* a, const unsigned char* b) const;
+
+  std::vector<ViewLight> lights_;
+  std::vector<ShadedVertex> shaded_;
+  D3DMATERIAL7 material_;
+  D3DCOLORVALUE ambient_;
+  VertexLayout layout_;
+  D3DMATRIX worldView_;
+  float normals_[3][3];  // the inverse transpose of worldView's turn and scale
+  int diffuseFrom_, ambientFrom_, emissiveFrom_;
+};
+
+}  // namespace platform::directx
