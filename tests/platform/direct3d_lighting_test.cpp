@@ -333,6 +333,18 @@ TEST_F(FlatShading, ALitTriangleTakesItsFirstVertexLighting) {
       {8, 8, 0, 0, 0, -1, 0, 0}, {40, 8, 0, 0, 0, 1, 0, 0}, {8, 40, 0, 0, 0, 1, 0, 0}};
   ASSERT_EQ(device_->DrawPrimitive(D3DPT_TRIANGLELIST, kNormalFormat, triangle, 3, 0), D3D_OK);
   EXPECT_EQ(Pixel(36, 10), (Rgb{255, 255, 255}));
+  // Gouraud shading blends the corners' lighting.
+  device_->SetRenderState(D3DRENDERSTATE_SHADEMODE, D3DSHADE_GOURAUD);
+  NormalVertex strip[4] = {{8, 42, 0, 0, 0, -1, 0, 0},
+                           {40, 42, 0, 0, 0, 1, 0, 0},
+                           {8, 47, 0, 0, 0, -1, 0, 0},
+                           {40, 47, 0, 0, 0, 1, 0, 0}};
+  ASSERT_EQ(device_->DrawPrimitive(D3DPT_TRIANGLESTRIP, kNormalFormat, strip, 4, 0), D3D_OK);
+  EXPECT_GT(Pixel(10, 44).red, 200);
+  EXPECT_LT(Pixel(38, 44).red, 60);
+  Rgb middle = Pixel(24, 44);
+  EXPECT_GT(middle.red, 60);
+  EXPECT_LT(middle.red, 200);
 }
 
 class Depth : public DirectXTest {

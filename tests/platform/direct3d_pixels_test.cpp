@@ -100,6 +100,18 @@ class Pixels : public DirectXTest {
     return primary->Blt(&destination, surface, &source, DDBLT_WAIT, nullptr);
   }
 
+  // Writes one pixel of the back buffer through a lock; false when it can't be locked.
+  bool WriteThroughLock(int x, int y, const Rgb& color) {
+    DDSURFACEDESC2 locked{};
+    locked.dwSize = sizeof locked;
+    if (backBuffer_->Lock(nullptr, &locked, DDLOCK_WAIT, nullptr) != DD_OK) return false;
+    auto* pixel = static_cast<unsigned char*>(locked.lpSurface) + y * locked.lPitch + 4 * x;
+    pixel[0] = static_cast<unsigned char>(color.blue);
+    pixel[1] = static_cast<unsigned char>(color.green);
+    pixel[2] = static_cast<unsigned char>(color.red);
+    return backBuffer_->Unlock(nullptr) == DD_OK;
+  }
+
   void Blend(DWORD source, DWORD destination) {
     device_->SetRenderState(D3DRENDERSTATE_ALPHABLENDENABLE, TRUE);
     device_->SetRenderState(D3DRENDERSTATE_SRCBLEND, source);
@@ -493,14 +505,7 @@ TEST_F(Pixels, ALockWrittenAfterATexturedDrawKeepsItsPixels) {
   Fill<uint32_t>(texture, {0xFF00FF00}, 1);
   device_->SetTexture(0, texture);
   ASSERT_EQ(Quad(-0.5f, -0.5f, 1.5f, 1.5f), D3D_OK);
-  DDSURFACEDESC2 locked{};
-  locked.dwSize = sizeof locked;
-  ASSERT_EQ(backBuffer_->Lock(nullptr, &locked, DDLOCK_WAIT, nullptr), DD_OK);
-  auto* row = static_cast<unsigned char*>(locked.lpSurface) + 4 * locked.lPitch;
-  row[4 * 6 + 0] = 0x40;  // blue
-  row[4 * 6 + 1] = 0x80;
-  row[4 * 6 + 2] = 0xC0;
-  ASSERT_EQ(backBuffer_->Unlock(nullptr), DD_OK);
+  ASSERT_TRUE(WriteThroughLock(6, 4, {0xC0, 0x80, 0x40}));
   EXPECT_EQ(Pixel(6, 4), (Rgb{0xC0, 0x80, 0x40}));
   EXPECT_EQ(Pixel(1, 1), kGreen);
   EXPECT_EQ(Pixel(7, 4), kBlack);
@@ -515,14 +520,7 @@ TEST_F(Pixels, ADeviceContextAndALockReadTheSamePixels) {
   EXPECT_EQ(GetPixel(dc, 3, 3), 0x563412u);
   backBuffer_->ReleaseDC(dc);
   // Writing through a lock reaches the frame buffer.
-  DDSURFACEDESC2 locked{};
-  locked.dwSize = sizeof locked;
-  ASSERT_EQ(backBuffer_->Lock(nullptr, &locked, DDLOCK_WAIT, nullptr), DD_OK);
-  auto* row = static_cast<unsigned char*>(locked.lpSurface) + 5 * locked.lPitch;
-  row[4 * 7 + 0] = 0xFF;  // blue
-  row[4 * 7 + 1] = 0x00;
-  row[4 * 7 + 2] = 0x00;
-  ASSERT_EQ(backBuffer_->Unlock(nullptr), DD_OK);
+  ASSERT_TRUE(WriteThroughLock(7, 5, kBlue));
   ASSERT_EQ(Quad(-0.5f, -0.5f, 0.5f, 0.5f, 0xFFFF0000), D3D_OK);
   EXPECT_EQ(Pixel(7, 5), kBlue);
   EXPECT_EQ(Pixel(0, 0), kRed);

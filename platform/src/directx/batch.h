@@ -34,9 +34,9 @@ class Batch {
   // pending under another primitive, or too much to wait any longer, is drawn first. The context
   // must be current and the state applied. The room is valid until the next call.
   BatchRoom Append(GLenum mode, size_t corners, size_t indices);
-  // Whether the draw just appended has one colour at every corner. Flat shading then draws the
-  // same pixels as smooth shading with less work for each pixel, so a run of such draws is drawn
-  // flat.
+  // Whether each primitive of the draw just appended has one colour at all its corners. Flat
+  // shading then draws the same pixels as smooth shading with less work for each pixel, so a run
+  // of such draws is drawn flat.
   void NoteColours(bool oneColour) { flat_ = flat_ && oneColour; }
   // Draws what is pending.
   void Flush();

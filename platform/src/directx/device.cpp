@@ -45,10 +45,6 @@ bool AcceptedStageValue(DWORD stage, D3DTEXTURESTAGESTATETYPE state, DWORD value
   return true;
 }
 
-void RecordCall(DirectXCall call) {
-  if (Recording()) Record(std::move(call));
-}
-
 }  // namespace
 
 Device::Device(std::shared_ptr<Display> display, Surface* target)
@@ -104,14 +100,14 @@ HRESULT Device::QueryInterface(REFIID, void** object) {
 }
 
 HRESULT Device::BeginScene() {
-  RecordCall({.name = "BeginScene", .object = this});
+  RecordCall("BeginScene", this);
   if (inScene_) return D3DERR_SCENE_IN_SCENE;
   inScene_ = true;
   return D3D_OK;
 }
 
 HRESULT Device::EndScene() {
-  RecordCall({.name = "EndScene", .object = this});
+  RecordCall("EndScene", this);
   if (!inScene_) return D3DERR_SCENE_NOT_IN_SCENE;
   inScene_ = false;
   if (display_->MakeCurrent()) display_->Draws().Flush();
@@ -209,7 +205,9 @@ HRESULT Device::GetTransform(D3DTRANSFORMSTATETYPE type, LPD3DMATRIX matrix) {
     default:
       return DDERR_INVALIDPARAMS;
   }
-  RecordCall({.name = "GetTransform", .object = this, .args = {DWORD(type)}, .matrix = *matrix});
+  if (Recording()) {
+    Record({.name = "GetTransform", .object = this, .args = {DWORD(type)}, .matrix = *matrix});
+  }
   return D3D_OK;
 }
 
@@ -247,7 +245,7 @@ HRESULT Device::GetViewport(LPD3DVIEWPORT7 viewport) {
 }
 
 HRESULT Device::SetRenderState(D3DRENDERSTATETYPE state, DWORD value) {
-  RecordCall({.name = "SetRenderState", .object = this, .args = {DWORD(state), value}});
+  RecordCall("SetRenderState", this, {DWORD(state), value});
   if (DWORD(state) >= kRenderStates) return DDERR_INVALIDPARAMS;
   bool blendFactor = state == D3DRENDERSTATE_SRCBLEND || state == D3DRENDERSTATE_DESTBLEND;
   if (blendFactor && !Blend(value)) return DDERR_INVALIDPARAMS;
@@ -264,7 +262,7 @@ HRESULT Device::GetRenderState(D3DRENDERSTATETYPE state, LPDWORD value) {
 }
 
 HRESULT Device::SetRenderTarget(IDirectDrawSurface7* surface, DWORD flags) {
-  RecordCall({.name = "SetRenderTarget", .object = this, .args = {flags}, .surface = surface});
+  RecordCall("SetRenderTarget", this, {flags}, surface);
   Surface* target = Surface::From(surface);
   if (!target || target->Kind() != SurfaceKind::kRenderTarget) return DDERR_INVALIDPARAMS;
   if (target == target_) return D3D_OK;
@@ -277,7 +275,7 @@ HRESULT Device::SetRenderTarget(IDirectDrawSurface7* surface, DWORD flags) {
 }
 
 HRESULT Device::SetTexture(DWORD stage, IDirectDrawSurface7* texture) {
-  RecordCall({.name = "SetTexture", .object = this, .args = {stage}, .surface = texture});
+  RecordCall("SetTexture", this, {stage}, texture);
   if (ShouldFail(DirectXStep::kSetTexture)) return DDERR_GENERIC;
   Surface* surface = Surface::From(texture);
   if (stage >= kStages || (texture && (!surface || surface->Kind() != SurfaceKind::kTexture))) {
@@ -292,8 +290,7 @@ HRESULT Device::SetTexture(DWORD stage, IDirectDrawSurface7* texture) {
 }
 
 HRESULT Device::SetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE state, DWORD value) {
-  RecordCall(
-      {.name = "SetTextureStageState", .object = this, .args = {stage, DWORD(state), value}});
+  RecordCall("SetTextureStageState", this, {stage, DWORD(state), value});
   if (stage >= kStages || DWORD(state) >= kStageStates) return DDERR_INVALIDPARAMS;
   if (!AcceptedStageValue(stage, state, value)) return DDERR_UNSUPPORTED;
   std::array<DWORD, kStageStates>& states = stageStates_[stage];
@@ -317,7 +314,7 @@ HRESULT Device::GetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE state
 }
 
 HRESULT Device::PreLoad(IDirectDrawSurface7* texture) {
-  RecordCall({.name = "PreLoad", .object = this, .surface = texture});
+  RecordCall("PreLoad", this, {}, texture);
   Surface* surface = Surface::From(texture);
   if (!surface || surface->Kind() != SurfaceKind::kTexture) return DDERR_INVALIDPARAMS;
   surface->Upload();

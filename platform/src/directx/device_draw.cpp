@@ -57,6 +57,13 @@ DWORD SourceIndex(D3DPRIMITIVETYPE type, DWORD i) {
   return triangle + corner;
 }
 
+// Whether all the corners have the same colour.
+bool OneColour(const GlVertex* corners, DWORD count) {
+  for (DWORD i = 1; i < count; ++i)
+    if (corners[i].rgba != corners[0].rgba) return false;
+  return true;
+}
+
 }  // namespace
 
 const D3DMATRIX& Device::ToPixels() {
@@ -107,13 +114,10 @@ HRESULT Device::DrawPrimitive(D3DPRIMITIVETYPE type, DWORD vertexFormat, LPVOID 
   }
   const D3DMATRIX& toPixels = ToPixels();
   BatchRoom room = display_->Draws().Append(assembly.mode, count, assembly.emitted);
-  bool oneColour = true;
   for (DWORD i = 0; i < count; ++i) {
-    GlVertex& corner = room.corners[i];
-    TransformVertex(toPixels, input + size_t(i) * layout.stride, layout, corner);
-    oneColour = oneColour && corner.rgba == room.corners[0].rgba;
+    TransformVertex(toPixels, input + size_t(i) * layout.stride, layout, room.corners[i]);
   }
-  display_->Draws().NoteColours(oneColour);
+  display_->Draws().NoteColours(OneColour(room.corners, count));
   for (DWORD i = 0; i < assembly.emitted; ++i) room.indices[i] = room.first + SourceIndex(type, i);
   return D3D_OK;
 }
@@ -141,10 +145,15 @@ void Device::AppendShaded(D3DPRIMITIVETYPE type, DWORD count, GLenum mode, DWORD
   for (DWORD i = 0; i < emitted; ++i) {
     room.indices[i] = room.first + (flat ? i : SourceIndex(type, i));
   }
-  if (!flat) return;
+  if (!flat) {
+    display_->Draws().NoteColours(OneColour(room.corners, corners));
+    return;
+  }
   for (DWORD i = 0; i + 2 < corners; i += 3) {
     room.corners[i + 1].rgba = room.corners[i + 2].rgba = room.corners[i].rgba;
   }
+  // Each triangle has one colour now.
+  display_->Draws().NoteColours(true);
 }
 
 }  // namespace platform::directx

@@ -13,13 +13,6 @@ LONG AlignedPitch(DWORD width, Layout layout) {
   return static_cast<LONG>((width * BytesPerPixel(layout) + 3) & ~3u);
 }
 
-void RecordCall(const char* name, const void* object, std::vector<DWORD> args = {},
-                const void* surface = nullptr) {
-  if (Recording()) {
-    Record({.name = name, .object = object, .args = std::move(args), .surface = surface});
-  }
-}
-
 // Swaps rows top to bottom: OpenGL keeps a frame buffer's bottom row first.
 void FlipRows(unsigned char* pixels, LONG pitch, DWORD height) {
   std::vector<unsigned char> row(static_cast<size_t>(pitch));
