@@ -1,6 +1,7 @@
 // A window whose X window another program destroys: the window layer takes that as the window's
 // destruction (its procedure gets WM_DESTROY) and the process lives on, where Xlib's own answer to
 // the errors that follow would end it with exit code 1. Skipped without an X display.
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -74,4 +75,36 @@ TEST(WindowDestroyedByAnotherProgram, IsDestroyedAndTheProcessLivesOn) {
   ASSERT_NE(next, nullptr);
   EXPECT_TRUE(DestroyWindow(next));
   EXPECT_EQ(g_destroyMessages, 2);
+}
+
+// The GL driver sizes its frame buffer from a geometry query of its window, whose outputs Xlib
+// leaves unset when the window is gone: the query the process finds first reports zeroes then.
+TEST(WindowDestroyedByAnotherProgram, AGeometryQueryOfTheGoneWindowReportsZeroes) {
+  const char* display = std::getenv("DISPLAY");
+  if (!display || !*display) GTEST_SKIP() << "no X display; scripts/test runs this under Xvfb";
+  Display* other = XOpenDisplay(nullptr);
+  ASSERT_NE(other, nullptr);
+  ::Window gone = XCreateSimpleWindow(other, DefaultRootWindow(other), 0, 0, 640, 480, 0, 0, 0);
+  XDestroyWindow(other, gone);
+  XSync(other, False);
+  XErrorHandler previous = XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+
+  using Query = Status (*)(Display*, Drawable, ::Window*, int*, int*, unsigned*, unsigned*,
+                           unsigned*, unsigned*);
+  auto query = reinterpret_cast<Query>(dlsym(RTLD_DEFAULT, "XGetGeometry"));
+  ASSERT_NE(query, nullptr);
+  ::Window root = 1;
+  int x = 7, y = 7;
+  unsigned width = 0xDEAD, height = 0xBEEF, border = 3, depth = 24;
+  EXPECT_EQ(query(other, gone, &root, &x, &y, &width, &height, &border, &depth), 0);
+  EXPECT_EQ(width, 0u);
+  EXPECT_EQ(height, 0u);
+
+  // A window that exists still gets its real size.
+  ::Window live = XCreateSimpleWindow(other, DefaultRootWindow(other), 0, 0, 64, 32, 0, 0, 0);
+  EXPECT_NE(query(other, live, &root, &x, &y, &width, &height, &border, &depth), 0);
+  EXPECT_EQ(width, 64u);
+  EXPECT_EQ(height, 32u);
+  XSetErrorHandler(previous);
+  XCloseDisplay(other);
 }
