@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -66,15 +67,20 @@ TEST_F(DirectDraw, TexturesDescribeTheirFormatAndPitch) {
 }
 
 TEST_F(DirectDraw, NewSurfacesOfAnySizeAreZeroed) {
-  for (DWORD side : {1u, 3u, 257u}) {
+  // Small blocks, one of exactly a huge page (1024 x 1024 x 2 bytes) and one beyond.
+  for (DWORD side : {1u, 3u, 257u, 1024u, 1500u}) {
     IDirectDrawSurface7* texture = MakeTexture(side, side, Argb4444());
     ASSERT_NE(texture, nullptr);
     DDSURFACEDESC2 locked = LockedDescription();
     ASSERT_EQ(texture->Lock(nullptr, &locked, DDLOCK_WAIT, nullptr), DD_OK);
     auto* bytes = static_cast<unsigned char*>(locked.lpSurface);
     for (DWORD y = 0; y < side; ++y) {
-      for (DWORD x = 0; x < side * 2; ++x) ASSERT_EQ(bytes[y * locked.lPitch + x], 0);
+      const unsigned char* row = bytes + y * locked.lPitch;
+      ASSERT_TRUE(std::all_of(row, row + side * 2, [](unsigned char b) { return b == 0; }))
+          << side << " x " << side << ", row " << y;
     }
+    // The last byte is the surface's own.
+    bytes[(side - 1) * locked.lPitch + side * 2 - 1] = 0xAB;
     texture->Unlock(nullptr);
     texture->Release();
   }

@@ -41,7 +41,7 @@ Surface::Surface(std::shared_ptr<Display> display, const SurfaceShape& shape)
       width_(shape.width),
       height_(shape.height),
       pitch_(AlignedPitch(shape.width, shape.layout)) {
-  if (Readable()) memory_.assign(static_cast<size_t>(pitch_) * height_, 0);
+  if (Readable()) memory_ = PixelMemory(static_cast<size_t>(pitch_) * height_);
 }
 
 Surface::~Surface() {
@@ -92,7 +92,7 @@ bool Surface::ValidRect(const RECT& rect) const {
 }
 
 unsigned char* Surface::PixelAddress(LONG x, LONG y) {
-  return memory_.data() + static_cast<size_t>(y) * pitch_ +
+  return memory_.Data() + static_cast<size_t>(y) * pitch_ +
          static_cast<size_t>(x) * BytesPerPixel(layout_);
 }
 
@@ -260,7 +260,7 @@ COLORREF Surface::PixelAt(int x, int y) const {
   if (x < 0 || y < 0 || x >= static_cast<int>(width_) || y >= static_cast<int>(height_)) {
     return CLR_INVALID;
   }
-  const unsigned char* pixel = memory_.data() + static_cast<size_t>(y) * pitch_ +
+  const unsigned char* pixel = memory_.Data() + static_cast<size_t>(y) * pitch_ +
                                static_cast<size_t>(x) * BytesPerPixel(layout_);
   Rgb rgb = ReadRgb(layout_, pixel);
   return rgb.red | (DWORD(rgb.green) << 8) | (DWORD(rgb.blue) << 16);
@@ -302,7 +302,7 @@ HRESULT Surface::Restore() {
 
 void Surface::MarkLost() {
   lost_ = true;
-  std::fill(memory_.begin(), memory_.end(), 0);
+  memory_.Clear();
   textureStale_ = true;
 }
 
@@ -358,9 +358,9 @@ GLuint Surface::BindTexture(const Sampling& sampling) {
     GLsizei w = static_cast<GLsizei>(width_), h = static_cast<GLsizei>(height_);
     if (fresh) {
       glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(pixels.internalFormat), w, h, 0,
-                   pixels.format, pixels.type, memory_.data());
+                   pixels.format, pixels.type, memory_.Data());
     } else {
-      glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, w, h, pixels.format, pixels.type, memory_.data());
+      glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, w, h, pixels.format, pixels.type, memory_.Data());
     }
     textureStale_ = false;
   }
@@ -430,13 +430,13 @@ void Surface::ReadBack() {
   if (!BindFramebuffer(GL_READ_FRAMEBUFFER)) return;
   GlPixels pixels = GlPixelsOf(layout_);
   SetPixelRows(GL_PACK_ALIGNMENT, GL_PACK_ROW_LENGTH, pitch_, layout_);
-  glReadPixels(0, 0, GLsizei(width_), GLsizei(height_), pixels.format, pixels.type, memory_.data());
-  FlipRows(memory_.data(), pitch_, height_);
+  glReadPixels(0, 0, GLsizei(width_), GLsizei(height_), pixels.format, pixels.type, memory_.Data());
+  FlipRows(memory_.Data(), pitch_, height_);
 }
 
 void Surface::WriteBack() {
   if (!display_->BeginOtherGlWork() || !BindFramebuffer(GL_DRAW_FRAMEBUFFER)) return;
-  std::vector<unsigned char> rows(memory_);
+  std::vector<unsigned char> rows(memory_.Data(), memory_.Data() + memory_.Size());
   FlipRows(rows.data(), pitch_, height_);
   GlPixels pixels = GlPixelsOf(layout_);
   glDisable(GL_BLEND);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "directx/display.h"
+#include "directx/pixel_memory.h"
 #include "directx/ref_counted.h"
 
 namespace platform::directx {
@@ -97,7 +98,7 @@ class Surface final : public RefCounted<IDirectDrawSurface7> {
   DWORD width_;
   DWORD height_;
   LONG pitch_;
-  std::vector<unsigned char> memory_;
+  PixelMemory memory_;
   bool lost_ = false;
   bool locked_ = false;
   DWORD lockFlags_ = 0;
