@@ -1,5 +1,6 @@
 #include "ModuleCheck.h"
 
+#include <bit>
 #include <cstring>
 #include <initializer_list>
 
@@ -83,23 +84,76 @@ bool S3mSamplesFit(const uint8_t* data, size_t size) {
   return true;
 }
 
-// Each sample header of an IT module: its flags (stereo, 16 bits, compressed), its length in
-// frames and its rate. A compressed sample keeps at least one bit of each 16-bit value. Each
-// pattern stored has at least one row.
+// An IT sample's flags: it holds data, in stereo, in 16 bits, compressed.
+constexpr uint8_t kItSampleExists = 1, kItSample16Bit = 2, kItSampleStereo = 4,
+                  kItSampleCompressed = 8;
+
+// The bytes of an IT pattern entry after its channel and mask bytes: one each for a note, an
+// instrument and a volume, two for an effect, as far as its mask names them.
+size_t ItEntryBytes(uint8_t mask) {
+  return size_t(std::popcount(unsigned(mask & 0x0F))) + ((mask & 8) != 0);
+}
+
+// The packed rows of an IT pattern. An entry starts with a channel byte (0 ends the row, channels
+// count modulo 64); with bit 7 set a mask byte follows, which the channel keeps for its later
+// entries, and an entry whose channel's mask is 0 holds nothing. The player notes every row with
+// two entries on one channel in a file "dupentry.txt" it adds to the current folder, and ends the
+// process (abort) where it cannot write there; an entry cut short by the pattern's end it completes
+// from memory it never filled (past its buffer, for a pattern of nearly 64 KiB).
+bool ItRowsPlayable(const uint8_t* rows, size_t length) {
+  uint8_t masks[64] = {};
+  uint64_t channelsInRow = 0;
+  size_t at = 0;
+  while (at < length) {
+    const uint8_t channelByte = rows[at++];
+    if (channelByte == 0) {
+      channelsInRow = 0;
+      continue;
+    }
+    const unsigned channel = (channelByte - 1u) & 63;
+    if (channelByte & 0x80) {
+      if (at == length) return false;
+      masks[channel] = rows[at++];
+    }
+    if (masks[channel] == 0) continue;
+    const uint64_t bit = uint64_t{1} << channel;
+    if (channelsInRow & bit) return false;
+    channelsInRow |= bit;
+    at += ItEntryBytes(masks[channel]);
+  }
+  return at == length;
+}
+
+// An IT pattern stored at the offset (0 for none): it has at least one row, and its rows are read
+// as they are stored. A pattern cut short by the file's end fails to load before its rows are read.
+bool ItPatternPlayable(const uint8_t* data, size_t size, uint64_t at) {
+  if (at == 0 || at + 4 > size) return true;
+  if (U16(data, size, at + 2) == 0) return false;
+  const uint64_t rows = at + 8, length = U16(data, size, at);
+  return rows + length > size || ItRowsPlayable(data + rows, length);
+}
+
+// Each pattern of an IT module, and each sample header: its flags, its length in frames and its
+// rate. A compressed sample keeps at least one bit of each 16-bit value. The player ends the
+// process (exit) when it comes to read the data of a compressed stereo sample, which the format
+// does not have; one shorter than a frame it keeps empty and never reads.
 bool ItPlayable(const uint8_t* data, size_t size) {
   const uint32_t orders = U16(data, size, 32), instruments = U16(data, size, 34);
   const uint32_t samples = U16(data, size, 36), patterns = U16(data, size, 38);
   const uint64_t table = 192 + uint64_t{orders} + 4 * uint64_t{instruments};
   for (uint32_t i = 0; i < patterns; ++i) {
     const uint64_t at = U32(data, size, table + 4 * (uint64_t{samples} + i));
-    if (at != 0 && at + 4 <= size && U16(data, size, at + 2) == 0) return false;
+    if (!ItPatternPlayable(data, size, at)) return false;
   }
+  constexpr uint8_t kCompressedStereo = kItSampleExists | kItSampleStereo | kItSampleCompressed;
   for (uint32_t i = 0; i < samples; ++i) {
     const uint64_t at = U32(data, size, table + 4 * uint64_t{i});
     const uint32_t flags = at + 18 < size ? data[at + 18] : 0;
-    const uint64_t bytes = uint64_t{U32(data, size, at + 48)} << ((flags & 2) != 0)
-                                                              << ((flags & 4) != 0);
-    if (bytes > uint64_t{size} * ((flags & 8) ? 16 : 1)) return false;
+    const uint32_t length = U32(data, size, at + 48);
+    if ((flags & kCompressedStereo) == kCompressedStereo && length >= 2) return false;
+    const uint64_t bytes = uint64_t{length} << ((flags & kItSample16Bit) != 0)
+                                            << ((flags & kItSampleStereo) != 0);
+    if (bytes > uint64_t{size} * ((flags & kItSampleCompressed) ? 16 : 1)) return false;
     if (U32(data, size, at + 60) > kMostSampleRate) return false;
   }
   return true;

@@ -9,5 +9,8 @@
 // it before reading it) or an IT or S3M sample rate above 9999999 Hz, or an IT or XM pattern of no
 // rows (the player's first run through the song never ends), or an XM module with more patterns,
 // instruments or samples than the format holds or samples that run past the file's end (the player
-// loses what it allocated for them). Anything else is left to the player's own checks.
+// loses what it allocated for them), or an IT module with a compressed stereo sample (the player
+// ends the process), a row with two entries on one channel (the player writes a file about it) or
+// a pattern entry cut short (the player reads past the pattern). Anything else is left to the
+// player's own checks.
 bool ModulePlayable(const uint8_t* data, size_t size);

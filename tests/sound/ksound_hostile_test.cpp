@@ -1,6 +1,8 @@
-// Broken and hostile WAV and Ogg Vorbis images: every read stays inside the image, and a load
-// either fails cleanly or gives a sound no longer than what the image holds.
+// Broken and hostile WAV, Ogg Vorbis and tracker module images: every read stays inside the
+// image, and a load either fails cleanly or gives a sound no longer than what the image holds.
 #include <cstdint>
+#include <filesystem>
+#include <string>
 
 #include "ModuleCheck.h"
 #include "module_fixtures.h"
@@ -221,6 +223,54 @@ TEST_F(KSoundHostile, ModulesThePlayerWouldFailOnAreRefused) {
         << name;
     KSound sound;
     EXPECT_EQ(sound.LoadModule(File("claims.mod", module).c_str()), field.loads) << name;
+  }
+}
+
+// The player ends the process when it comes to read a compressed stereo sample, writes a file
+// "dupentry.txt" into the current folder for a row with two entries on one channel, and completes
+// an entry cut short by its pattern's end from memory it never filled.
+TEST_F(KSoundHostile, ItModulesThePlayerWouldStopOnOrWriteAboutAreRefused) {
+  using namespace module_fixtures;
+  using namespace std::string_literals;
+  // Channel 1 (bit 7: a mask follows) with a note and an instrument; 0 ends a row.
+  const std::string note = "\x81\x03\x3C\x01"s;
+  const struct {
+    const char* name;
+    uint8_t sampleFlags;
+    uint32_t sampleLength;
+    std::string rows;
+    bool loads;
+  } cases[] = {
+      {"compressed stereo", 0x1D, 32, note + '\0', false},
+      {"compressed stereo, shorter than a frame", 0x1D, 1, note + '\0', true},
+      {"compressed stereo, no data", 0x1C, 32, note + '\0', true},
+      {"stereo", 0x15, 32, note + '\0', true},
+      {"one channel twice", 0x11, 32, note + note + '\0', false},
+      {"channels 1 and 65", 0x11, 32, note + "\xC1\x03\x3C\x01\0"s, false},
+      {"the channel's kept mask", 0x11, 32, note + "\x01\x3C\x01\0"s, false},
+      {"an effect only, twice", 0x11, 32, "\x81\x08\x01\x02\x01\x01\x02\0"s, false},
+      {"a second entry holding nothing", 0x11, 32, note + "\x81\0\0"s, true},
+      {"one channel on two rows", 0x11, 32, note + '\0' + note + '\0', true},
+      {"two channels", 0x11, 32, note + "\x82\x03\x3C\x01\0"s, true},
+      {"a row not ended", 0x11, 32, note, true},
+      {"an instrument cut short", 0x11, 32, note.substr(0, 3), false},
+      {"a mask cut short", 0x11, 32, note + '\0' + '\x81', false},
+  };
+  CurrentFolder current(Folder().Path());
+  for (const auto& row : cases) {
+    std::string module = MakeIt();
+    module[kItSampleFlagsOffset] = char(row.sampleFlags);
+    for (size_t i = 0; i < 4; ++i)
+      module[kItSampleLengthOffset + i] = char(row.sampleLength >> (8 * i));
+    ASSERT_LE(row.rows.size(), kItPatternRoom) << row.name;
+    module[kItPatternLengthOffset] = char(row.rows.size());
+    module.replace(kItPatternDataOffset, row.rows.size(), row.rows);
+    EXPECT_EQ(ModulePlayable(reinterpret_cast<const uint8_t*>(module.data()), module.size()),
+              row.loads)
+        << row.name;
+    KSound sound;
+    EXPECT_EQ(sound.LoadModule(File("rows.it", module).c_str()), row.loads) << row.name;
+    EXPECT_FALSE(std::filesystem::exists(Folder().File("dupentry.txt"))) << row.name;
   }
 }
 

@@ -38,6 +38,10 @@ constexpr size_t kS3mSampleLengthOffset = 128, kItSampleLengthOffset = 250;
 constexpr size_t kS3mSampleRateOffset = 144, kItSampleRateOffset = 262;
 // The row count of the IT and XM modules' one pattern.
 constexpr size_t kItPatternRowsOffset = 284, kXmPatternRowsOffset = 341;
+// The IT module's sample flags, and its pattern's stored length and packed rows, which have room
+// for kItPatternRoom bytes.
+constexpr size_t kItSampleFlagsOffset = 220, kItPatternLengthOffset = 282;
+constexpr size_t kItPatternDataOffset = 290, kItPatternRoom = 20;
 
 inline std::string MakeS3m() {
   std::string s3m = Field("tundrel seed", 28);
