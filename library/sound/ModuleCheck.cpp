@@ -69,13 +69,14 @@ bool XmPlayable(const uint8_t* data, size_t size) {
   return true;
 }
 
-// Each sample header of an S3M module: its type (1 for a sample), its length in frames, its flags
-// (stereo, 16 bits) and its rate; raw samples never take more than the file.
+// Each sample header of an S3M module: its type, its length in frames, its flags (stereo, 16 bits)
+// and its rate; raw samples never take more than the file. The player reads an instrument of any
+// type but 0 as a sample (and fails on one without a sample's signature), not only type 1.
 bool S3mSamplesFit(const uint8_t* data, size_t size) {
   const uint32_t orders = U16(data, size, 32), instruments = U16(data, size, 34);
   for (uint32_t i = 0; i < instruments; ++i) {
     const uint64_t at = uint64_t{U16(data, size, 96 + orders + 2 * uint64_t{i})} * 16;
-    if (at >= size || data[at] != 1) continue;
+    if (at >= size || data[at] == 0) continue;
     const uint32_t flags = at + 31 < size ? data[at + 31] : 0;
     const uint64_t bytes = uint64_t{U32(data, size, at + 16)} << ((flags & 2) != 0)
                                                               << ((flags & 4) != 0);

@@ -190,6 +190,9 @@ TEST_F(KSoundHostile, ModulesWhoseHeaderGivesNoTempoAreRefused) {
 TEST_F(KSoundHostile, ModulesThePlayerWouldFailOnAreRefused) {
   using namespace module_fixtures;
   const std::string xm = MakeXm(), s3m = MakeS3m(), it = MakeIt();
+  // The player takes an instrument of any type but 0 for a sample.
+  std::string s3mOfOddType = s3m;
+  s3mOfOddType[kS3mInstrumentTypeOffset] = 'W';
   const struct {
     const std::string& module;
     size_t offset, bytes;
@@ -209,6 +212,9 @@ TEST_F(KSoundHostile, ModulesThePlayerWouldFailOnAreRefused) {
                 {it, kItSampleRateOffset, 4, 10000000, false},
                 {s3m, kS3mSampleRateOffset, 4, 9999999, true},
                 {s3m, kS3mSampleRateOffset, 4, 1702043819, false},
+                {s3mOfOddType, kS3mSampleRateOffset, 4, 8363, true},
+                {s3mOfOddType, kS3mSampleRateOffset, 4, 1744838827, false},
+                {s3mOfOddType, kS3mSampleLengthOffset, 4, uint32_t(s3m.size()) + 1, false},
                 {it, kItPatternRowsOffset, 2, 1, true},
                 {it, kItPatternRowsOffset, 2, 0, false},
                 {xm, kXmPatternRowsOffset, 2, 0, false}};
