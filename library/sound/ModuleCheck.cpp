@@ -1,6 +1,7 @@
 #include "ModuleCheck.h"
 
 #include <bit>
+#include <cmath>
 #include <cstring>
 #include <initializer_list>
 
@@ -21,9 +22,18 @@ constexpr HeaderKind kS3m = {44, "SCRM", 50};
 // proportion to the rate, and a rate of billions holds a refill for minutes.
 constexpr uint32_t kMostSampleRate = 9999999;
 
+// The lowest rate the player takes for a sample it keeps. Its lowest note plays five octaves under
+// the rate, and its first run through the song steps through a sample by rate / 32 of a frame per
+// 65536 frames of its own, rounded to whole 65536ths: under 16 Hz the step is 0, the player divides
+// by it, and the process ends (SIGFPE).
+constexpr uint32_t kLeastSampleRate = 16;
+
 // The most an XM module holds, and the fields of a sample header the player reads.
 constexpr uint32_t kXmMostPatterns = 256, kXmMostInstruments = 128, kXmMostSamples = 16;
 constexpr uint32_t kXmSampleHeaderBytes = 40;
+// An XM sample's rate: this one, moved by its relative note and its finetune (in 128ths of a
+// semitone), both signed bytes.
+constexpr double kXmSampleRate = 16726;
 
 bool Is(const HeaderKind& kind, const uint8_t* data, size_t size) {
   size_t length = std::strlen(kind.signature);
@@ -32,6 +42,9 @@ bool Is(const HeaderKind& kind, const uint8_t* data, size_t size) {
 }
 
 // Little-endian fields; 0 past the end.
+uint32_t U8(const uint8_t* data, size_t size, uint64_t at) {
+  return at < size ? data[at] : 0;
+}
 uint32_t U16(const uint8_t* data, size_t size, uint64_t at) {
   return at + 2 <= size ? uint32_t(data[at]) | uint32_t(data[at + 1]) << 8 : 0;
 }
@@ -59,6 +72,12 @@ bool XmPlayable(const uint8_t* data, size_t size) {
     for (uint32_t s = 0; s < samples; ++s) {
       const uint32_t length = U32(data, size, at);
       if (length > size) return false;
+      const bool sixteenBit = (U8(data, size, at + 14) & 0x10) != 0;
+      const int semitones128ths =
+          128 * int8_t(U8(data, size, at + 16)) + int8_t(U8(data, size, at + 13));
+      if ((length >> sixteenBit) > 0 &&
+          kXmSampleRate * std::exp2(semitones128ths / (12.0 * 128)) < kLeastSampleRate)
+        return false;
       sampleBytes += length;
       at += stride > kXmSampleHeaderBytes ? stride : kXmSampleHeaderBytes;
     }
@@ -70,17 +89,19 @@ bool XmPlayable(const uint8_t* data, size_t size) {
 }
 
 // Each sample header of an S3M module: its type, its length in frames, its flags (stereo, 16 bits)
-// and its rate; raw samples never take more than the file. The player reads an instrument of any
-// type but 0 as a sample (and fails on one without a sample's signature), not only type 1.
+// and its rate, which the player doubles; raw samples never take more than the file. The player
+// reads an instrument of any type but 0 as a sample (and fails on one without a sample's
+// signature), not only type 1, and keeps it when its length is not 0.
 bool S3mSamplesFit(const uint8_t* data, size_t size) {
   const uint32_t orders = U16(data, size, 32), instruments = U16(data, size, 34);
   for (uint32_t i = 0; i < instruments; ++i) {
     const uint64_t at = uint64_t{U16(data, size, 96 + orders + 2 * uint64_t{i})} * 16;
     if (at >= size || data[at] == 0) continue;
-    const uint32_t flags = at + 31 < size ? data[at + 31] : 0;
-    const uint64_t bytes = uint64_t{U32(data, size, at + 16)} << ((flags & 2) != 0)
-                                                              << ((flags & 4) != 0);
-    if (bytes > size || U32(data, size, at + 32) > kMostSampleRate) return false;
+    const uint32_t flags = U8(data, size, at + 31), length = U32(data, size, at + 16);
+    const uint64_t bytes = uint64_t{length} << ((flags & 2) != 0) << ((flags & 4) != 0);
+    const uint32_t rate = U32(data, size, at + 32);
+    if (bytes > size || rate > kMostSampleRate) return false;
+    if (length > 0 && 2 * uint64_t{rate} < kLeastSampleRate) return false;
   }
   return true;
 }
@@ -135,9 +156,9 @@ bool ItPatternPlayable(const uint8_t* data, size_t size, uint64_t at) {
 }
 
 // Each pattern of an IT module, and each sample header: its flags, its length in frames and its
-// rate. A compressed sample keeps at least one bit of each 16-bit value. The player ends the
-// process (exit) when it comes to read the data of a compressed stereo sample, which the format
-// does not have; one shorter than a frame it keeps empty and never reads.
+// rate. A compressed sample keeps at least one bit of each 16-bit value. The player keeps a sample
+// that has data and a length of at least one frame (a stereo one counts two values a frame). It
+// ends the process (exit) when it comes to read the data of a compressed stereo sample.
 bool ItPlayable(const uint8_t* data, size_t size) {
   const uint32_t orders = U16(data, size, 32), instruments = U16(data, size, 34);
   const uint32_t samples = U16(data, size, 36), patterns = U16(data, size, 38);
@@ -146,16 +167,17 @@ bool ItPlayable(const uint8_t* data, size_t size) {
     const uint64_t at = U32(data, size, table + 4 * (uint64_t{samples} + i));
     if (!ItPatternPlayable(data, size, at)) return false;
   }
-  constexpr uint8_t kCompressedStereo = kItSampleExists | kItSampleStereo | kItSampleCompressed;
+  constexpr uint8_t kCompressedStereo = kItSampleStereo | kItSampleCompressed;
   for (uint32_t i = 0; i < samples; ++i) {
     const uint64_t at = U32(data, size, table + 4 * uint64_t{i});
-    const uint32_t flags = at + 18 < size ? data[at + 18] : 0;
-    const uint32_t length = U32(data, size, at + 48);
-    if ((flags & kCompressedStereo) == kCompressedStereo && length >= 2) return false;
+    const uint32_t flags = U8(data, size, at + 18), length = U32(data, size, at + 48);
+    const bool kept = (flags & kItSampleExists) && (length >> ((flags & kItSampleStereo) != 0)) > 0;
+    if (kept && (flags & kCompressedStereo) == kCompressedStereo) return false;
     const uint64_t bytes = uint64_t{length} << ((flags & kItSample16Bit) != 0)
                                             << ((flags & kItSampleStereo) != 0);
     if (bytes > uint64_t{size} * ((flags & kItSampleCompressed) ? 16 : 1)) return false;
-    if (U32(data, size, at + 60) > kMostSampleRate) return false;
+    const uint32_t rate = U32(data, size, at + 60);
+    if (rate > kMostSampleRate || (kept && rate < kLeastSampleRate)) return false;
   }
   return true;
 }

@@ -185,14 +185,24 @@ TEST_F(KSoundHostile, ModulesWhoseHeaderGivesNoTempoAreRefused) {
 }
 
 // The player allocates a sample's length before it reads the sample (and loses an XM sample
-// that runs past the file's end), resamples for minutes at a rate of billions, and its first run
-// through the song never ends on a pattern of no rows.
+// that runs past the file's end), resamples for minutes at a rate of billions, divides by a step of
+// 0 at a rate too low for its lowest note, and its first run through the song never ends on a
+// pattern of no rows.
 TEST_F(KSoundHostile, ModulesThePlayerWouldFailOnAreRefused) {
   using namespace module_fixtures;
   const std::string xm = MakeXm(), s3m = MakeS3m(), it = MakeIt();
-  // The player takes an instrument of any type but 0 for a sample.
-  std::string s3mOfOddType = s3m;
-  s3mOfOddType[kS3mInstrumentTypeOffset] = 'W';
+  const auto with = [](std::string module, size_t offset, char value) {
+    module[offset] = value;
+    return module;
+  };
+  // The player takes an instrument of any type but 0 for a sample, and keeps an IT sample only
+  // with its data flag.
+  const std::string s3mOfOddType = with(s3m, kS3mInstrumentTypeOffset, 'W');
+  const std::string s3mOfNoSample = with(s3m, kS3mInstrumentTypeOffset, 0);
+  const std::string itOfNoData = with(it, kItSampleFlagsOffset, 0x10);
+  // The lowest note, C-0, which the player plays five octaves under the sample's rate.
+  const std::string s3mLow = with(s3m, kS3mNoteOffset, 0), itLow = with(it, kItNoteOffset, 0);
+  const std::string xmLow = with(xm, kXmNoteOffset, 1);
   const struct {
     const std::string& module;
     size_t offset, bytes;
@@ -215,6 +225,15 @@ TEST_F(KSoundHostile, ModulesThePlayerWouldFailOnAreRefused) {
                 {s3mOfOddType, kS3mSampleRateOffset, 4, 8363, true},
                 {s3mOfOddType, kS3mSampleRateOffset, 4, 1744838827, false},
                 {s3mOfOddType, kS3mSampleLengthOffset, 4, uint32_t(s3m.size()) + 1, false},
+                {itLow, kItSampleRateOffset, 4, 16, true},
+                {itLow, kItSampleRateOffset, 4, 15, false},
+                {it, kItSampleRateOffset, 4, 0, false},
+                {itOfNoData, kItSampleRateOffset, 4, 0, true},
+                {s3mLow, kS3mSampleRateOffset, 4, 8, true},
+                {s3mLow, kS3mSampleRateOffset, 4, 7, false},
+                {s3mOfNoSample, kS3mSampleRateOffset, 4, 0, true},
+                {xmLow, kXmRelativeNoteOffset, 1, 0x88, true},  // -120 semitones: 16.3 Hz
+                {xmLow, kXmRelativeNoteOffset, 1, 0x87, false},
                 {it, kItPatternRowsOffset, 2, 1, true},
                 {it, kItPatternRowsOffset, 2, 0, false},
                 {xm, kXmPatternRowsOffset, 2, 0, false}};
@@ -248,7 +267,7 @@ TEST_F(KSoundHostile, ItModulesThePlayerWouldStopOnOrWriteAboutAreRefused) {
     bool loads;
   } cases[] = {
       {"compressed stereo", 0x1D, 32, note + '\0', false},
-      {"compressed stereo, shorter than a frame", 0x1D, 1, note + '\0', true},
+      {"compressed stereo of length 1", 0x1D, 1, note + '\0', true},
       {"compressed stereo, no data", 0x1C, 32, note + '\0', true},
       {"stereo", 0x15, 32, note + '\0', true},
       {"one channel twice", 0x11, 32, note + note + '\0', false},
