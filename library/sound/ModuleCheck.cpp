@@ -31,6 +31,10 @@ constexpr uint32_t kLeastSampleRate = 16;
 // The most an XM module holds, and the fields of a sample header the player reads.
 constexpr uint32_t kXmMostPatterns = 256, kXmMostInstruments = 128, kXmMostSamples = 16;
 constexpr uint32_t kXmSampleHeaderBytes = 40;
+// The highest speed (ticks a row) of an XM header. The player takes the header's word whole, where
+// IT and S3M hold the speed in a byte: at 16448 ticks a row a song of 64 empty patterns held the
+// player's first run through it, made while it loads, for close to a minute.
+constexpr uint32_t kXmMostSpeed = 255;
 // An XM sample's rate: this one, moved by its relative note and its finetune (in 128ths of a
 // semitone), both signed bytes.
 constexpr double kXmSampleRate = 16726;
@@ -58,6 +62,7 @@ uint32_t U32(const uint8_t* data, size_t size, uint64_t at) {
 bool XmPlayable(const uint8_t* data, size_t size) {
   const uint32_t patterns = U16(data, size, 70), instruments = U16(data, size, 72);
   if (patterns > kXmMostPatterns || instruments > kXmMostInstruments) return false;
+  if (U16(data, size, 76) > kXmMostSpeed) return false;
   uint64_t at = 60 + uint64_t{U32(data, size, 60)};
   for (uint32_t p = 0; p < patterns && at < size; ++p) {
     if (U16(data, size, at + 5) == 0) return false;

@@ -187,7 +187,7 @@ TEST_F(KSoundHostile, ModulesWhoseHeaderGivesNoTempoAreRefused) {
 // The player allocates a sample's length before it reads the sample (and loses an XM sample
 // that runs past the file's end), resamples for minutes at a rate of billions, divides by a step of
 // 0 at a rate too low for its lowest note, and its first run through the song never ends on a
-// pattern of no rows.
+// pattern of no rows (and takes minutes at an XM speed beyond a byte).
 TEST_F(KSoundHostile, ModulesThePlayerWouldFailOnAreRefused) {
   using namespace module_fixtures;
   const std::string xm = MakeXm(), s3m = MakeS3m(), it = MakeIt();
@@ -213,6 +213,8 @@ TEST_F(KSoundHostile, ModulesThePlayerWouldFailOnAreRefused) {
                 {xm, kXmSampleLengthOffset, 4, uint32_t(xm.size()) + 1, false},
                 {xm, kXmSampleLengthOffset, 4, 0x72617571, false},
                 {xm, kXmInstrumentsOffset, 2, 129, false},
+                {xm, kXmSpeedOffset, 2, 255, true},
+                {xm, kXmSpeedOffset, 2, 256, false},
                 {s3m, kS3mSampleLengthOffset, 4, 32, true},
                 {s3m, kS3mSampleLengthOffset, 4, uint32_t(s3m.size()) + 1, false},
                 {it, kItSampleLengthOffset, 4, 32, true},
