@@ -28,9 +28,10 @@ constexpr uint32_t kMostSampleRate = 9999999;
 // by it, and the process ends (SIGFPE).
 constexpr uint32_t kLeastSampleRate = 16;
 
-// The most an XM module holds, and the fields of a sample header the player reads.
+// The most an XM module holds, and the fields of an instrument and a sample header the player
+// reads.
 constexpr uint32_t kXmMostPatterns = 256, kXmMostInstruments = 128, kXmMostSamples = 16;
-constexpr uint32_t kXmSampleHeaderBytes = 40;
+constexpr uint32_t kXmInstrumentHeaderBytes = 29, kXmSampleHeaderBytes = 40;
 // The highest speed (ticks a row) of an XM header. The player takes the header's word whole, where
 // IT and S3M hold the speed in a byte: at 16448 ticks a row a song of 64 empty patterns held the
 // player's first run through it, made while it loads, for close to a minute.
@@ -57,8 +58,8 @@ uint32_t U32(const uint8_t* data, size_t size, uint64_t at) {
 }
 
 // Walks the patterns, each of at least one row, and the instruments to every sample header and
-// its data. A module cut short before its samples is left to the player, which stops reading
-// there.
+// its data. The player fails on a module that ends before its last instrument, and loses the
+// samples it has read by then: each instrument must lie in the file.
 bool XmPlayable(const uint8_t* data, size_t size) {
   const uint32_t patterns = U16(data, size, 70), instruments = U16(data, size, 72);
   if (patterns > kXmMostPatterns || instruments > kXmMostInstruments) return false;
@@ -68,7 +69,8 @@ bool XmPlayable(const uint8_t* data, size_t size) {
     if (U16(data, size, at + 5) == 0) return false;
     at += U32(data, size, at) + uint64_t{U16(data, size, at + 7)};
   }
-  for (uint32_t i = 0; i < instruments && at < size; ++i) {
+  for (uint32_t i = 0; i < instruments; ++i) {
+    if (at + kXmInstrumentHeaderBytes > size) return false;
     const uint32_t samples = U16(data, size, at + 27);
     if (samples > kXmMostSamples) return false;
     const uint32_t stride = samples > 0 ? U32(data, size, at + 29) : 0;

@@ -213,6 +213,7 @@ TEST_F(KSoundHostile, ModulesThePlayerWouldFailOnAreRefused) {
                 {xm, kXmSampleLengthOffset, 4, uint32_t(xm.size()) + 1, false},
                 {xm, kXmSampleLengthOffset, 4, 0x72617571, false},
                 {xm, kXmInstrumentsOffset, 2, 129, false},
+                {xm, kXmInstrumentsOffset, 2, 2, false},
                 {xm, kXmSpeedOffset, 2, 255, true},
                 {xm, kXmSpeedOffset, 2, 256, false},
                 {s3m, kS3mSampleLengthOffset, 4, 32, true},
