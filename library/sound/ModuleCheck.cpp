@@ -23,19 +23,15 @@ constexpr HeaderKind kS3m = {44, "SCRM", 50};
 constexpr uint32_t kMostSampleRate = 9999999;
 
 // The lowest rate the player takes for a sample it keeps. Its lowest note plays five octaves under
-// the rate, and its first run through the song steps through a sample by rate / 32 of a frame per
-// 65536 frames of its own, rounded to whole 65536ths: under 16 Hz the step is 0, the player divides
-// by it, and the process ends (SIGFPE).
-constexpr uint32_t kLeastSampleRate = 16;
+// the rate, and it steps through a sample by rate / 32 frames for each frame it renders, rounded to
+// whole 65536ths: rendering 44100 frames a second, under 11 Hz the step is 0, the player divides by
+// it, and the process ends (SIGFPE).
+constexpr uint32_t kLeastSampleRate = 11;
 
 // The most an XM module holds, and the fields of an instrument and a sample header the player
 // reads.
 constexpr uint32_t kXmMostPatterns = 256, kXmMostInstruments = 128, kXmMostSamples = 16;
 constexpr uint32_t kXmInstrumentHeaderBytes = 29, kXmSampleHeaderBytes = 40;
-// The highest speed (ticks a row) of an XM header. The player takes the header's word whole, where
-// IT and S3M hold the speed in a byte: at 16448 ticks a row a song of 64 empty patterns held the
-// player's first run through it, made while it loads, for close to a minute.
-constexpr uint32_t kXmMostSpeed = 255;
 // An XM sample's rate: this one, moved by its relative note and its finetune (in 128ths of a
 // semitone), both signed bytes.
 constexpr double kXmSampleRate = 16726;
@@ -57,13 +53,12 @@ uint32_t U32(const uint8_t* data, size_t size, uint64_t at) {
   return U16(data, size, at) | U16(data, size, at + 2) << 16;
 }
 
-// Walks the patterns, each of at least one row, and the instruments to every sample header and
-// its data. The player fails on a module that ends before its last instrument, and loses the
-// samples it has read by then: each instrument must lie in the file.
+// Walks the patterns, each of at least one row as the format has them, and the instruments to every
+// sample header and its data. The player fails on a module that ends before its last instrument,
+// and loses the samples it has read by then: each instrument must lie in the file.
 bool XmPlayable(const uint8_t* data, size_t size) {
   const uint32_t patterns = U16(data, size, 70), instruments = U16(data, size, 72);
   if (patterns > kXmMostPatterns || instruments > kXmMostInstruments) return false;
-  if (U16(data, size, 76) > kXmMostSpeed) return false;
   uint64_t at = 60 + uint64_t{U32(data, size, 60)};
   for (uint32_t p = 0; p < patterns && at < size; ++p) {
     if (U16(data, size, at + 5) == 0) return false;
@@ -153,13 +148,11 @@ bool ItRowsPlayable(const uint8_t* rows, size_t length) {
   return at == length;
 }
 
-// An IT pattern stored at the offset (0 for none): it has at least one row, and its rows are read
-// as they are stored. A pattern cut short by the file's end fails to load before its rows are read.
+// An IT pattern stored at the offset (0 for none), whose rows are read as they are stored. A
+// pattern cut short by the file's end fails to load before its rows are read.
 bool ItPatternPlayable(const uint8_t* data, size_t size, uint64_t at) {
-  if (at == 0 || at + 4 > size) return true;
-  if (U16(data, size, at + 2) == 0) return false;
   const uint64_t rows = at + 8, length = U16(data, size, at);
-  return rows + length > size || ItRowsPlayable(data + rows, length);
+  return at == 0 || rows + length > size || ItRowsPlayable(data + rows, length);
 }
 
 // Each pattern of an IT module, and each sample header: its flags, its length in frames and its

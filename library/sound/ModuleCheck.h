@@ -10,10 +10,9 @@
 //   or at a rate above 9999999 Hz;
 // - an IT, XM or S3M sample at a rate so low that the player's lowest note steps through it by 0
 //   (the player divides by the step);
-// - an IT or XM pattern of no rows (the player's first run through the song never ends);
+// - an XM pattern of no rows, which the format does not have;
 // - an XM module with more patterns, instruments or samples than the format holds, or instruments
-//   or samples that run past the file's end (the player loses what it allocated for them), or a
-//   speed above 255 ticks a row (the player's first run through the song takes minutes);
+//   or samples that run past the file's end (the player loses what it allocated for them);
 // - an IT module with a compressed stereo sample (the player ends the process), a row with two
 //   entries on one channel (the player writes a file about it) or a pattern entry cut short (the
 //   player reads past the pattern).

@@ -185,9 +185,9 @@ TEST_F(KSoundHostile, ModulesWhoseHeaderGivesNoTempoAreRefused) {
 }
 
 // The player allocates a sample's length before it reads the sample (and loses an XM sample
-// that runs past the file's end), resamples for minutes at a rate of billions, divides by a step of
-// 0 at a rate too low for its lowest note, and its first run through the song never ends on a
-// pattern of no rows (and takes minutes at an XM speed beyond a byte).
+// that runs past the file's end), resamples for minutes at a rate of billions and divides by a step
+// of 0 at a rate too low for its lowest note. It plays an IT pattern of no rows, which it used to
+// run through for good while it measured the song.
 TEST_F(KSoundHostile, ModulesThePlayerWouldFailOnAreRefused) {
   using namespace module_fixtures;
   const std::string xm = MakeXm(), s3m = MakeS3m(), it = MakeIt();
@@ -214,8 +214,6 @@ TEST_F(KSoundHostile, ModulesThePlayerWouldFailOnAreRefused) {
                 {xm, kXmSampleLengthOffset, 4, 0x72617571, false},
                 {xm, kXmInstrumentsOffset, 2, 129, false},
                 {xm, kXmInstrumentsOffset, 2, 2, false},
-                {xm, kXmSpeedOffset, 2, 255, true},
-                {xm, kXmSpeedOffset, 2, 256, false},
                 {s3m, kS3mSampleLengthOffset, 4, 32, true},
                 {s3m, kS3mSampleLengthOffset, 4, uint32_t(s3m.size()) + 1, false},
                 {it, kItSampleLengthOffset, 4, 32, true},
@@ -228,17 +226,17 @@ TEST_F(KSoundHostile, ModulesThePlayerWouldFailOnAreRefused) {
                 {s3mOfOddType, kS3mSampleRateOffset, 4, 8363, true},
                 {s3mOfOddType, kS3mSampleRateOffset, 4, 1744838827, false},
                 {s3mOfOddType, kS3mSampleLengthOffset, 4, uint32_t(s3m.size()) + 1, false},
-                {itLow, kItSampleRateOffset, 4, 16, true},
-                {itLow, kItSampleRateOffset, 4, 15, false},
+                {itLow, kItSampleRateOffset, 4, 11, true},
+                {itLow, kItSampleRateOffset, 4, 10, false},
                 {it, kItSampleRateOffset, 4, 0, false},
                 {itOfNoData, kItSampleRateOffset, 4, 0, true},
-                {s3mLow, kS3mSampleRateOffset, 4, 8, true},
-                {s3mLow, kS3mSampleRateOffset, 4, 7, false},
+                {s3mLow, kS3mSampleRateOffset, 4, 6, true},
+                {s3mLow, kS3mSampleRateOffset, 4, 5, false},
                 {s3mOfNoSample, kS3mSampleRateOffset, 4, 0, true},
-                {xmLow, kXmRelativeNoteOffset, 1, 0x88, true},  // -120 semitones: 16.3 Hz
-                {xmLow, kXmRelativeNoteOffset, 1, 0x87, false},
+                {xmLow, kXmRelativeNoteOffset, 1, 0x82, true},  // -126 semitones: 11.5 Hz
+                {xmLow, kXmRelativeNoteOffset, 1, 0x81, false},
                 {it, kItPatternRowsOffset, 2, 1, true},
-                {it, kItPatternRowsOffset, 2, 0, false},
+                {it, kItPatternRowsOffset, 2, 0, true},
                 {xm, kXmPatternRowsOffset, 2, 0, false}};
   for (const auto& field : fields) {
     std::string module = field.module;

@@ -32,8 +32,8 @@ inline std::string SquareWave(bool isUnsigned) {
 }
 
 constexpr size_t kS3mTempoOffset = 50, kXmTempoOffset = 78, kItTempoOffset = 51;
-// The XM module's instrument count and speed, and each module's one sample's length.
-constexpr size_t kXmInstrumentsOffset = 72, kXmSpeedOffset = 76, kXmSampleLengthOffset = 642;
+// The XM module's instrument count, and each module's one sample's length.
+constexpr size_t kXmInstrumentsOffset = 72, kXmSampleLengthOffset = 642;
 constexpr size_t kS3mSampleLengthOffset = 128, kItSampleLengthOffset = 250;
 constexpr size_t kS3mSampleRateOffset = 144, kItSampleRateOffset = 262;
 // The S3M module's one instrument's type (1, a sample), and the XM sample's relative note.
