@@ -17,12 +17,16 @@ namespace {
 // Module files are read whole through the platform's regular-file reader and parsed from memory.
 constexpr size_t kModuleFileLimit = 64u << 20;
 
-// Tries each module format on the file's bytes in turn.
+// Tries each module format on the file's bytes in turn. The quick readers parse the file without
+// running through the song to measure it: that run costs time and a copy of the player's state
+// for every 30 seconds of song, which a module that lasts days (a few header bytes make one) turns
+// into minutes and gigabytes, and play never needs its length or positions past the start.
 DUH* ReadModule(const std::string& bytes) {
   // Set once, before the first module exists, so that no thread can read it while it changes.
   static const bool voicesSet = (dumb_it_max_to_mix = 64, true);
   (void)voicesSet;
-  for (DUH* (*read)(DUMBFILE*) : {dumb_read_it, dumb_read_xm, dumb_read_s3m, dumb_read_mod}) {
+  for (DUH* (*read)(DUMBFILE*) :
+       {dumb_read_it_quick, dumb_read_xm_quick, dumb_read_s3m_quick, dumb_read_mod_quick}) {
     DUMBFILE* file = dumbfile_open_memory(bytes.data(), long(bytes.size()));
     if (!file) return nullptr;
     DUH* module = read(file);

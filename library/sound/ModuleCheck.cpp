@@ -1,5 +1,7 @@
 #include "ModuleCheck.h"
 
+#include <bit>
+#include <cmath>
 #include <cstring>
 #include <initializer_list>
 
@@ -20,9 +22,19 @@ constexpr HeaderKind kS3m = {44, "SCRM", 50};
 // proportion to the rate, and a rate of billions holds a refill for minutes.
 constexpr uint32_t kMostSampleRate = 9999999;
 
-// The most an XM module holds, and the fields of a sample header the player reads.
+// The lowest rate the player takes for a sample it keeps. Its lowest note plays five octaves under
+// the rate, and it steps through a sample by rate / 32 frames for each frame it renders, rounded to
+// whole 65536ths: rendering 44100 frames a second, under 11 Hz the step is 0, the player divides by
+// it, and the process ends (SIGFPE).
+constexpr uint32_t kLeastSampleRate = 11;
+
+// The most an XM module holds, and the fields of an instrument and a sample header the player
+// reads.
 constexpr uint32_t kXmMostPatterns = 256, kXmMostInstruments = 128, kXmMostSamples = 16;
-constexpr uint32_t kXmSampleHeaderBytes = 40;
+constexpr uint32_t kXmInstrumentHeaderBytes = 29, kXmSampleHeaderBytes = 40;
+// An XM sample's rate: this one, moved by its relative note and its finetune (in 128ths of a
+// semitone), both signed bytes.
+constexpr double kXmSampleRate = 16726;
 
 bool Is(const HeaderKind& kind, const uint8_t* data, size_t size) {
   size_t length = std::strlen(kind.signature);
@@ -31,6 +43,9 @@ bool Is(const HeaderKind& kind, const uint8_t* data, size_t size) {
 }
 
 // Little-endian fields; 0 past the end.
+uint32_t U8(const uint8_t* data, size_t size, uint64_t at) {
+  return at < size ? data[at] : 0;
+}
 uint32_t U16(const uint8_t* data, size_t size, uint64_t at) {
   return at + 2 <= size ? uint32_t(data[at]) | uint32_t(data[at + 1]) << 8 : 0;
 }
@@ -38,9 +53,9 @@ uint32_t U32(const uint8_t* data, size_t size, uint64_t at) {
   return U16(data, size, at) | U16(data, size, at + 2) << 16;
 }
 
-// Walks the patterns, each of at least one row, and the instruments to every sample header and
-// its data. A module cut short before its samples is left to the player, which stops reading
-// there.
+// Walks the patterns, each of at least one row as the format has them, and the instruments to every
+// sample header and its data. The player fails on a module that ends before its last instrument,
+// and loses the samples it has read by then: each instrument must lie in the file.
 bool XmPlayable(const uint8_t* data, size_t size) {
   const uint32_t patterns = U16(data, size, 70), instruments = U16(data, size, 72);
   if (patterns > kXmMostPatterns || instruments > kXmMostInstruments) return false;
@@ -49,7 +64,8 @@ bool XmPlayable(const uint8_t* data, size_t size) {
     if (U16(data, size, at + 5) == 0) return false;
     at += U32(data, size, at) + uint64_t{U16(data, size, at + 7)};
   }
-  for (uint32_t i = 0; i < instruments && at < size; ++i) {
+  for (uint32_t i = 0; i < instruments; ++i) {
+    if (at + kXmInstrumentHeaderBytes > size) return false;
     const uint32_t samples = U16(data, size, at + 27);
     if (samples > kXmMostSamples) return false;
     const uint32_t stride = samples > 0 ? U32(data, size, at + 29) : 0;
@@ -58,6 +74,12 @@ bool XmPlayable(const uint8_t* data, size_t size) {
     for (uint32_t s = 0; s < samples; ++s) {
       const uint32_t length = U32(data, size, at);
       if (length > size) return false;
+      const bool sixteenBit = (U8(data, size, at + 14) & 0x10) != 0;
+      const int semitones128ths =
+          128 * int8_t(U8(data, size, at + 16)) + int8_t(U8(data, size, at + 13));
+      if ((length >> sixteenBit) > 0 &&
+          kXmSampleRate * std::exp2(semitones128ths / (12.0 * 128)) < kLeastSampleRate)
+        return false;
       sampleBytes += length;
       at += stride > kXmSampleHeaderBytes ? stride : kXmSampleHeaderBytes;
     }
@@ -68,39 +90,94 @@ bool XmPlayable(const uint8_t* data, size_t size) {
   return true;
 }
 
-// Each sample header of an S3M module: its type (1 for a sample), its length in frames, its flags
-// (stereo, 16 bits) and its rate; raw samples never take more than the file.
+// Each sample header of an S3M module: its type, its length in frames, its flags (stereo, 16 bits)
+// and its rate, which the player doubles; raw samples never take more than the file. The player
+// reads an instrument of any type but 0 as a sample (and fails on one without a sample's
+// signature), not only type 1, and keeps it when its length is not 0.
 bool S3mSamplesFit(const uint8_t* data, size_t size) {
   const uint32_t orders = U16(data, size, 32), instruments = U16(data, size, 34);
   for (uint32_t i = 0; i < instruments; ++i) {
     const uint64_t at = uint64_t{U16(data, size, 96 + orders + 2 * uint64_t{i})} * 16;
-    if (at >= size || data[at] != 1) continue;
-    const uint32_t flags = at + 31 < size ? data[at + 31] : 0;
-    const uint64_t bytes = uint64_t{U32(data, size, at + 16)} << ((flags & 2) != 0)
-                                                              << ((flags & 4) != 0);
-    if (bytes > size || U32(data, size, at + 32) > kMostSampleRate) return false;
+    if (at >= size || data[at] == 0) continue;
+    const uint32_t flags = U8(data, size, at + 31), length = U32(data, size, at + 16);
+    const uint64_t bytes = uint64_t{length} << ((flags & 2) != 0) << ((flags & 4) != 0);
+    const uint32_t rate = U32(data, size, at + 32);
+    if (bytes > size || rate > kMostSampleRate) return false;
+    if (length > 0 && 2 * uint64_t{rate} < kLeastSampleRate) return false;
   }
   return true;
 }
 
-// Each sample header of an IT module: its flags (stereo, 16 bits, compressed), its length in
-// frames and its rate. A compressed sample keeps at least one bit of each 16-bit value. Each
-// pattern stored has at least one row.
+// An IT sample's flags: it holds data, in stereo, in 16 bits, compressed.
+constexpr uint8_t kItSampleExists = 1, kItSample16Bit = 2, kItSampleStereo = 4,
+                  kItSampleCompressed = 8;
+
+// The bytes of an IT pattern entry after its channel and mask bytes: one each for a note, an
+// instrument and a volume, two for an effect, as far as its mask names them.
+size_t ItEntryBytes(uint8_t mask) {
+  return size_t(std::popcount(unsigned(mask & 0x0F))) + ((mask & 8) != 0);
+}
+
+// The packed rows of an IT pattern. An entry starts with a channel byte (0 ends the row, channels
+// count modulo 64); with bit 7 set a mask byte follows, which the channel keeps for its later
+// entries, and an entry whose channel's mask is 0 holds nothing. The player notes every row with
+// two entries on one channel in a file "dupentry.txt" it adds to the current folder, and ends the
+// process (abort) where it cannot write there; an entry cut short by the pattern's end it completes
+// from memory it never filled (past its buffer, for a pattern of nearly 64 KiB).
+bool ItRowsPlayable(const uint8_t* rows, size_t length) {
+  uint8_t masks[64] = {};
+  uint64_t channelsInRow = 0;
+  size_t at = 0;
+  while (at < length) {
+    const uint8_t channelByte = rows[at++];
+    if (channelByte == 0) {
+      channelsInRow = 0;
+      continue;
+    }
+    const unsigned channel = (channelByte - 1u) & 63;
+    if (channelByte & 0x80) {
+      if (at == length) return false;
+      masks[channel] = rows[at++];
+    }
+    if (masks[channel] == 0) continue;
+    const uint64_t bit = uint64_t{1} << channel;
+    if (channelsInRow & bit) return false;
+    channelsInRow |= bit;
+    at += ItEntryBytes(masks[channel]);
+  }
+  return at == length;
+}
+
+// An IT pattern stored at the offset (0 for none), whose rows are read as they are stored. A
+// pattern cut short by the file's end fails to load before its rows are read.
+bool ItPatternPlayable(const uint8_t* data, size_t size, uint64_t at) {
+  const uint64_t rows = at + 8, length = U16(data, size, at);
+  return at == 0 || rows + length > size || ItRowsPlayable(data + rows, length);
+}
+
+// Each pattern of an IT module, and each sample header: its flags, its length in frames and its
+// rate. A compressed sample keeps at least one bit of each 16-bit value. The player keeps a sample
+// that has data and a length of at least one frame (a stereo one counts two values a frame). It
+// ends the process (exit) when it comes to read the data of a compressed stereo sample.
 bool ItPlayable(const uint8_t* data, size_t size) {
   const uint32_t orders = U16(data, size, 32), instruments = U16(data, size, 34);
   const uint32_t samples = U16(data, size, 36), patterns = U16(data, size, 38);
   const uint64_t table = 192 + uint64_t{orders} + 4 * uint64_t{instruments};
   for (uint32_t i = 0; i < patterns; ++i) {
     const uint64_t at = U32(data, size, table + 4 * (uint64_t{samples} + i));
-    if (at != 0 && at + 4 <= size && U16(data, size, at + 2) == 0) return false;
+    if (!ItPatternPlayable(data, size, at)) return false;
   }
+  constexpr uint8_t kCompressedStereo = kItSampleStereo | kItSampleCompressed;
   for (uint32_t i = 0; i < samples; ++i) {
     const uint64_t at = U32(data, size, table + 4 * uint64_t{i});
-    const uint32_t flags = at + 18 < size ? data[at + 18] : 0;
-    const uint64_t bytes = uint64_t{U32(data, size, at + 48)} << ((flags & 2) != 0)
-                                                              << ((flags & 4) != 0);
-    if (bytes > uint64_t{size} * ((flags & 8) ? 16 : 1)) return false;
-    if (U32(data, size, at + 60) > kMostSampleRate) return false;
+    const uint32_t flags = U8(data, size, at + 18), length = U32(data, size, at + 48);
+    const bool kept = (flags & kItSampleExists) && (length >> ((flags & kItSampleStereo) != 0)) > 0;
+    if (kept && (flags & kCompressedStereo) == kCompressedStereo) return false;
+    const uint64_t bytes = uint64_t{length} << ((flags & kItSample16Bit) != 0)
+                                            << ((flags & kItSampleStereo) != 0);
+    if (bytes > uint64_t{size} * ((flags & kItSampleCompressed) ? 16 : 1)) return false;
+    const uint32_t rate = U32(data, size, at + 60);
+    if (rate > kMostSampleRate || (kept && rate < kLeastSampleRate)) return false;
   }
   return true;
 }

@@ -4,10 +4,17 @@
 #include <cstddef>
 #include <cstdint>
 
-// False when the bytes are an IT, XM or S3M module whose header gives an initial tempo of 0 (the
-// player divides by it), or one with a sample longer than the file can hold (the player allocates
-// it before reading it) or an IT or S3M sample rate above 9999999 Hz, or an IT or XM pattern of no
-// rows (the player's first run through the song never ends), or an XM module with more patterns,
-// instruments or samples than the format holds or samples that run past the file's end (the player
-// loses what it allocated for them). Anything else is left to the player's own checks.
+// False when the bytes are a module of a kind the player would fail on:
+// - an IT, XM or S3M module whose header gives an initial tempo of 0 (the player divides by it);
+// - an IT or S3M sample longer than the file can hold (the player allocates it before reading it)
+//   or at a rate above 9999999 Hz;
+// - an IT, XM or S3M sample at a rate so low that the player's lowest note steps through it by 0
+//   (the player divides by the step);
+// - an XM pattern of no rows, which the format does not have;
+// - an XM module with more patterns, instruments or samples than the format holds, or instruments
+//   or samples that run past the file's end (the player loses what it allocated for them);
+// - an IT module with a compressed stereo sample (the player ends the process), a row with two
+//   entries on one channel (the player writes a file about it) or a pattern entry cut short (the
+//   player reads past the pattern).
+// Anything else is left to the player's own checks.
 bool ModulePlayable(const uint8_t* data, size_t size);

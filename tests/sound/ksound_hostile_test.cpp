@@ -1,6 +1,8 @@
-// Broken and hostile WAV and Ogg Vorbis images: every read stays inside the image, and a load
-// either fails cleanly or gives a sound no longer than what the image holds.
+// Broken and hostile WAV, Ogg Vorbis and tracker module images: every read stays inside the
+// image, and a load either fails cleanly or gives a sound no longer than what the image holds.
 #include <cstdint>
+#include <filesystem>
+#include <string>
 
 #include "ModuleCheck.h"
 #include "module_fixtures.h"
@@ -183,11 +185,24 @@ TEST_F(KSoundHostile, ModulesWhoseHeaderGivesNoTempoAreRefused) {
 }
 
 // The player allocates a sample's length before it reads the sample (and loses an XM sample
-// that runs past the file's end), resamples for minutes at a rate of billions, and its first run
-// through the song never ends on a pattern of no rows.
+// that runs past the file's end), resamples for minutes at a rate of billions and divides by a step
+// of 0 at a rate too low for its lowest note. It plays an IT pattern of no rows, which it used to
+// run through for good while it measured the song.
 TEST_F(KSoundHostile, ModulesThePlayerWouldFailOnAreRefused) {
   using namespace module_fixtures;
   const std::string xm = MakeXm(), s3m = MakeS3m(), it = MakeIt();
+  const auto with = [](std::string module, size_t offset, char value) {
+    module[offset] = value;
+    return module;
+  };
+  // The player takes an instrument of any type but 0 for a sample, and keeps an IT sample only
+  // with its data flag.
+  const std::string s3mOfOddType = with(s3m, kS3mInstrumentTypeOffset, 'W');
+  const std::string s3mOfNoSample = with(s3m, kS3mInstrumentTypeOffset, 0);
+  const std::string itOfNoData = with(it, kItSampleFlagsOffset, 0x10);
+  // The lowest note, C-0, which the player plays five octaves under the sample's rate.
+  const std::string s3mLow = with(s3m, kS3mNoteOffset, 0), itLow = with(it, kItNoteOffset, 0);
+  const std::string xmLow = with(xm, kXmNoteOffset, 1);
   const struct {
     const std::string& module;
     size_t offset, bytes;
@@ -198,6 +213,7 @@ TEST_F(KSoundHostile, ModulesThePlayerWouldFailOnAreRefused) {
                 {xm, kXmSampleLengthOffset, 4, uint32_t(xm.size()) + 1, false},
                 {xm, kXmSampleLengthOffset, 4, 0x72617571, false},
                 {xm, kXmInstrumentsOffset, 2, 129, false},
+                {xm, kXmInstrumentsOffset, 2, 2, false},
                 {s3m, kS3mSampleLengthOffset, 4, 32, true},
                 {s3m, kS3mSampleLengthOffset, 4, uint32_t(s3m.size()) + 1, false},
                 {it, kItSampleLengthOffset, 4, 32, true},
@@ -207,8 +223,20 @@ TEST_F(KSoundHostile, ModulesThePlayerWouldFailOnAreRefused) {
                 {it, kItSampleRateOffset, 4, 10000000, false},
                 {s3m, kS3mSampleRateOffset, 4, 9999999, true},
                 {s3m, kS3mSampleRateOffset, 4, 1702043819, false},
+                {s3mOfOddType, kS3mSampleRateOffset, 4, 8363, true},
+                {s3mOfOddType, kS3mSampleRateOffset, 4, 1744838827, false},
+                {s3mOfOddType, kS3mSampleLengthOffset, 4, uint32_t(s3m.size()) + 1, false},
+                {itLow, kItSampleRateOffset, 4, 11, true},
+                {itLow, kItSampleRateOffset, 4, 10, false},
+                {it, kItSampleRateOffset, 4, 0, false},
+                {itOfNoData, kItSampleRateOffset, 4, 0, true},
+                {s3mLow, kS3mSampleRateOffset, 4, 6, true},
+                {s3mLow, kS3mSampleRateOffset, 4, 5, false},
+                {s3mOfNoSample, kS3mSampleRateOffset, 4, 0, true},
+                {xmLow, kXmRelativeNoteOffset, 1, 0x82, true},  // -126 semitones: 11.5 Hz
+                {xmLow, kXmRelativeNoteOffset, 1, 0x81, false},
                 {it, kItPatternRowsOffset, 2, 1, true},
-                {it, kItPatternRowsOffset, 2, 0, false},
+                {it, kItPatternRowsOffset, 2, 0, true},
                 {xm, kXmPatternRowsOffset, 2, 0, false}};
   for (const auto& field : fields) {
     std::string module = field.module;
@@ -221,6 +249,54 @@ TEST_F(KSoundHostile, ModulesThePlayerWouldFailOnAreRefused) {
         << name;
     KSound sound;
     EXPECT_EQ(sound.LoadModule(File("claims.mod", module).c_str()), field.loads) << name;
+  }
+}
+
+// The player ends the process when it comes to read a compressed stereo sample, writes a file
+// "dupentry.txt" into the current folder for a row with two entries on one channel, and completes
+// an entry cut short by its pattern's end from memory it never filled.
+TEST_F(KSoundHostile, ItModulesThePlayerWouldStopOnOrWriteAboutAreRefused) {
+  using namespace module_fixtures;
+  using namespace std::string_literals;
+  // Channel 1 (bit 7: a mask follows) with a note and an instrument; 0 ends a row.
+  const std::string note = "\x81\x03\x3C\x01"s;
+  const struct {
+    const char* name;
+    uint8_t sampleFlags;
+    uint32_t sampleLength;
+    std::string rows;
+    bool loads;
+  } cases[] = {
+      {"compressed stereo", 0x1D, 32, note + '\0', false},
+      {"compressed stereo of length 1", 0x1D, 1, note + '\0', true},
+      {"compressed stereo, no data", 0x1C, 32, note + '\0', true},
+      {"stereo", 0x15, 32, note + '\0', true},
+      {"one channel twice", 0x11, 32, note + note + '\0', false},
+      {"channels 1 and 65", 0x11, 32, note + "\xC1\x03\x3C\x01\0"s, false},
+      {"the channel's kept mask", 0x11, 32, note + "\x01\x3C\x01\0"s, false},
+      {"an effect only, twice", 0x11, 32, "\x81\x08\x01\x02\x01\x01\x02\0"s, false},
+      {"a second entry holding nothing", 0x11, 32, note + "\x81\0\0"s, true},
+      {"one channel on two rows", 0x11, 32, note + '\0' + note + '\0', true},
+      {"two channels", 0x11, 32, note + "\x82\x03\x3C\x01\0"s, true},
+      {"a row not ended", 0x11, 32, note, true},
+      {"an instrument cut short", 0x11, 32, note.substr(0, 3), false},
+      {"a mask cut short", 0x11, 32, note + '\0' + '\x81', false},
+  };
+  CurrentFolder current(Folder().Path());
+  for (const auto& row : cases) {
+    std::string module = MakeIt();
+    module[kItSampleFlagsOffset] = char(row.sampleFlags);
+    for (size_t i = 0; i < 4; ++i)
+      module[kItSampleLengthOffset + i] = char(row.sampleLength >> (8 * i));
+    ASSERT_LE(row.rows.size(), kItPatternRoom) << row.name;
+    module[kItPatternLengthOffset] = char(row.rows.size());
+    module.replace(kItPatternDataOffset, row.rows.size(), row.rows);
+    EXPECT_EQ(ModulePlayable(reinterpret_cast<const uint8_t*>(module.data()), module.size()),
+              row.loads)
+        << row.name;
+    KSound sound;
+    EXPECT_EQ(sound.LoadModule(File("rows.it", module).c_str()), row.loads) << row.name;
+    EXPECT_FALSE(std::filesystem::exists(Folder().File("dupentry.txt"))) << row.name;
   }
 }
 
