@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "directx/lanes.h"
+
 namespace platform::directx {
 namespace {
 
@@ -12,6 +14,7 @@ constexpr float kPi = 3.14159265f;
 float Dot(const float a[3], const float b[3]) {
   return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
 }
+using directx::Dot;  // and those of the lanes
 
 void Cross(const float a[3], const float b[3], float out[3]) {
   out[0] = a[1] * b[2] - a[2] * b[1];
@@ -37,19 +40,100 @@ bool HasDirection(const D3DVECTOR& v) {
   return v.x != 0.0f || v.y != 0.0f || v.z != 0.0f;
 }
 
-void Add(D3DCOLORVALUE& sum, const D3DCOLORVALUE& colour, float scale) {
-  sum.r += colour.r * scale;
-  sum.g += colour.g * scale;
-  sum.b += colour.b * scale;
-}
-
-uint32_t Byte(float channel) {
-  return static_cast<uint32_t>(std::clamp(channel, 0.0f, 1.0f) * 255.0f + 0.5f);
-}
-
 D3DCOLORVALUE FromArgb(DWORD argb) {
   return {((argb >> 16) & 0xFF) / 255.0f, ((argb >> 8) & 0xFF) / 255.0f, (argb & 0xFF) / 255.0f,
           (argb >> 24) / 255.0f};
+}
+
+// Colours of four vertices, channel by channel.
+struct ColourLanes {
+  Floats r, g, b, a;
+};
+
+ColourLanes Lanes(const D3DCOLORVALUE& colour) {
+  return {Splat(colour.r), Splat(colour.g), Splat(colour.b), Splat(colour.a)};
+}
+
+// The channel at `shift` of each lane's ARGB colour, 0..1.
+Floats Channel(Ints argb, int shift) {
+  return __builtin_convertvector((argb >> shift) & 0xFF, Floats) / 255.0f;
+}
+
+int32_t Argb(const unsigned char* bytes) {
+  int32_t value;
+  std::memcpy(&value, bytes, sizeof value);
+  return value;
+}
+
+// The colours at byte offset `source` of the vertices; the material's where there is no source.
+inline ColourLanes Colour(int source, const ColourLanes& material,
+                          const unsigned char* const vertices[kLanes]) {
+  if (source < 0) return material;
+  const Ints argb = {Argb(vertices[0] + source), Argb(vertices[1] + source),
+                     Argb(vertices[2] + source), Argb(vertices[3] + source)};
+  return {Channel(argb, 16), Channel(argb, 8), Channel(argb, 0), Channel(argb, 24)};
+}
+
+// The four floats at byte offset `offset` of the vertices, one vertex a lane.
+inline Lanes4 Gather(const unsigned char* const vertices[kLanes], int offset) {
+  return Transpose(Load(vertices[0] + offset), Load(vertices[1] + offset),
+                   Load(vertices[2] + offset), Load(vertices[3] + offset));
+}
+
+// A lit channel clamped to 0..1, as a byte in each lane; NaN is taken for 0.
+Ints Byte(Floats channel) {
+  const Floats clamped = Minimum(Maximum(channel, Floats{}), Splat(1.0f));
+  return __builtin_convertvector(clamped * 255.0f + 0.5f, Ints);
+}
+
+// Light falling on four vertices, red, green and blue.
+struct LightLanes {
+  Floats r, g, b;
+
+  // colour * strength in the lanes of the mask. A light without the colour adds nothing.
+  void Add(Ints mask, const D3DCOLORVALUE& colour, Floats strength) {
+    if (colour.r != 0.0f) r += Keep(mask, colour.r * strength);
+    if (colour.g != 0.0f) g += Keep(mask, colour.g * strength);
+    if (colour.b != 0.0f) b += Keep(mask, colour.b * strength);
+  }
+};
+
+// What `light` adds to the ambient and diffuse light at the vertices (in view space).
+void AddLight(const VertexLighting::ViewLight& light, const Lanes3& position, const Lanes3& normal,
+              LightLanes& ambient, LightLanes& diffuse) {
+  Lanes3 toLight;
+  Floats strength = Splat(light.strength);
+  Ints reached = Ints{} == 0;
+  if (light.type == D3DLIGHT_DIRECTIONAL) {
+    toLight = {Splat(-light.direction[0]), Splat(-light.direction[1]), Splat(-light.direction[2])};
+  } else {
+    toLight = {light.position[0] - position.x, light.position[1] - position.y,
+               light.position[2] - position.z};
+    // The range is compared squared, and a NaN distance counts as in reach.
+    const Floats distanceSquared = Dot(toLight, toLight);
+    reached = ~(distanceSquared > light.rangeSquared);
+    const Floats distance = SquareRoot(distanceSquared);
+    // At the light itself the direction stays zero.
+    const Floats inverse = distance > 0.0f ? 1.0f / distance : Splat(1.0f);
+    toLight = {toLight.x * inverse, toLight.y * inverse, toLight.z * inverse};
+    if (!light.constantAttenuation) {
+      strength = 1.0f / (light.attenuation[0] + light.attenuation[1] * distance +
+                         light.attenuation[2] * distanceSquared);
+    }
+    if (light.type == D3DLIGHT_SPOT) {
+      const Floats along = -Dot(toLight, light.direction);
+      reached &= ~(along <= light.outerCos);
+      const Ints fading = reached & (along <= light.innerCos);
+      for (int k = 0; k < kLanes; ++k) {
+        if (!fading[k]) continue;
+        strength[k] *= std::pow((along[k] - light.outerCos) / (light.innerCos - light.outerCos),
+                                light.falloff);
+      }
+    }
+  }
+  ambient.Add(reached, light.ambient, strength);
+  const Floats facing = Dot(normal, toLight);
+  diffuse.Add(reached & (facing > 0.0f), light.diffuse, facing * strength);
 }
 
 }  // namespace
@@ -135,85 +219,40 @@ int VertexLighting::ColourSource(DWORD source, bool colorVertex) const {
   return -1;
 }
 
-D3DCOLORVALUE VertexLighting::Colour(int source, const D3DCOLORVALUE& material,
-                                     const unsigned char* vertex) const {
-  if (source < 0) return material;
-  DWORD argb;
-  std::memcpy(&argb, vertex + source, sizeof argb);
-  return FromArgb(argb);
-}
-
-uint32_t VertexLighting::Shade(const unsigned char* vertex) const {
-  float model[3], modelNormal[3], position[3], normal[3];
-  std::memcpy(model, vertex, sizeof model);
-  std::memcpy(modelNormal, vertex + layout_.normal, sizeof modelNormal);
-  Transform(model, worldView_, true, position);
-  for (int j = 0; j < 3; ++j) {
-    normal[j] = modelNormal[0] * normals_[0][j] + modelNormal[1] * normals_[1][j] +
-                modelNormal[2] * normals_[2][j];
-  }
-  D3DCOLORVALUE ambientLight = ambient_, diffuseLight{};
-  for (const ViewLight& light : lights_) {
-    float toLight[3];
-    float strength = light.strength;
-    if (light.type == D3DLIGHT_DIRECTIONAL) {
-      for (int j = 0; j < 3; ++j) toLight[j] = -light.direction[j];
-    } else {
-      // The range is compared squared, so that a light out of reach costs no square root.
-      for (int j = 0; j < 3; ++j) toLight[j] = light.position[j] - position[j];
-      const float distanceSquared = Dot(toLight, toLight);
-      if (distanceSquared > light.rangeSquared) continue;
-      const float distance = std::sqrt(distanceSquared);
-      if (distance > 0.0f) {
-        const float inverse = 1.0f / distance;
-        for (int j = 0; j < 3; ++j) toLight[j] *= inverse;
-      }
-      if (!light.constantAttenuation) {
-        strength = 1.0f / (light.attenuation[0] + light.attenuation[1] * distance +
-                           light.attenuation[2] * distanceSquared);
-      }
-      if (light.type == D3DLIGHT_SPOT) {
-        float along = -Dot(toLight, light.direction);
-        if (along <= light.outerCos) continue;
-        if (along <= light.innerCos) {
-          strength *=
-              std::pow((along - light.outerCos) / (light.innerCos - light.outerCos), light.falloff);
-        }
-      }
+void VertexLighting::Shade(const unsigned char* vertices, size_t step, size_t count,
+                           GlVertex* corners, size_t cornerStep) const {
+  static_assert(kLanes == 4);
+  const auto& m = worldView_.m;
+  const ColourLanes diffuseMaterial = Lanes(material_.dcvDiffuse),
+                    ambientMaterial = Lanes(material_.dcvAmbient),
+                    emissiveMaterial = Lanes(material_.dcvEmissive);
+  for (size_t first = 0; first < count; first += kLanes) {
+    // Lanes past the end repeat the last vertex; their colours are not kept.
+    const size_t last = std::min(first + kLanes, count) - 1;
+    auto vertex = [&](size_t k) { return vertices + std::min(first + k, last) * step; };
+    const unsigned char* const lanes[kLanes] = {vertex(0), vertex(1), vertex(2), vertex(3)};
+    // Every format with a normal has it right after the position: the float before the normal
+    // is the position's z, and each vertex is read in two loads of four floats.
+    const Lanes4 model = Gather(lanes, 0), modelNormal = Gather(lanes, layout_.normal - 4);
+    const Lanes3 turned = Turn({model.x, model.y, model.z}, m);
+    const Lanes3 position = {turned.x + m[3][0], turned.y + m[3][1], turned.z + m[3][2]};
+    const Lanes3 normal = Turn({modelNormal.y, modelNormal.z, modelNormal.w}, normals_);
+    LightLanes ambientLight{Splat(ambient_.r), Splat(ambient_.g), Splat(ambient_.b)};
+    LightLanes diffuseLight{};
+    for (const ViewLight& light : lights_) {
+      AddLight(light, position, normal, ambientLight, diffuseLight);
     }
-    Add(ambientLight, light.ambient, strength);
-    float facing = Dot(normal, toLight);
-    if (facing > 0.0f) Add(diffuseLight, light.diffuse, facing * strength);
+    const ColourLanes diffuse = Colour(diffuseFrom_, diffuseMaterial, lanes);
+    const ColourLanes ambient = Colour(ambientFrom_, ambientMaterial, lanes);
+    const ColourLanes emissive = Colour(emissiveFrom_, emissiveMaterial, lanes);
+    const Floats red = emissive.r + ambient.r * ambientLight.r + diffuse.r * diffuseLight.r;
+    const Floats green = emissive.g + ambient.g * ambientLight.g + diffuse.g * diffuseLight.g;
+    const Floats blue = emissive.b + ambient.b * ambientLight.b + diffuse.b * diffuseLight.b;
+    const Ints rgba = Byte(red) | Byte(green) << 8 | Byte(blue) << 16 | Byte(diffuse.a) << 24;
+    for (size_t k = 0; first + k <= last; ++k) {
+      corners[(first + k) * cornerStep].rgba = static_cast<uint32_t>(rgba[k]);
+    }
   }
-  const D3DCOLORVALUE diffuse = Colour(diffuseFrom_, material_.dcvDiffuse, vertex);
-  const D3DCOLORVALUE ambient = Colour(ambientFrom_, material_.dcvAmbient, vertex);
-  const D3DCOLORVALUE emissive = Colour(emissiveFrom_, material_.dcvEmissive, vertex);
-  float red = emissive.r + ambient.r * ambientLight.r + diffuse.r * diffuseLight.r;
-  float green = emissive.g + ambient.g * ambientLight.g + diffuse.g * diffuseLight.g;
-  float blue = emissive.b + ambient.b * ambientLight.b + diffuse.b * diffuseLight.b;
-  return Byte(red) | Byte(green) << 8 | Byte(blue) << 16 | Byte(diffuse.a) << 24;
-}
-
-bool VertexLighting::LitAlike(const unsigned char* a, const unsigned char* b) const {
-  auto same = [&](int offset, size_t size) {
-    return offset < 0 || std::memcmp(a + offset, b + offset, size) == 0;
-  };
-  return same(0, 12) && same(layout_.normal, 12) && same(layout_.diffuse, 4) &&
-         same(layout_.specular, 4);
-}
-
-uint32_t VertexLighting::ShadeRepeated(const unsigned char* vertices, uint32_t index) {
-  if (shaded_.empty()) shaded_.resize(size_t(1) << kShadedBits);
-  const unsigned char* vertex = vertices + size_t(index) * layout_.stride;
-  uint32_t bits[3];
-  std::memcpy(bits, vertex, sizeof bits);
-  const uint32_t hash = bits[0] * 0x9E3779B1u + bits[1] * 0x85EBCA77u + bits[2] * 0xC2B2AE3Du;
-  ShadedVertex& slot = shaded_[hash >> (32 - kShadedBits)];
-  if (slot.indexPlusOne == 0 ||
-      !LitAlike(vertices + size_t(slot.indexPlusOne - 1) * layout_.stride, vertex)) {
-    slot = {index + 1, Shade(vertex)};
-  }
-  return slot.rgba;
 }
 
 }  // namespace platform::directx
