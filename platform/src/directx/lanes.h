@@ -89,7 +89,7 @@ inline Floats Dot(const Lanes3& a, const Lanes3& b) {
   return a.x * b.x + a.y * b.y + a.z * b.z;
 }
 
-inline Floats Dot(const Lanes3& a, const float b[3]) {
+inline Floats Dot(const Lanes3& a, const Floats b[3]) {
   return a.x * b[0] + a.y * b[1] + a.z * b[2];
 }
 

@@ -45,10 +45,7 @@ D3DCOLORVALUE FromArgb(DWORD argb) {
           (argb >> 24) / 255.0f};
 }
 
-// Colours of four vertices, channel by channel.
-struct ColourLanes {
-  Floats r, g, b, a;
-};
+using ColourLanes = VertexLighting::ColourLanes;
 
 ColourLanes Lanes(const D3DCOLORVALUE& colour) {
   return {Splat(colour.r), Splat(colour.g), Splat(colour.b), Splat(colour.a)};
@@ -90,23 +87,21 @@ Ints Byte(Floats channel) {
 struct LightLanes {
   Floats r, g, b;
 
-  // colour * strength in the lanes of the mask. A light without the colour adds nothing.
-  void Add(Ints mask, const D3DCOLORVALUE& colour, Floats strength) {
-    if (colour.r != 0.0f) r += Keep(mask, colour.r * strength);
-    if (colour.g != 0.0f) g += Keep(mask, colour.g * strength);
-    if (colour.b != 0.0f) b += Keep(mask, colour.b * strength);
+  // colour * strength in the lanes of the mask.
+  void Add(Ints mask, const ColourLanes& colour, Floats strength) {
+    r += Keep(mask, colour.r * strength);
+    g += Keep(mask, colour.g * strength);
+    b += Keep(mask, colour.b * strength);
   }
 };
 
 // What `light` adds to the ambient and diffuse light at the vertices (in view space).
 void AddLight(const VertexLighting::ViewLight& light, const Lanes3& position, const Lanes3& normal,
               LightLanes& ambient, LightLanes& diffuse) {
-  Lanes3 toLight;
-  Floats strength = Splat(light.strength);
+  Lanes3 toLight = {light.toLight[0], light.toLight[1], light.toLight[2]};
+  Floats strength = light.strength;
   Ints reached = Ints{} == 0;
-  if (light.type == D3DLIGHT_DIRECTIONAL) {
-    toLight = {Splat(-light.direction[0]), Splat(-light.direction[1]), Splat(-light.direction[2])};
-  } else {
+  if (light.type != D3DLIGHT_DIRECTIONAL) {
     toLight = {light.position[0] - position.x, light.position[1] - position.y,
                light.position[2] - position.z};
     // The range is compared squared, and a NaN distance counts as in reach.
@@ -121,19 +116,18 @@ void AddLight(const VertexLighting::ViewLight& light, const Lanes3& position, co
                          light.attenuation[2] * distanceSquared);
     }
     if (light.type == D3DLIGHT_SPOT) {
-      const Floats along = -Dot(toLight, light.direction);
+      const Floats along = Dot(toLight, light.toLight);
       reached &= ~(along <= light.outerCos);
       const Ints fading = reached & (along <= light.innerCos);
+      const float inner = light.innerCos[0], outer = light.outerCos[0];
       for (int k = 0; k < kLanes; ++k) {
-        if (!fading[k]) continue;
-        strength[k] *= std::pow((along[k] - light.outerCos) / (light.innerCos - light.outerCos),
-                                light.falloff);
+        if (fading[k]) strength[k] *= std::pow((along[k] - outer) / (inner - outer), light.falloff);
       }
     }
   }
-  ambient.Add(reached, light.ambient, strength);
+  if (light.ambient) ambient.Add(reached, light.ambientColour, strength);
   const Floats facing = Dot(normal, toLight);
-  diffuse.Add(reached & (facing > 0.0f), light.diffuse, facing * strength);
+  diffuse.Add(reached & (facing > 0.0f), light.diffuseColour, facing * strength);
 }
 
 }  // namespace
@@ -165,45 +159,58 @@ D3DLIGHT7 DefaultLight() {
 VertexLighting::VertexLighting(const std::vector<D3DLIGHT7>& lights, const D3DMATERIAL7& material,
                                const DWORD* renderStates, const D3DMATRIX& world,
                                const D3DMATRIX& view, const VertexLayout& layout)
-    : material_(material),
-      ambient_(FromArgb(renderStates[D3DRENDERSTATE_AMBIENT])),
-      layout_(layout),
-      worldView_(Multiply(world, view)) {
+    : diffuseMaterial_(Lanes(material.dcvDiffuse)),
+      ambientMaterial_(Lanes(material.dcvAmbient)),
+      emissiveMaterial_(Lanes(material.dcvEmissive)),
+      ambientLight_(Lanes(FromArgb(renderStates[D3DRENDERSTATE_AMBIENT]))),
+      layout_(layout) {
+  const D3DMATRIX worldView = Multiply(world, view);
   // Normals turn with the inverse transpose of the world and view, so that they stay at right
   // angles to a surface that is scaled unevenly; they are not made unit length again. For row
   // vectors that matrix is the cofactor matrix over the determinant; a flattening transform has
   // no inverse, and its cofactors alone still give the normals' directions.
-  const float* rows[3] = {worldView_.m[0], worldView_.m[1], worldView_.m[2]};
-  for (int i = 0; i < 3; ++i) Cross(rows[(i + 1) % 3], rows[(i + 2) % 3], normals_[i]);
-  float determinant = Dot(rows[0], normals_[0]);
-  if (determinant != 0.0f) {
-    for (auto& row : normals_) {
-      for (float& element : row) element /= determinant;
+  const float* rows[3] = {worldView.m[0], worldView.m[1], worldView.m[2]};
+  float normals[3][3];
+  for (int i = 0; i < 3; ++i) Cross(rows[(i + 1) % 3], rows[(i + 2) % 3], normals[i]);
+  float determinant = Dot(rows[0], normals[0]);
+  for (int i = 0; i < 3; ++i) {
+    for (int j = 0; j < 3; ++j) {
+      normals_[i][j] = Splat(determinant != 0.0f ? normals[i][j] / determinant : normals[i][j]);
     }
+  }
+  for (int i = 0; i < 4; ++i) {
+    for (int j = 0; j < 3; ++j) worldView_[i][j] = Splat(worldView.m[i][j]);
   }
   for (const D3DLIGHT7& light : lights) {
     ViewLight placed{};
     placed.type = light.dltType;
-    placed.diffuse = light.dcvDiffuse;
-    placed.ambient = light.dcvAmbient;
+    placed.diffuseColour = Lanes(light.dcvDiffuse);
+    placed.ambientColour = Lanes(light.dcvAmbient);
+    placed.ambient =
+        light.dcvAmbient.r != 0.0f || light.dcvAmbient.g != 0.0f || light.dcvAmbient.b != 0.0f;
     const float position[3] = {light.dvPosition.x, light.dvPosition.y, light.dvPosition.z};
     const float direction[3] = {light.dvDirection.x, light.dvDirection.y, light.dvDirection.z};
-    Transform(position, view, true, placed.position);
-    Transform(direction, view, false, placed.direction);
-    Normalise(placed.direction);
-    placed.rangeSquared = light.dvRange * light.dvRange;
-    placed.attenuation[0] = light.dvAttenuation0;
-    placed.attenuation[1] = light.dvAttenuation1;
-    placed.attenuation[2] = light.dvAttenuation2;
+    float placedPosition[3], placedDirection[3];
+    Transform(position, view, true, placedPosition);
+    Transform(direction, view, false, placedDirection);
+    Normalise(placedDirection);
+    for (int j = 0; j < 3; ++j) {
+      placed.position[j] = Splat(placedPosition[j]);
+      placed.toLight[j] = Splat(-placedDirection[j]);
+    }
+    placed.rangeSquared = Splat(light.dvRange * light.dvRange);
+    placed.attenuation[0] = Splat(light.dvAttenuation0);
+    placed.attenuation[1] = Splat(light.dvAttenuation1);
+    placed.attenuation[2] = Splat(light.dvAttenuation2);
     // Directional lights are never attenuated.
     placed.constantAttenuation = light.dltType == D3DLIGHT_DIRECTIONAL ||
                                  (light.dvAttenuation1 == 0.0f && light.dvAttenuation2 == 0.0f);
-    placed.strength = light.dltType != D3DLIGHT_DIRECTIONAL && placed.constantAttenuation
-                          ? 1.0f / light.dvAttenuation0
-                          : 1.0f;
+    placed.strength = Splat(light.dltType != D3DLIGHT_DIRECTIONAL && placed.constantAttenuation
+                                ? 1.0f / light.dvAttenuation0
+                                : 1.0f);
     placed.falloff = light.dvFalloff;
-    placed.innerCos = std::cos(light.dvTheta * 0.5f);
-    placed.outerCos = std::cos(light.dvPhi * 0.5f);
+    placed.innerCos = Splat(std::cos(light.dvTheta * 0.5f));
+    placed.outerCos = Splat(std::cos(light.dvPhi * 0.5f));
     lights_.push_back(placed);
   }
   bool colorVertex = renderStates[D3DRENDERSTATE_COLORVERTEX] != FALSE;
@@ -222,37 +229,45 @@ int VertexLighting::ColourSource(DWORD source, bool colorVertex) const {
 void VertexLighting::Shade(const unsigned char* vertices, size_t step, size_t count,
                            GlVertex* corners, size_t cornerStep) const {
   static_assert(kLanes == 4);
-  const auto& m = worldView_.m;
-  const ColourLanes diffuseMaterial = Lanes(material_.dcvDiffuse),
-                    ambientMaterial = Lanes(material_.dcvAmbient),
-                    emissiveMaterial = Lanes(material_.dcvEmissive);
-  for (size_t first = 0; first < count; first += kLanes) {
-    // Lanes past the end repeat the last vertex; their colours are not kept.
-    const size_t last = std::min(first + kLanes, count) - 1;
-    auto vertex = [&](size_t k) { return vertices + std::min(first + k, last) * step; };
-    const unsigned char* const lanes[kLanes] = {vertex(0), vertex(1), vertex(2), vertex(3)};
-    // Every format with a normal has it right after the position: the float before the normal
-    // is the position's z, and each vertex is read in two loads of four floats.
-    const Lanes4 model = Gather(lanes, 0), modelNormal = Gather(lanes, layout_.normal - 4);
-    const Lanes3 turned = Turn({model.x, model.y, model.z}, m);
-    const Lanes3 position = {turned.x + m[3][0], turned.y + m[3][1], turned.z + m[3][2]};
-    const Lanes3 normal = Turn({modelNormal.y, modelNormal.z, modelNormal.w}, normals_);
-    LightLanes ambientLight{Splat(ambient_.r), Splat(ambient_.g), Splat(ambient_.b)};
-    LightLanes diffuseLight{};
-    for (const ViewLight& light : lights_) {
-      AddLight(light, position, normal, ambientLight, diffuseLight);
-    }
-    const ColourLanes diffuse = Colour(diffuseFrom_, diffuseMaterial, lanes);
-    const ColourLanes ambient = Colour(ambientFrom_, ambientMaterial, lanes);
-    const ColourLanes emissive = Colour(emissiveFrom_, emissiveMaterial, lanes);
-    const Floats red = emissive.r + ambient.r * ambientLight.r + diffuse.r * diffuseLight.r;
-    const Floats green = emissive.g + ambient.g * ambientLight.g + diffuse.g * diffuseLight.g;
-    const Floats blue = emissive.b + ambient.b * ambientLight.b + diffuse.b * diffuseLight.b;
-    const Ints rgba = Byte(red) | Byte(green) << 8 | Byte(blue) << 16 | Byte(diffuse.a) << 24;
-    for (size_t k = 0; first + k <= last; ++k) {
-      corners[(first + k) * cornerStep].rgba = static_cast<uint32_t>(rgba[k]);
-    }
+  size_t first = 0;
+  for (; first + kLanes <= count; first += kLanes) {
+    const unsigned char* vertex = vertices + first * step;
+    const unsigned char* const lanes[kLanes] = {vertex, vertex + step, vertex + 2 * step,
+                                                vertex + 3 * step};
+    const Ints rgba = ShadeLanes(lanes);
+    GlVertex* corner = corners + first * cornerStep;
+    for (int k = 0; k < kLanes; ++k) corner[k * cornerStep].rgba = static_cast<uint32_t>(rgba[k]);
   }
+  if (first == count) return;
+  // The lanes past the last vertex repeat it; their colours are not kept.
+  const unsigned char* lanes[kLanes];
+  for (size_t k = 0; k < kLanes; ++k) lanes[k] = vertices + std::min(first + k, count - 1) * step;
+  const Ints rgba = ShadeLanes(lanes);
+  for (size_t k = 0; first + k < count; ++k) {
+    corners[(first + k) * cornerStep].rgba = static_cast<uint32_t>(rgba[k]);
+  }
+}
+
+Ints VertexLighting::ShadeLanes(const unsigned char* const lanes[kLanes]) const {
+  // Every format with a normal has it right after the position: the float before the normal
+  // is the position's z, and each vertex is read in two loads of four floats.
+  const Lanes4 model = Gather(lanes, 0), modelNormal = Gather(lanes, layout_.normal - 4);
+  const Lanes3 turned = Turn({model.x, model.y, model.z}, worldView_);
+  const Lanes3 position = {turned.x + worldView_[3][0], turned.y + worldView_[3][1],
+                           turned.z + worldView_[3][2]};
+  const Lanes3 normal = Turn({modelNormal.y, modelNormal.z, modelNormal.w}, normals_);
+  LightLanes ambientLight{ambientLight_.r, ambientLight_.g, ambientLight_.b};
+  LightLanes diffuseLight{};
+  for (const ViewLight& light : lights_) {
+    AddLight(light, position, normal, ambientLight, diffuseLight);
+  }
+  const ColourLanes diffuse = Colour(diffuseFrom_, diffuseMaterial_, lanes);
+  const ColourLanes ambient = Colour(ambientFrom_, ambientMaterial_, lanes);
+  const ColourLanes emissive = Colour(emissiveFrom_, emissiveMaterial_, lanes);
+  const Floats red = emissive.r + ambient.r * ambientLight.r + diffuse.r * diffuseLight.r;
+  const Floats green = emissive.g + ambient.g * ambientLight.g + diffuse.g * diffuseLight.g;
+  const Floats blue = emissive.b + ambient.b * ambientLight.b + diffuse.b * diffuseLight.b;
+  return Byte(red) | Byte(green) << 8 | Byte(blue) << 16 | Byte(diffuse.a) << 24;
 }
 
 }  // namespace platform::directx

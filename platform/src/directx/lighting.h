@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "directx/lanes.h"
 #include "directx/vertices.h"
 
 namespace platform::directx {
@@ -32,30 +33,38 @@ class VertexLighting {
   void Shade(const unsigned char* vertices, size_t step, size_t count, GlVertex* corners,
              size_t cornerStep) const;
 
-  // A light as a draw sees it: in view space, its direction of unit length.
+  // A colour in every lane, or the colours of four vertices, channel by channel.
+  struct ColourLanes {
+    Floats r, g, b, a;
+  };
+  // A light as a draw sees it: in view space, its direction of unit length, its numbers in
+  // every lane.
   struct ViewLight {
     D3DLIGHTTYPE type;
-    D3DCOLORVALUE diffuse, ambient;
-    float position[3];
-    float direction[3];  // where the light travels
-    float rangeSquared;
-    float attenuation[3];
     bool constantAttenuation;  // the same strength at every distance
-    float strength;            // that strength
+    bool ambient;              // whether it has an ambient colour
     float falloff;
-    float innerCos, outerCos;  // a spot's half angles
+    ColourLanes diffuseColour, ambientColour;
+    Floats position[3];
+    Floats toLight[3];  // against the direction it travels
+    Floats rangeSquared;
+    Floats attenuation[3];
+    Floats strength;            // at every distance, when that is constant
+    Floats innerCos, outerCos;  // a spot's half angles
   };
 
  private:
   // Byte offset of the vertex colour that stands for a material colour, or -1 for the material's.
   int ColourSource(DWORD source, bool colorVertex) const;
+  // The colours of four vertices, as Shade gives them.
+  Ints ShadeLanes(const unsigned char* const vertices[kLanes]) const;
 
   std::vector<ViewLight> lights_;
-  D3DMATERIAL7 material_;
-  D3DCOLORVALUE ambient_;
+  ColourLanes diffuseMaterial_, ambientMaterial_, emissiveMaterial_;
+  ColourLanes ambientLight_;
   VertexLayout layout_;
-  D3DMATRIX worldView_;
-  float normals_[3][3];  // the inverse transpose of worldView's turn and scale
+  Floats worldView_[4][3];  // the rows of world . view, but for w
+  Floats normals_[3][3];    // the inverse transpose of its turn and scale
   int diffuseFrom_, ambientFrom_, emissiveFrom_;
 };
 
