@@ -62,13 +62,15 @@ int32_t Argb(const unsigned char* bytes) {
   return value;
 }
 
-// The colours at byte offset `source` of the vertices; the material's where there is no source.
-inline ColourLanes Colour(int source, const ColourLanes& material,
-                          const unsigned char* const vertices[kLanes]) {
+// The colours at byte offset `source` of the vertices, kept in `own`; the material's where there
+// is no source (referred to, not copied).
+inline const ColourLanes& Colour(int source, const ColourLanes& material,
+                                 const unsigned char* const vertices[kLanes], ColourLanes& own) {
   if (source < 0) return material;
   const Ints argb = {Argb(vertices[0] + source), Argb(vertices[1] + source),
                      Argb(vertices[2] + source), Argb(vertices[3] + source)};
-  return {Channel(argb, 16), Channel(argb, 8), Channel(argb, 0), Channel(argb, 24)};
+  own = {Channel(argb, 16), Channel(argb, 8), Channel(argb, 0), Channel(argb, 24)};
+  return own;
 }
 
 // The four floats at byte offset `offset` of the vertices, one vertex a lane.
@@ -261,9 +263,10 @@ Ints VertexLighting::ShadeLanes(const unsigned char* const lanes[kLanes]) const 
   for (const ViewLight& light : lights_) {
     AddLight(light, position, normal, ambientLight, diffuseLight);
   }
-  const ColourLanes diffuse = Colour(diffuseFrom_, diffuseMaterial_, lanes);
-  const ColourLanes ambient = Colour(ambientFrom_, ambientMaterial_, lanes);
-  const ColourLanes emissive = Colour(emissiveFrom_, emissiveMaterial_, lanes);
+  ColourLanes own[3];
+  const ColourLanes& diffuse = Colour(diffuseFrom_, diffuseMaterial_, lanes, own[0]);
+  const ColourLanes& ambient = Colour(ambientFrom_, ambientMaterial_, lanes, own[1]);
+  const ColourLanes& emissive = Colour(emissiveFrom_, emissiveMaterial_, lanes, own[2]);
   const Floats red = emissive.r + ambient.r * ambientLight.r + diffuse.r * diffuseLight.r;
   const Floats green = emissive.g + ambient.g * ambientLight.g + diffuse.g * diffuseLight.g;
   const Floats blue = emissive.b + ambient.b * ambientLight.b + diffuse.b * diffuseLight.b;
