@@ -2,6 +2,7 @@
 // is worked out by hand from the light, the material and the geometry of the row.
 #include <array>
 #include <cmath>
+#include <functional>
 #include <vector>
 
 #include "direct3d_fixture.h"
@@ -256,8 +257,8 @@ TEST_F(Lighting, AVertexAtTheSamePlaceWithAnotherNormalIsLitAnew) {
   EXPECT_EQ(Pixel(36, 24), (Rgb{255, 255, 255})) << "a repeat of the first vertex";
 }
 
-// Vertices of one draw, drawn as points (each lights its own pixel) so that every one is seen:
-// seven of them, lit in different ways side by side and past a multiple of four.
+// Vertices of one draw, drawn as points (each lights its own pixel) so that every one is seen,
+// lit in different ways side by side.
 struct PointRow {
   const char* what;
   NormalVertex vertex;
@@ -266,15 +267,45 @@ struct PointRow {
 
 class LitPoints : public Lighting {
  protected:
+  void TearDown() override {
+    platform::LightFourVerticesAtATime(false);
+    Lighting::TearDown();
+  }
+
+  // Draws the points as one point list behind 0, 3 and 8 others (on a pixel of their own), so
+  // that each takes every place in a set of lanes, full sets and the last one, with eight lanes
+  // (where the processor has them) and with four; `check` reads the pixels after each draw.
+  template <typename Vertex>
+  void DrawInEveryLane(const std::vector<Vertex>& points, DWORD format,
+                       const std::function<void()>& check) {
+    for (bool four : {false, true}) {
+      platform::LightFourVerticesAtATime(four);
+      for (size_t others : {0, 3, 8}) {
+        SCOPED_TRACE(testing::Message()
+                     << (four ? "four" : "eight") << " lanes, behind " << others);
+        std::vector<Vertex> drawn(others, points.front());
+        for (Vertex& other : drawn) {
+          other.x = kWidth - 1;
+          other.y = kHeight - 1;
+        }
+        drawn.insert(drawn.end(), points.begin(), points.end());
+        device_->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000, 1.0f, 0);
+        ASSERT_EQ(
+            device_->DrawPrimitive(D3DPT_POINTLIST, format, drawn.data(), DWORD(drawn.size()), 0),
+            D3D_OK);
+        check();
+      }
+    }
+  }
+
   void ExpectLit(const std::vector<PointRow>& rows) {
     std::vector<NormalVertex> points;
     for (const PointRow& row : rows) points.push_back(row.vertex);
-    ASSERT_EQ(device_->DrawPrimitive(D3DPT_POINTLIST, kNormalFormat, points.data(),
-                                     DWORD(points.size()), 0),
-              D3D_OK);
-    for (const PointRow& row : rows) {
-      EXPECT_EQ(Pixel(int(row.vertex.x), int(row.vertex.y)), row.expected) << row.what;
-    }
+    DrawInEveryLane(points, kNormalFormat, [&] {
+      for (const PointRow& row : rows) {
+        EXPECT_EQ(Pixel(int(row.vertex.x), int(row.vertex.y)), row.expected) << row.what;
+      }
+    });
   }
 };
 
@@ -323,13 +354,12 @@ TEST_F(LitPoints, EachVertexOfADrawHasItsOwnColours) {
   for (const auto& [diffuse, specular] : colours) {
     points.push_back({float(4 + 2 * points.size()), 20, 0, 0, 0, -1, diffuse, specular});
   }
-  ASSERT_EQ(device_->DrawPrimitive(D3DPT_POINTLIST, kColouredFormat, points.data(),
-                                   DWORD(points.size()), 0),
-            D3D_OK);
   const Rgb expected[] = {{128, 64, 96}, {0, 255, 0}, {64, 32, 48}, {0, 0, 255}, {255, 255, 255}};
-  for (size_t i = 0; i < points.size(); ++i) {
-    EXPECT_EQ(Pixel(int(points[i].x), 20), expected[i]) << "vertex " << i;
-  }
+  DrawInEveryLane(points, kColouredFormat, [&] {
+    for (size_t i = 0; i < points.size(); ++i) {
+      EXPECT_EQ(Pixel(int(points[i].x), 20), expected[i]) << "vertex " << i;
+    }
+  });
 }
 
 TEST_F(Lighting, SetLightRefusesLightsItCannotUse) {

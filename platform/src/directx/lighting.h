@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "directx/lanes.h"
 #include "directx/vertices.h"
 
 namespace platform::directx {
@@ -29,43 +28,41 @@ class VertexLighting {
 
   // Lights `count` vertices with normals, the i-th at vertices + i * step, and gives its colour
   // to corners[i * cornerStep]: clamped to 0..1, as OpenGL's bytes red, green, blue, alpha, its
-  // alpha the diffuse colour's. Four vertices are lit at once.
+  // alpha the diffuse colour's. Eight vertices are lit at once where the processor has AVX2,
+  // four otherwise.
   void Shade(const unsigned char* vertices, size_t step, size_t count, GlVertex* corners,
              size_t cornerStep) const;
 
-  // A colour in every lane, or the colours of four vertices, channel by channel.
-  struct ColourLanes {
-    Floats r, g, b, a;
-  };
-  // A light as a draw sees it: in view space, its direction of unit length, its numbers in
-  // every lane.
+  // A light as a draw sees it: in view space, its direction of unit length.
   struct ViewLight {
     D3DLIGHTTYPE type;
+    D3DCOLORVALUE diffuse, ambient;
+    float position[3];
+    float direction[3];  // where the light travels
+    float rangeSquared;
+    float attenuation[3];
     bool constantAttenuation;  // the same strength at every distance
-    bool ambient;              // whether it has an ambient colour
+    float strength;            // that strength
     float falloff;
-    ColourLanes diffuseColour, ambientColour;
-    Floats position[3];
-    Floats toLight[3];  // against the direction it travels
-    Floats rangeSquared;
-    Floats attenuation[3];
-    Floats strength;            // at every distance, when that is constant
-    Floats innerCos, outerCos;  // a spot's half angles
+    float innerCos, outerCos;  // a spot's half angles
+  };
+  // What the lighting of a draw reads besides the vertices.
+  struct Setup {
+    std::vector<ViewLight> lights;
+    D3DMATERIAL7 material;
+    D3DCOLORVALUE ambient;  // the global ambient light
+    D3DMATRIX worldView;
+    float normals[3][3];  // the inverse transpose of worldView's turn and scale
+    int normal;           // byte offset of the vertices' normal
+    // Byte offsets of the vertex colours that stand for the material's colours, or -1.
+    int diffuseFrom, ambientFrom, emissiveFrom;
   };
 
  private:
   // Byte offset of the vertex colour that stands for a material colour, or -1 for the material's.
-  int ColourSource(DWORD source, bool colorVertex) const;
-  // The colours of four vertices, as Shade gives them.
-  Ints ShadeLanes(const unsigned char* const vertices[kLanes]) const;
+  static int ColourSource(DWORD source, bool colorVertex, const VertexLayout& layout);
 
-  std::vector<ViewLight> lights_;
-  ColourLanes diffuseMaterial_, ambientMaterial_, emissiveMaterial_;
-  ColourLanes ambientLight_;
-  VertexLayout layout_;
-  Floats worldView_[4][3];  // the rows of world . view, but for w
-  Floats normals_[3][3];    // the inverse transpose of its turn and scale
-  int diffuseFrom_, ambientFrom_, emissiveFrom_;
+  Setup setup_;
 };
 
 }  // namespace platform::directx
