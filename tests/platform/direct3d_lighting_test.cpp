@@ -2,6 +2,7 @@
 // is worked out by hand from the light, the material and the geometry of the row.
 #include <array>
 #include <cmath>
+#include <functional>
 #include <vector>
 
 #include "direct3d_fixture.h"
@@ -240,8 +241,7 @@ TEST_F(Lighting, OnlyEnabledLightsLightAndANeverSetLightIsWhiteAlongZ) {
   EXPECT_EQ(LitCorner(), (Rgb{255, 255, 255}));
 }
 
-// Corners that repeat a vertex are lit once; one at the same place with another normal is not a
-// repeat.
+// Vertices at the same place with different normals are lit each by its own normal.
 TEST_F(Lighting, AVertexAtTheSamePlaceWithAnotherNormalIsLitAnew) {
   UseLight(Directional(0, 0, 1), Material(kWhite));
   device_->SetRenderState(D3DRENDERSTATE_SHADEMODE, D3DSHADE_FLAT);
@@ -255,6 +255,111 @@ TEST_F(Lighting, AVertexAtTheSamePlaceWithAnotherNormalIsLitAnew) {
   EXPECT_EQ(Pixel(33, 33), (Rgb{255, 255, 255}));
   EXPECT_EQ(Pixel(27, 27), (Rgb{0, 0, 0}));
   EXPECT_EQ(Pixel(36, 24), (Rgb{255, 255, 255})) << "a repeat of the first vertex";
+}
+
+// Vertices of one draw, drawn as points (each lights its own pixel) so that every one is seen,
+// lit in different ways side by side.
+struct PointRow {
+  const char* what;
+  NormalVertex vertex;
+  Rgb expected;
+};
+
+class LitPoints : public Lighting {
+ protected:
+  void TearDown() override {
+    platform::LightFourVerticesAtATime(false);
+    Lighting::TearDown();
+  }
+
+  // Draws the points as one point list behind 0, 3 and 8 others (on a pixel of their own), so
+  // that each takes every place in a set of lanes, full sets and the last one, with eight lanes
+  // (where the processor has them) and with four; `check` reads the pixels after each draw.
+  template <typename Vertex>
+  void DrawInEveryLane(const std::vector<Vertex>& points, DWORD format,
+                       const std::function<void()>& check) {
+    for (bool four : {false, true}) {
+      platform::LightFourVerticesAtATime(four);
+      for (size_t others : {0, 3, 8}) {
+        SCOPED_TRACE(testing::Message()
+                     << (four ? "four" : "eight") << " lanes, behind " << others);
+        std::vector<Vertex> drawn(others, points.front());
+        for (Vertex& other : drawn) {
+          other.x = kWidth - 1;
+          other.y = kHeight - 1;
+        }
+        drawn.insert(drawn.end(), points.begin(), points.end());
+        device_->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000, 1.0f, 0);
+        ASSERT_EQ(
+            device_->DrawPrimitive(D3DPT_POINTLIST, format, drawn.data(), DWORD(drawn.size()), 0),
+            D3D_OK);
+        check();
+      }
+    }
+  }
+
+  void ExpectLit(const std::vector<PointRow>& rows) {
+    std::vector<NormalVertex> points;
+    for (const PointRow& row : rows) points.push_back(row.vertex);
+    DrawInEveryLane(points, kNormalFormat, [&] {
+      for (const PointRow& row : rows) {
+        EXPECT_EQ(Pixel(int(row.vertex.x), int(row.vertex.y)), row.expected) << row.what;
+      }
+    });
+  }
+};
+
+// A white point light at (20, 8, -10) reaching 11, with ambient light 0.4 that meets the
+// material's blue ambient; the diffuse material is yellow. The vertices lie 10 from the light
+// (6, 8, 10 triangles) unless said.
+TEST_F(LitPoints, EachVertexOfADrawHasItsOwnDistanceDirectionAndReach) {
+  D3DLIGHT7 light = Point(20, 8, -10, 11, 1);
+  light.dcvAmbient = {0.4f, 0.4f, 0.4f, 1};
+  UseLight(light, Material({1, 1, 0, 1}, {0, 0, 1, 1}));
+  ExpectLit({
+      {"straight on", {20, 8, 0, 0, 0, -1}, {255, 255, 102}},
+      {"from the side at cos 0.8", {14, 8, -2, 0, 0, -1}, {204, 204, 102}},
+      {"at cos 0.6 to a normal along -x", {26, 8, -2, -1, 0, 0}, {153, 153, 102}},
+      {"turned away: only the ambient", {20, 14, -2, 0, 0, 1}, {0, 0, 102}},
+      {"12 away, out of reach: nothing", {8, 8, -10, 1, 0, 0}, {0, 0, 0}},
+      {"from below at cos 0.6", {20, 2, -2, 0, 1, 0}, {153, 153, 102}},
+      {"at cos 0.8 to a normal along x", {12, 8, -4, 1, 0, 0}, {204, 204, 102}},
+  });
+}
+
+// A white spot at (20, 8, -10) shining along z, fully bright only on its axis (theta 0), dark
+// outside cos 0.6 (phi), and fading as the square between (falloff 2).
+TEST_F(LitPoints, EachVertexOfADrawHasItsOwnPlaceInASpotsCone) {
+  UseLight(Spot(20, 8, -10, 0, 2 * std::acos(0.6f), 2), Material(kWhite));
+  ExpectLit({
+      {"on the axis", {20, 8, 0, 0, 0, -1}, {255, 255, 255}},
+      {"at cos 0.8: half way, squared, times the facing 0.8", {14, 8, -2, 0, 0, -1}, {51, 51, 51}},
+      {"outside the cone", {10, 8, -4, 0, 0, -1}, {0, 0, 0}},
+      {"at cos 0.8 with the facing 0.6", {26, 8, -2, -1, 0, 0}, {38, 38, 38}},
+      {"outside, turned to the light", {30, 8, -4, -1, 0, 0}, {0, 0, 0}},
+  });
+}
+
+// Vertex colours are read for each vertex: the diffuse one lit straight on, the specular one as
+// the emissive colour.
+TEST_F(LitPoints, EachVertexOfADrawHasItsOwnColours) {
+  UseLight(Directional(0, 0, 1), Material(kWhite));
+  device_->SetRenderState(D3DRENDERSTATE_EMISSIVEMATERIALSOURCE, D3DMCS_COLOR2);
+  const D3DCOLOR colours[][2] = {{0xFF804020, 0xFF000040},
+                                 {0xFF00FF00, 0},
+                                 {0xFF102030, 0xFF300000},
+                                 {0, 0xFF0000FF},
+                                 {0xFFFFFFFF, 0xFFFFFFFF}};
+  std::vector<ColouredVertex> points;
+  for (const auto& [diffuse, specular] : colours) {
+    points.push_back({float(4 + 2 * points.size()), 20, 0, 0, 0, -1, diffuse, specular});
+  }
+  const Rgb expected[] = {{128, 64, 96}, {0, 255, 0}, {64, 32, 48}, {0, 0, 255}, {255, 255, 255}};
+  DrawInEveryLane(points, kColouredFormat, [&] {
+    for (size_t i = 0; i < points.size(); ++i) {
+      EXPECT_EQ(Pixel(int(points[i].x), 20), expected[i]) << "vertex " << i;
+    }
+  });
 }
 
 TEST_F(Lighting, SetLightRefusesLightsItCannotUse) {
@@ -345,6 +450,34 @@ TEST_F(FlatShading, ALitTriangleTakesItsFirstVertexLighting) {
   Rgb middle = Pixel(24, 44);
   EXPECT_GT(middle.red, 60);
   EXPECT_LT(middle.red, 200);
+}
+
+// A lit strip's triangles start at vertices 0 and 1, a fan's at 1 and 2: only those are lit, and
+// here only the first of them faces the light.
+TEST_F(FlatShading, ALitStripOrFanTakesEachTrianglesFirstVertexLighting) {
+  UseLight(Directional(0, 0, 1), Material(kWhite));
+  device_->SetRenderState(D3DRENDERSTATE_LIGHTING, TRUE);
+  const Rgb kWhiteRgb{255, 255, 255}, kBlackRgb{0, 0, 0};
+  struct Row {
+    D3DPRIMITIVETYPE type;
+    std::array<NormalVertex, 4> vertices;
+    std::array<int, 2> firstPixel, secondPixel;
+  } rows[] = {
+      {D3DPT_TRIANGLESTRIP,
+       {{{0, 30, 0, 0, 0, -1}, {0, 47, 0, 0, 0, 1}, {17, 30, 0, 0, 0, -1}, {17, 47, 0, 0, 0, -1}}},
+       {2, 32},
+       {15, 45}},
+      {D3DPT_TRIANGLEFAN,
+       {{{40, 0, 0, 0, 0, 1}, {60, 0, 0, 0, 0, -1}, {60, 20, 0, 0, 0, 1}, {40, 20, 0, 0, 0, -1}}},
+       {57, 2},
+       {42, 17}},
+  };
+  for (auto& row : rows) {
+    SCOPED_TRACE(row.type == D3DPT_TRIANGLESTRIP ? "strip" : "fan");
+    ASSERT_EQ(device_->DrawPrimitive(row.type, kNormalFormat, row.vertices.data(), 4, 0), D3D_OK);
+    EXPECT_EQ(Pixel(row.firstPixel[0], row.firstPixel[1]), kWhiteRgb);
+    EXPECT_EQ(Pixel(row.secondPixel[0], row.secondPixel[1]), kBlackRgb);
+  }
 }
 
 class Depth : public DirectXTest {

@@ -59,6 +59,10 @@ enum class DirectXStep {
 void FailDirectXStep(DirectXStep step, int succeedFirst = 0);
 void ClearDirectXFailures();
 
+// Lit draws light eight vertices at a time where the processor has AVX2, four otherwise; on, they
+// keep to four everywhere, so that tests see both.
+void LightFourVerticesAtATime(bool on);
+
 // The surface reports DDERR_SURFACELOST until Restore; its memory is zeroed, as a lost surface's
 // content is gone.
 void LoseSurface(IDirectDrawSurface7* surface);

@@ -1,7 +1,5 @@
 // DrawPrimitive: the hot path of every frame. Vertices are transformed to pixels here and appended
 // to the batch; strips and fans become triangle lists so that consecutive draws join.
-#include <optional>
-
 #include "directx/device.h"
 #include "directx/lighting.h"
 #include "directx/vertices.h"
@@ -126,21 +124,25 @@ void Device::AppendShaded(D3DPRIMITIVETYPE type, DWORD count, GLenum mode, DWORD
                           const unsigned char* input, const VertexLayout& layout, bool lit,
                           bool flat) {
   const D3DMATRIX& toPixels = ToPixels();
-  std::optional<VertexLighting> lighting;
-  if (lit) {
-    lighting.emplace(EnabledLights(), material_, renderStates_.data(), world_, view_, layout);
-  }
   // A flat triangle takes the colour of its first corner (OpenGL's flat shading would take the
   // last), so its corners are its own: no other triangle shares them.
   DWORD corners = flat ? emitted : count;
   BatchRoom room = display_->Draws().Append(mode, corners, emitted);
   for (DWORD i = 0; i < corners; ++i) {
     const DWORD source = flat ? SourceIndex(type, i) : i;
-    GlVertex& corner = room.corners[i];
-    TransformVertex(toPixels, input + size_t(source) * layout.stride, layout, corner);
-    if (!lighting) continue;
-    if (flat && i % 3 != 0) continue;
-    corner.rgba = lighting->ShadeRepeated(input, source);
+    TransformVertex(toPixels, input + size_t(source) * layout.stride, layout, room.corners[i]);
+  }
+  if (lit) {
+    const VertexLighting lighting(EnabledLights(), material_, renderStates_.data(), world_, view_,
+                                  layout);
+    if (flat) {
+      // Only first corners are lit; the first corner of triangle t is vertex first + t * step.
+      const DWORD first = SourceIndex(type, 0), step = SourceIndex(type, 3) - first;
+      lighting.Shade(input + size_t(first) * layout.stride, size_t(step) * layout.stride,
+                     corners / 3, room.corners, 3);
+    } else {
+      lighting.Shade(input, layout.stride, count, room.corners, 1);
+    }
   }
   for (DWORD i = 0; i < emitted; ++i) {
     room.indices[i] = room.first + (flat ? i : SourceIndex(type, i));

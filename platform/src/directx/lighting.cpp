@@ -4,6 +4,9 @@
 #include <cmath>
 #include <cstring>
 
+#include "directx/lighting_lanes.h"
+#include "directx/seams.h"
+
 namespace platform::directx {
 namespace {
 
@@ -12,6 +15,7 @@ constexpr float kPi = 3.14159265f;
 float Dot(const float a[3], const float b[3]) {
   return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
 }
+using directx::Dot;  // and those of the lanes
 
 void Cross(const float a[3], const float b[3], float out[3]) {
   out[0] = a[1] * b[2] - a[2] * b[1];
@@ -35,16 +39,6 @@ void Normalise(float v[3]) {
 
 bool HasDirection(const D3DVECTOR& v) {
   return v.x != 0.0f || v.y != 0.0f || v.z != 0.0f;
-}
-
-void Add(D3DCOLORVALUE& sum, const D3DCOLORVALUE& colour, float scale) {
-  sum.r += colour.r * scale;
-  sum.g += colour.g * scale;
-  sum.b += colour.b * scale;
-}
-
-uint32_t Byte(float channel) {
-  return static_cast<uint32_t>(std::clamp(channel, 0.0f, 1.0f) * 255.0f + 0.5f);
 }
 
 D3DCOLORVALUE FromArgb(DWORD argb) {
@@ -80,20 +74,22 @@ D3DLIGHT7 DefaultLight() {
 
 VertexLighting::VertexLighting(const std::vector<D3DLIGHT7>& lights, const D3DMATERIAL7& material,
                                const DWORD* renderStates, const D3DMATRIX& world,
-                               const D3DMATRIX& view, const VertexLayout& layout)
-    : material_(material),
-      ambient_(FromArgb(renderStates[D3DRENDERSTATE_AMBIENT])),
-      layout_(layout),
-      worldView_(Multiply(world, view)) {
+                               const D3DMATRIX& view, const VertexLayout& layout) {
+  setup_.material = material;
+  setup_.ambient = FromArgb(renderStates[D3DRENDERSTATE_AMBIENT]);
+  setup_.worldView = Multiply(world, view);
+  setup_.normal = layout.normal;
   // Normals turn with the inverse transpose of the world and view, so that they stay at right
   // angles to a surface that is scaled unevenly; they are not made unit length again. For row
   // vectors that matrix is the cofactor matrix over the determinant; a flattening transform has
   // no inverse, and its cofactors alone still give the normals' directions.
-  const float* rows[3] = {worldView_.m[0], worldView_.m[1], worldView_.m[2]};
-  for (int i = 0; i < 3; ++i) Cross(rows[(i + 1) % 3], rows[(i + 2) % 3], normals_[i]);
-  float determinant = Dot(rows[0], normals_[0]);
+  const auto& m = setup_.worldView.m;
+  const float* rows[3] = {m[0], m[1], m[2]};
+  auto& normals = setup_.normals;
+  for (int i = 0; i < 3; ++i) Cross(rows[(i + 1) % 3], rows[(i + 2) % 3], normals[i]);
+  float determinant = Dot(rows[0], normals[0]);
   if (determinant != 0.0f) {
-    for (auto& row : normals_) {
+    for (auto& row : normals) {
       for (float& element : row) element /= determinant;
     }
   }
@@ -120,100 +116,36 @@ VertexLighting::VertexLighting(const std::vector<D3DLIGHT7>& lights, const D3DMA
     placed.falloff = light.dvFalloff;
     placed.innerCos = std::cos(light.dvTheta * 0.5f);
     placed.outerCos = std::cos(light.dvPhi * 0.5f);
-    lights_.push_back(placed);
+    setup_.lights.push_back(placed);
   }
   bool colorVertex = renderStates[D3DRENDERSTATE_COLORVERTEX] != FALSE;
-  diffuseFrom_ = ColourSource(renderStates[D3DRENDERSTATE_DIFFUSEMATERIALSOURCE], colorVertex);
-  ambientFrom_ = ColourSource(renderStates[D3DRENDERSTATE_AMBIENTMATERIALSOURCE], colorVertex);
-  emissiveFrom_ = ColourSource(renderStates[D3DRENDERSTATE_EMISSIVEMATERIALSOURCE], colorVertex);
+  setup_.diffuseFrom =
+      ColourSource(renderStates[D3DRENDERSTATE_DIFFUSEMATERIALSOURCE], colorVertex, layout);
+  setup_.ambientFrom =
+      ColourSource(renderStates[D3DRENDERSTATE_AMBIENTMATERIALSOURCE], colorVertex, layout);
+  setup_.emissiveFrom =
+      ColourSource(renderStates[D3DRENDERSTATE_EMISSIVEMATERIALSOURCE], colorVertex, layout);
 }
 
-int VertexLighting::ColourSource(DWORD source, bool colorVertex) const {
+int VertexLighting::ColourSource(DWORD source, bool colorVertex, const VertexLayout& layout) {
   if (!colorVertex) return -1;
-  if (source == D3DMCS_COLOR1) return layout_.diffuse;
-  if (source == D3DMCS_COLOR2) return layout_.specular;
+  if (source == D3DMCS_COLOR1) return layout.diffuse;
+  if (source == D3DMCS_COLOR2) return layout.specular;
   return -1;
 }
 
-D3DCOLORVALUE VertexLighting::Colour(int source, const D3DCOLORVALUE& material,
-                                     const unsigned char* vertex) const {
-  if (source < 0) return material;
-  DWORD argb;
-  std::memcpy(&argb, vertex + source, sizeof argb);
-  return FromArgb(argb);
-}
-
-uint32_t VertexLighting::Shade(const unsigned char* vertex) const {
-  float model[3], modelNormal[3], position[3], normal[3];
-  std::memcpy(model, vertex, sizeof model);
-  std::memcpy(modelNormal, vertex + layout_.normal, sizeof modelNormal);
-  Transform(model, worldView_, true, position);
-  for (int j = 0; j < 3; ++j) {
-    normal[j] = modelNormal[0] * normals_[0][j] + modelNormal[1] * normals_[1][j] +
-                modelNormal[2] * normals_[2][j];
+void VertexLighting::Shade(const unsigned char* vertices, size_t step, size_t count,
+                           GlVertex* corners, size_t cornerStep) const {
+#if defined(TUNDREL_WIDE_LANES)
+  static const bool wide = __builtin_cpu_supports("avx2");
+  if (wide && !g_fourLanes) {
+    ShadeWide(setup_, setup_.lights.data(), setup_.lights.size(), vertices, step, count, corners,
+              cornerStep);
+    return;
   }
-  D3DCOLORVALUE ambientLight = ambient_, diffuseLight{};
-  for (const ViewLight& light : lights_) {
-    float toLight[3];
-    float strength = light.strength;
-    if (light.type == D3DLIGHT_DIRECTIONAL) {
-      for (int j = 0; j < 3; ++j) toLight[j] = -light.direction[j];
-    } else {
-      // The range is compared squared, so that a light out of reach costs no square root.
-      for (int j = 0; j < 3; ++j) toLight[j] = light.position[j] - position[j];
-      const float distanceSquared = Dot(toLight, toLight);
-      if (distanceSquared > light.rangeSquared) continue;
-      const float distance = std::sqrt(distanceSquared);
-      if (distance > 0.0f) {
-        const float inverse = 1.0f / distance;
-        for (int j = 0; j < 3; ++j) toLight[j] *= inverse;
-      }
-      if (!light.constantAttenuation) {
-        strength = 1.0f / (light.attenuation[0] + light.attenuation[1] * distance +
-                           light.attenuation[2] * distanceSquared);
-      }
-      if (light.type == D3DLIGHT_SPOT) {
-        float along = -Dot(toLight, light.direction);
-        if (along <= light.outerCos) continue;
-        if (along <= light.innerCos) {
-          strength *=
-              std::pow((along - light.outerCos) / (light.innerCos - light.outerCos), light.falloff);
-        }
-      }
-    }
-    Add(ambientLight, light.ambient, strength);
-    float facing = Dot(normal, toLight);
-    if (facing > 0.0f) Add(diffuseLight, light.diffuse, facing * strength);
-  }
-  const D3DCOLORVALUE diffuse = Colour(diffuseFrom_, material_.dcvDiffuse, vertex);
-  const D3DCOLORVALUE ambient = Colour(ambientFrom_, material_.dcvAmbient, vertex);
-  const D3DCOLORVALUE emissive = Colour(emissiveFrom_, material_.dcvEmissive, vertex);
-  float red = emissive.r + ambient.r * ambientLight.r + diffuse.r * diffuseLight.r;
-  float green = emissive.g + ambient.g * ambientLight.g + diffuse.g * diffuseLight.g;
-  float blue = emissive.b + ambient.b * ambientLight.b + diffuse.b * diffuseLight.b;
-  return Byte(red) | Byte(green) << 8 | Byte(blue) << 16 | Byte(diffuse.a) << 24;
-}
-
-bool VertexLighting::LitAlike(const unsigned char* a, const unsigned char* b) const {
-  auto same = [&](int offset, size_t size) {
-    return offset < 0 || std::memcmp(a + offset, b + offset, size) == 0;
-  };
-  return same(0, 12) && same(layout_.normal, 12) && same(layout_.diffuse, 4) &&
-         same(layout_.specular, 4);
-}
-
-uint32_t VertexLighting::ShadeRepeated(const unsigned char* vertices, uint32_t index) {
-  if (shaded_.empty()) shaded_.resize(size_t(1) << kShadedBits);
-  const unsigned char* vertex = vertices + size_t(index) * layout_.stride;
-  uint32_t bits[3];
-  std::memcpy(bits, vertex, sizeof bits);
-  const uint32_t hash = bits[0] * 0x9E3779B1u + bits[1] * 0x85EBCA77u + bits[2] * 0xC2B2AE3Du;
-  ShadedVertex& slot = shaded_[hash >> (32 - kShadedBits)];
-  if (slot.indexPlusOne == 0 ||
-      !LitAlike(vertices + size_t(slot.indexPlusOne - 1) * layout_.stride, vertex)) {
-    slot = {index + 1, Shade(vertex)};
-  }
-  return slot.rgba;
+#endif
+  ShadeInLanes(setup_, setup_.lights.data(), setup_.lights.size(), vertices, step, count, corners,
+               cornerStep);
 }
 
 }  // namespace platform::directx

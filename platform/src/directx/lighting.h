@@ -4,8 +4,8 @@
 // Direct3D's devices unless a program turns it on, and nothing here does).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <vector>
 
 #include "directx/vertices.h"
@@ -26,16 +26,14 @@ class VertexLighting {
                  const DWORD* renderStates, const D3DMATRIX& world, const D3DMATRIX& view,
                  const VertexLayout& layout);
 
-  // The lit colour of a vertex with a normal, clamped to 0..1, as OpenGL's bytes red, green,
-  // blue, alpha; its alpha is the diffuse colour's.
-  uint32_t Shade(const unsigned char* vertex) const;
-  // Shade of vertex `index` of the array, worked out once for vertices that agree in everything
-  // lighting reads: the corners of a mesh repeat its shared vertices, and a repeat met lately
-  // takes the colour already worked out. Every call of one object passes the same array.
-  uint32_t ShadeRepeated(const unsigned char* vertices, uint32_t index);
+  // Lights `count` vertices with normals, the i-th at vertices + i * step, and gives its colour
+  // to corners[i * cornerStep]: clamped to 0..1, as OpenGL's bytes red, green, blue, alpha, its
+  // alpha the diffuse colour's. Eight vertices are lit at once where the processor has AVX2,
+  // four otherwise.
+  void Shade(const unsigned char* vertices, size_t step, size_t count, GlVertex* corners,
+             size_t cornerStep) const;
 
- private:
-  // A light as this draw sees it: in view space, its direction of unit length.
+  // A light as a draw sees it: in view space, its direction of unit length.
   struct ViewLight {
     D3DLIGHTTYPE type;
     D3DCOLORVALUE diffuse, ambient;
@@ -48,26 +46,23 @@ class VertexLighting {
     float falloff;
     float innerCos, outerCos;  // a spot's half angles
   };
-  // Byte offset of the vertex colour that stands for a material colour, or -1 for the material's.
-  int ColourSource(DWORD source, bool colorVertex) const;
-  D3DCOLORVALUE Colour(int source, const D3DCOLORVALUE& material,
-                       const unsigned char* vertex) const;
-
-  struct ShadedVertex {
-    uint32_t indexPlusOne = 0;  // 0 for a free slot
-    uint32_t rgba = 0;
+  // What the lighting of a draw reads besides the vertices.
+  struct Setup {
+    std::vector<ViewLight> lights;
+    D3DMATERIAL7 material;
+    D3DCOLORVALUE ambient;  // the global ambient light
+    D3DMATRIX worldView;
+    float normals[3][3];  // the inverse transpose of worldView's turn and scale
+    int normal;           // byte offset of the vertices' normal
+    // Byte offsets of the vertex colours that stand for the material's colours, or -1.
+    int diffuseFrom, ambientFrom, emissiveFrom;
   };
-  static constexpr int kShadedBits = 13;
-  bool LitAlike(const unsigned char* a, const unsigned char* b) const;
 
-  std::vector<ViewLight> lights_;
-  std::vector<ShadedVertex> shaded_;
-  D3DMATERIAL7 material_;
-  D3DCOLORVALUE ambient_;
-  VertexLayout layout_;
-  D3DMATRIX worldView_;
-  float normals_[3][3];  // the inverse transpose of worldView's turn and scale
-  int diffuseFrom_, ambientFrom_, emissiveFrom_;
+ private:
+  // Byte offset of the vertex colour that stands for a material colour, or -1 for the material's.
+  static int ColourSource(DWORD source, bool colorVertex, const VertexLayout& layout);
+
+  Setup setup_;
 };
 
 }  // namespace platform::directx

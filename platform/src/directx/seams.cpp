@@ -11,6 +11,7 @@ StepFailures<DirectXStep, static_cast<size_t>(DirectXStep::kSetTexture) + 1> g_f
 }  // namespace
 
 bool g_recordingCalls = false;
+bool g_fourLanes = false;
 
 void Record(DirectXCall call) {
   g_calls.push_back(std::move(call));
@@ -40,6 +41,10 @@ void FailDirectXStep(DirectXStep step, int succeedFirst) {
 
 void ClearDirectXFailures() {
   directx::g_failures.Clear();
+}
+
+void LightFourVerticesAtATime(bool on) {
+  directx::g_fourLanes = on;
 }
 
 }  // namespace platform

@@ -8,6 +8,8 @@
 namespace platform::directx {
 
 extern bool g_recordingCalls;
+// Lit draws keep to four vertices at a time, as on processors without AVX2.
+extern bool g_fourLanes;
 
 inline bool Recording() {
   return g_recordingCalls;
