@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
-#include <utility>
 
 namespace platform::directx {
 namespace {
@@ -48,36 +47,15 @@ PixelMemory::PixelMemory(size_t size) : size_(size) {
 }
 
 PixelMemory::~PixelMemory() {
-  Free();
-}
-
-PixelMemory::PixelMemory(PixelMemory&& other) noexcept
-    : data_(std::exchange(other.data_, nullptr)),
-      size_(std::exchange(other.size_, 0)),
-      mapped_(std::exchange(other.mapped_, 0)) {}
-
-PixelMemory& PixelMemory::operator=(PixelMemory&& other) noexcept {
-  if (this != &other) {
-    Free();
-    data_ = std::exchange(other.data_, nullptr);
-    size_ = std::exchange(other.size_, 0);
-    mapped_ = std::exchange(other.mapped_, 0);
-  }
-  return *this;
-}
-
-void PixelMemory::Clear() {
-  if (data_) std::memset(data_, 0, size_);
-}
-
-void PixelMemory::Free() {
   if (mapped_ > 0) {
     munmap(data_, mapped_);
   } else {
     std::free(data_);
   }
-  data_ = nullptr;
-  size_ = mapped_ = 0;
+}
+
+void PixelMemory::Clear() {
+  if (data_) std::memset(data_, 0, size_);
 }
 
 }  // namespace platform::directx

@@ -10,12 +10,9 @@ namespace platform::directx {
 
 class PixelMemory {
  public:
-  PixelMemory() = default;
-  // Throws std::bad_alloc when the system has no room for `size` bytes.
+  // No memory for a size of 0. Throws std::bad_alloc when the system has no room for `size` bytes.
   explicit PixelMemory(size_t size);
   ~PixelMemory();
-  PixelMemory(PixelMemory&& other) noexcept;
-  PixelMemory& operator=(PixelMemory&& other) noexcept;
   PixelMemory(const PixelMemory&) = delete;
   PixelMemory& operator=(const PixelMemory&) = delete;
 
@@ -25,8 +22,6 @@ class PixelMemory {
   void Clear();
 
  private:
-  void Free();
-
   unsigned char* data_ = nullptr;
   size_t size_ = 0;
   // The length of the mapping, 0 for a block from the heap.

@@ -40,9 +40,8 @@ Surface::Surface(std::shared_ptr<Display> display, const SurfaceShape& shape)
       layout_(shape.layout),
       width_(shape.width),
       height_(shape.height),
-      pitch_(AlignedPitch(shape.width, shape.layout)) {
-  if (Readable()) memory_ = PixelMemory(static_cast<size_t>(pitch_) * height_);
-}
+      pitch_(AlignedPitch(shape.width, shape.layout)),
+      memory_(Readable() ? static_cast<size_t>(pitch_) * height_ : 0) {}
 
 Surface::~Surface() {
   for (Surface* surface : attached_) surface->Release();
