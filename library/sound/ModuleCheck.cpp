@@ -1,7 +1,6 @@
 #include "ModuleCheck.h"
 
 #include <bit>
-#include <cmath>
 #include <cstring>
 #include <initializer_list>
 
@@ -22,19 +21,15 @@ constexpr HeaderKind kS3m = {44, "SCRM", 50};
 // proportion to the rate, and a rate of billions holds a refill for minutes.
 constexpr uint32_t kMostSampleRate = 9999999;
 
-// The lowest rate the player takes for a sample it keeps. Its lowest note plays five octaves under
-// the rate, and it steps through a sample by rate / 32 frames for each frame it renders, rounded to
-// whole 65536ths: rendering 44100 frames a second, under 11 Hz the step is 0, the player divides by
-// it, and the process ends (SIGFPE).
-constexpr uint32_t kLeastSampleRate = 11;
-
-// The most an XM module holds, and the fields of an instrument and a sample header the player
-// reads.
+// The most an XM module holds, and the bytes of an instrument header the player reads: the first
+// fields, and with samples the whole header; a sample header is always 40 bytes.
 constexpr uint32_t kXmMostPatterns = 256, kXmMostInstruments = 128, kXmMostSamples = 16;
-constexpr uint32_t kXmInstrumentHeaderBytes = 29, kXmSampleHeaderBytes = 40;
-// An XM sample's rate: this one, moved by its relative note and its finetune (in 128ths of a
-// semitone), both signed bytes.
-constexpr double kXmSampleRate = 16726;
+constexpr uint32_t kXmInstrumentHeaderBytes = 29, kXmSampledInstrumentBytes = 243;
+constexpr uint32_t kXmSampleHeaderBytes = 40;
+// An XM envelope holds up to 12 points of a time and a value up to 64 (16 bits each).
+constexpr uint32_t kXmMostEnvelopePoints = 12, kXmHighestEnvelopeValue = 64;
+// The player's four vibrato waveforms.
+constexpr uint32_t kXmVibratoTypes = 4;
 
 bool Is(const HeaderKind& kind, const uint8_t* data, size_t size) {
   size_t length = std::strlen(kind.signature);
@@ -53,9 +48,31 @@ uint32_t U32(const uint8_t* data, size_t size, uint64_t at) {
   return U16(data, size, at) | U16(data, size, at + 2) << 16;
 }
 
+// An XM envelope the player takes: when it is on and has points, at most 12, none above 64.
+bool XmEnvelopePlayable(const uint8_t* data, size_t size, uint64_t points, uint32_t count,
+                        uint32_t type) {
+  if ((type & 1) == 0 || count == 0) return true;
+  if (count > kXmMostEnvelopePoints) return false;
+  for (uint32_t i = 0; i < count; ++i)
+    if (U16(data, size, points + 4 * i + 2) > kXmHighestEnvelopeValue) return false;
+  return true;
+}
+
+// The header of an XM instrument with samples, which the player reads whole: its sample headers'
+// size, its two envelopes and its vibrato waveform.
+bool XmSampledInstrumentPlayable(const uint8_t* data, size_t size, uint64_t at) {
+  return at + kXmSampledInstrumentBytes <= size &&
+         U32(data, size, at + 29) == kXmSampleHeaderBytes &&
+         XmEnvelopePlayable(data, size, at + 129, U8(data, size, at + 225),
+                            U8(data, size, at + 233)) &&
+         XmEnvelopePlayable(data, size, at + 177, U8(data, size, at + 226),
+                            U8(data, size, at + 234)) &&
+         U8(data, size, at + 235) < kXmVibratoTypes;
+}
+
 // Walks the patterns, each of at least one row as the format has them, and the instruments to every
-// sample header and its data. The player fails on a module that ends before its last instrument,
-// and loses the samples it has read by then: each instrument must lie in the file.
+// sample header and its data. The player fails on a module whose instruments it cannot read, and
+// loses the samples it has read by then: every instrument must be one it reads, lying in the file.
 bool XmPlayable(const uint8_t* data, size_t size) {
   const uint32_t patterns = U16(data, size, 70), instruments = U16(data, size, 72);
   if (patterns > kXmMostPatterns || instruments > kXmMostInstruments) return false;
@@ -68,20 +85,14 @@ bool XmPlayable(const uint8_t* data, size_t size) {
     if (at + kXmInstrumentHeaderBytes > size) return false;
     const uint32_t samples = U16(data, size, at + 27);
     if (samples > kXmMostSamples) return false;
-    const uint32_t stride = samples > 0 ? U32(data, size, at + 29) : 0;
+    if (samples > 0 && !XmSampledInstrumentPlayable(data, size, at)) return false;
     at += U32(data, size, at);
     uint64_t sampleBytes = 0;
     for (uint32_t s = 0; s < samples; ++s) {
       const uint32_t length = U32(data, size, at);
       if (length > size) return false;
-      const bool sixteenBit = (U8(data, size, at + 14) & 0x10) != 0;
-      const int semitones128ths =
-          128 * int8_t(U8(data, size, at + 16)) + int8_t(U8(data, size, at + 13));
-      if ((length >> sixteenBit) > 0 &&
-          kXmSampleRate * std::exp2(semitones128ths / (12.0 * 128)) < kLeastSampleRate)
-        return false;
       sampleBytes += length;
-      at += stride > kXmSampleHeaderBytes ? stride : kXmSampleHeaderBytes;
+      at += kXmSampleHeaderBytes;
     }
     // The player keeps a sample it could not read whole: the samples must lie in the file.
     if (at + sampleBytes > size) return false;
@@ -91,9 +102,8 @@ bool XmPlayable(const uint8_t* data, size_t size) {
 }
 
 // Each sample header of an S3M module: its type, its length in frames, its flags (stereo, 16 bits)
-// and its rate, which the player doubles; raw samples never take more than the file. The player
-// reads an instrument of any type but 0 as a sample (and fails on one without a sample's
-// signature), not only type 1, and keeps it when its length is not 0.
+// and its rate; raw samples never take more than the file. The player reads an instrument of any
+// type but 0 as a sample (and fails on one without a sample's signature), not only type 1.
 bool S3mSamplesFit(const uint8_t* data, size_t size) {
   const uint32_t orders = U16(data, size, 32), instruments = U16(data, size, 34);
   for (uint32_t i = 0; i < instruments; ++i) {
@@ -103,7 +113,6 @@ bool S3mSamplesFit(const uint8_t* data, size_t size) {
     const uint64_t bytes = uint64_t{length} << ((flags & 2) != 0) << ((flags & 4) != 0);
     const uint32_t rate = U32(data, size, at + 32);
     if (bytes > size || rate > kMostSampleRate) return false;
-    if (length > 0 && 2 * uint64_t{rate} < kLeastSampleRate) return false;
   }
   return true;
 }
@@ -177,7 +186,7 @@ bool ItPlayable(const uint8_t* data, size_t size) {
                                             << ((flags & kItSampleStereo) != 0);
     if (bytes > uint64_t{size} * ((flags & kItSampleCompressed) ? 16 : 1)) return false;
     const uint32_t rate = U32(data, size, at + 60);
-    if (rate > kMostSampleRate || (kept && rate < kLeastSampleRate)) return false;
+    if (rate > kMostSampleRate) return false;
   }
   return true;
 }

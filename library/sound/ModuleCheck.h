@@ -8,11 +8,11 @@
 // - an IT, XM or S3M module whose header gives an initial tempo of 0 (the player divides by it);
 // - an IT or S3M sample longer than the file can hold (the player allocates it before reading it)
 //   or at a rate above 9999999 Hz;
-// - an IT, XM or S3M sample at a rate so low that the player's lowest note steps through it by 0
-//   (the player divides by the step);
 // - an XM pattern of no rows, which the format does not have;
-// - an XM module with more patterns, instruments or samples than the format holds, or instruments
-//   or samples that run past the file's end (the player loses what it allocated for them);
+// - an XM module with more patterns, instruments or samples than the format holds, an instrument
+//   the player cannot read (sample headers not of 40 bytes, an envelope of more than 12 points or
+//   above 64, a vibrato waveform it lacks), or instruments or samples that run past the file's end
+//   (the player loses the samples it has read by then);
 // - an IT module with a compressed stereo sample (the player ends the process), a row with two
 //   entries on one channel (the player writes a file about it) or a pattern entry cut short (the
 //   player reads past the pattern).

@@ -184,25 +184,29 @@ TEST_F(KSoundHostile, ModulesWhoseHeaderGivesNoTempoAreRefused) {
   }
 }
 
-// The player allocates a sample's length before it reads the sample (and loses an XM sample
-// that runs past the file's end), resamples for minutes at a rate of billions and divides by a step
-// of 0 at a rate too low for its lowest note. It plays an IT pattern of no rows, which it used to
-// run through for good while it measured the song.
+namespace {
+
+std::string With(std::string module, size_t offset, char value) {
+  module[offset] = value;
+  return module;
+}
+
+}  // namespace
+
+// The player allocates a sample's length before it reads the sample (and loses the XM samples it
+// has read when it cannot read what follows), and resamples for minutes at a rate of billions. It
+// plays an IT pattern of no rows, which it used to run through for good while it measured the song.
 TEST_F(KSoundHostile, ModulesThePlayerWouldFailOnAreRefused) {
   using namespace module_fixtures;
   const std::string xm = MakeXm(), s3m = MakeS3m(), it = MakeIt();
-  const auto with = [](std::string module, size_t offset, char value) {
-    module[offset] = value;
-    return module;
-  };
-  // The player takes an instrument of any type but 0 for a sample, and keeps an IT sample only
-  // with its data flag.
-  const std::string s3mOfOddType = with(s3m, kS3mInstrumentTypeOffset, 'W');
-  const std::string s3mOfNoSample = with(s3m, kS3mInstrumentTypeOffset, 0);
-  const std::string itOfNoData = with(it, kItSampleFlagsOffset, 0x10);
-  // The lowest note, C-0, which the player plays five octaves under the sample's rate.
-  const std::string s3mLow = with(s3m, kS3mNoteOffset, 0), itLow = with(it, kItNoteOffset, 0);
-  const std::string xmLow = with(xm, kXmNoteOffset, 1);
+  // The player takes an instrument of any type but 0 for a sample.
+  const std::string s3mOfOddType = With(s3m, kS3mInstrumentTypeOffset, 'W');
+  // A second instrument like the first, then one whose volume envelope is on with one point.
+  const size_t second = xm.size();
+  const std::string xmTwo =
+      With(xm + xm.substr(xm.size() - kXmInstrumentBytes), kXmInstrumentsOffset, 2);
+  const std::string xmTwoEnveloped =
+      With(With(xmTwo, second + kXmVolumeTypeOffset, 1), second + kXmVolumePointsOffset, 1);
   const struct {
     const std::string& module;
     size_t offset, bytes;
@@ -214,6 +218,13 @@ TEST_F(KSoundHostile, ModulesThePlayerWouldFailOnAreRefused) {
                 {xm, kXmSampleLengthOffset, 4, 0x72617571, false},
                 {xm, kXmInstrumentsOffset, 2, 129, false},
                 {xm, kXmInstrumentsOffset, 2, 2, false},
+                {xmTwo, second + kXmVibratoOffset, 1, 3, true},
+                {xmTwo, second + kXmVibratoOffset, 1, 4, false},
+                {xmTwo, second + kXmSampleHeaderSizeOffset, 4, 41, false},
+                {xmTwoEnveloped, second + kXmVolumePointsOffset, 1, 12, true},
+                {xmTwoEnveloped, second + kXmVolumePointsOffset, 1, 13, false},
+                {xmTwoEnveloped, second + kXmVolumeValueOffset, 2, 64, true},
+                {xmTwoEnveloped, second + kXmVolumeValueOffset, 2, 65, false},
                 {s3m, kS3mSampleLengthOffset, 4, 32, true},
                 {s3m, kS3mSampleLengthOffset, 4, uint32_t(s3m.size()) + 1, false},
                 {it, kItSampleLengthOffset, 4, 32, true},
@@ -226,15 +237,6 @@ TEST_F(KSoundHostile, ModulesThePlayerWouldFailOnAreRefused) {
                 {s3mOfOddType, kS3mSampleRateOffset, 4, 8363, true},
                 {s3mOfOddType, kS3mSampleRateOffset, 4, 1744838827, false},
                 {s3mOfOddType, kS3mSampleLengthOffset, 4, uint32_t(s3m.size()) + 1, false},
-                {itLow, kItSampleRateOffset, 4, 11, true},
-                {itLow, kItSampleRateOffset, 4, 10, false},
-                {it, kItSampleRateOffset, 4, 0, false},
-                {itOfNoData, kItSampleRateOffset, 4, 0, true},
-                {s3mLow, kS3mSampleRateOffset, 4, 6, true},
-                {s3mLow, kS3mSampleRateOffset, 4, 5, false},
-                {s3mOfNoSample, kS3mSampleRateOffset, 4, 0, true},
-                {xmLow, kXmRelativeNoteOffset, 1, 0x82, true},  // -126 semitones: 11.5 Hz
-                {xmLow, kXmRelativeNoteOffset, 1, 0x81, false},
                 {it, kItPatternRowsOffset, 2, 1, true},
                 {it, kItPatternRowsOffset, 2, 0, true},
                 {xm, kXmPatternRowsOffset, 2, 0, false}};
@@ -249,6 +251,47 @@ TEST_F(KSoundHostile, ModulesThePlayerWouldFailOnAreRefused) {
         << name;
     KSound sound;
     EXPECT_EQ(sound.LoadModule(File("claims.mod", module).c_str()), field.loads) << name;
+  }
+}
+
+// The player steps through a note's sample by a whole number of 65536ths of a frame for each frame
+// it renders, and divides by that step: a note that slow plays a held value. Slow ones: the lowest
+// note, C-0, which plays five octaves under the sample's rate, on samples of a few hertz, and a
+// 435 Hz sample slid down to the player's lowest pitch (linear slides, portamento down by 0xDF on
+// each of 30 ticks).
+TEST_F(KSoundHostile, NotesTooSlowToStepThroughTheirSampleHoldStill) {
+  using namespace module_fixtures;
+  using namespace std::string_literals;
+  const auto rated = [](std::string module, size_t offset, uint32_t rate) {
+    for (size_t i = 0; i < 4; ++i) module[offset + i] = char(rate >> (8 * i));
+    return module;
+  };
+  std::string slid =
+      With(With(rated(MakeIt(), kItSampleRateOffset, 435), kItFlagsOffset, 9), kItSpeedOffset, 31);
+  const std::string slide = "\x81\x0B\x00\x01\x05\xDF\0"s;
+  slid[kItPatternLengthOffset] = char(slide.size());
+  slid.replace(kItPatternDataOffset, slide.size(), slide);
+  const struct {
+    const char* name;
+    std::string module;
+  } cases[] = {
+      {"it at 10 Hz", rated(With(MakeIt(), kItNoteOffset, 0), kItSampleRateOffset, 10)},
+      {"it at 0 Hz", rated(With(MakeIt(), kItNoteOffset, 0), kItSampleRateOffset, 0)},
+      {"s3m at 5 Hz", rated(With(MakeS3m(), kS3mNoteOffset, 0), kS3mSampleRateOffset, 5)},
+      {"xm 127 semitones down",
+       With(With(MakeXm(), kXmNoteOffset, 1), kXmRelativeNoteOffset, char(0x81))},
+      {"it slid down", slid},
+  };
+  for (const auto& row : cases) {
+    KSound sound;
+    ASSERT_TRUE(sound.LoadModule(File("slow.mod", row.module).c_str())) << row.name;
+    sound.PlayLooping();
+    bool heard = false;
+    for (int half = 0; half < 8; ++half) {
+      sound.PollModule();
+      heard = heard || !IsSilent(platform::Mix(16384));
+    }
+    EXPECT_TRUE(heard) << row.name;
   }
 }
 

@@ -36,12 +36,20 @@ constexpr size_t kS3mTempoOffset = 50, kXmTempoOffset = 78, kItTempoOffset = 51;
 constexpr size_t kXmInstrumentsOffset = 72, kXmSampleLengthOffset = 642;
 constexpr size_t kS3mSampleLengthOffset = 128, kItSampleLengthOffset = 250;
 constexpr size_t kS3mSampleRateOffset = 144, kItSampleRateOffset = 262;
+// The XM module's instrument with its sample header and data, and fields of an XM instrument from
+// its start: its sample headers' size, its volume envelope's first value, point count and type,
+// and its vibrato waveform.
+constexpr size_t kXmInstrumentBytes = 263 + 40 + 32;
+constexpr size_t kXmSampleHeaderSizeOffset = 29, kXmVolumeValueOffset = 131;
+constexpr size_t kXmVolumePointsOffset = 225, kXmVolumeTypeOffset = 233, kXmVibratoOffset = 235;
 // The S3M module's one instrument's type (1, a sample), and the XM sample's relative note.
 constexpr size_t kS3mInstrumentTypeOffset = 112, kXmRelativeNoteOffset = 658;
 // The note each module plays on its first row.
 constexpr size_t kS3mNoteOffset = 195, kXmNoteOffset = 346, kItNoteOffset = 292;
 // The row count of the IT and XM modules' one pattern.
 constexpr size_t kItPatternRowsOffset = 284, kXmPatternRowsOffset = 341;
+// The IT module's flags and initial speed.
+constexpr size_t kItFlagsOffset = 44, kItSpeedOffset = 50;
 // The IT module's sample flags, and its pattern's stored length and packed rows, which have room
 // for kItPatternRoom bytes.
 constexpr size_t kItSampleFlagsOffset = 220, kItPatternLengthOffset = 282;
