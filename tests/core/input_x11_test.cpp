@@ -2,6 +2,7 @@
 // through the message queue and KInput. Without a display (or xdotool) the tests are skipped.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -69,11 +70,13 @@ class RealWindowTest : public testing::Test {
     Shell("xdotool keyup a keyup Shift_L mouseup 3");
   }
 
-  // Dispatches messages as they come until the condition holds; gives up after about 5 s, as
-  // input that the X server has not delivered by then is not coming.
+  // Dispatches messages as they come until the condition holds; gives up after 5 s, as input
+  // that the X server has not delivered by then is not coming. The wait wakes at every message, so
+  // it is bounded by time, not by turns.
   template <typename Condition>
   bool WaitFor(Condition condition) {
-    for (int turn = 0; turn < 200; ++turn) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (std::chrono::steady_clock::now() < deadline) {
       MSG message;
       while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         TranslateMessage(&message);
