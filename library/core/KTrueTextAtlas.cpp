@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "KFactory.h"
 #include "KGraphic.h"
@@ -57,7 +58,10 @@ void KTrueText::BuildAtlas() {
 
   // Layout: glyphs side by side in rows no wider than the limit. Once the glyphs laid out would
   // need a picture beyond the largest one, no more are rendered, and the rest are only measured.
+  // Each glyph is rendered once; its coverage is kept, row after row, until the atlas is made.
   std::memset(_glyphs, 0, sizeof _glyphs);
+  std::vector<uint8_t> coverage;
+  size_t coverageStart[kGlyphCount] = {};
   atlasTooLarge_ = false;
   unsigned penX = 0, penY = 0, tallest = 0, widest = 0;
   for (int i = 0; i < kGlyphCount; ++i) {
@@ -90,6 +94,12 @@ void KTrueText::BuildAtlas() {
     glyph.h = static_cast<float>(rows);
     glyph.left = slot->bitmap_left;
     glyph.top = static_cast<int32_t>(_face->size->metrics.ascender >> 6) - slot->bitmap_top;
+    coverageStart[i] = coverage.size();
+    coverage.resize(coverage.size() + static_cast<size_t>(width) * rows);
+    uint8_t* kept = coverage.data() + coverageStart[i];
+    for (unsigned row = 0; row < rows; ++row)
+      for (unsigned column = 0; column < width; ++column)
+        *kept++ = Coverage(slot->bitmap, column, row);
     penX += width;
     widest = std::max(widest, penX);
     atlasTooLarge_ = !FitsAnAtlas(widest, penY + tallest);
@@ -102,22 +112,18 @@ void KTrueText::BuildAtlas() {
       std::calloc(static_cast<size_t>(atlasWidth) * atlasHeight, sizeof(uint32_t)));
   if (!pixels) return;
 
-  // Copy: white pixels whose alpha is the coverage, each glyph kept inside its own record.
+  // White pixels whose alpha is the coverage.
   for (int i = 0; i < kGlyphCount; ++i) {
-    if (FT_Load_Char(_face, static_cast<FT_ULong>(kFirstCharacter + i), FT_LOAD_RENDER) != 0) {
-      continue;
-    }
-    const FT_Bitmap& bitmap = _face->glyph->bitmap;
     const KTrueGlyph& glyph = _glyphs[i];
-    unsigned width = std::min(bitmap.width, static_cast<unsigned>(glyph.w));
-    unsigned rows = std::min(bitmap.rows, static_cast<unsigned>(glyph.h));
+    const unsigned width = static_cast<unsigned>(glyph.w), rows = static_cast<unsigned>(glyph.h);
+    const uint8_t* source = coverage.data() + coverageStart[i];
     for (unsigned row = 0; row < rows; ++row) {
       uint8_t* target =
           reinterpret_cast<uint8_t*>(pixels + (static_cast<size_t>(glyph.y) + row) * atlasWidth +
                                      static_cast<size_t>(glyph.x));
       for (unsigned column = 0; column < width; ++column, target += 4) {
         target[0] = target[1] = target[2] = 255;
-        target[3] = Coverage(bitmap, column, row);
+        target[3] = *source++;
       }
     }
   }

@@ -317,7 +317,7 @@ HRESULT Device::PreLoad(IDirectDrawSurface7* texture) {
   RecordCall("PreLoad", this, {}, texture);
   Surface* surface = Surface::From(texture);
   if (!surface || surface->Kind() != SurfaceKind::kTexture) return DDERR_INVALIDPARAMS;
-  surface->Upload();
+  surface->MakeResident();
   return D3D_OK;
 }
 

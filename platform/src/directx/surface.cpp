@@ -341,9 +341,12 @@ HRESULT Surface::SetClipper(IDirectDrawClipper* clipper) {
 }
 
 void Surface::Upload() {
-  if (kind_ != SurfaceKind::kTexture) return;
   textureStale_ = true;
-  if (display_->BeginOtherGlWork()) BindTexture(sampling_);
+  MakeResident();
+}
+
+void Surface::MakeResident() {
+  if (kind_ == SurfaceKind::kTexture && display_->BeginOtherGlWork()) BindTexture(sampling_);
 }
 
 GLuint Surface::BindTexture(const Sampling& sampling) {

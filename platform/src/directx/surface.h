@@ -68,6 +68,8 @@ class Surface final : public RefCounted<IDirectDrawSurface7> {
 
   // Sends a texture's memory to OpenGL now (or at its first use when there is no context yet).
   void Upload();
+  // Makes a texture's OpenGL copy current now: sent only when its memory changed since.
+  void MakeResident();
   // OpenGL side; the context must be current. The texture is uploaded when its memory changed.
   GLuint BindTexture(const Sampling& sampling);
   // Binds this render target's frame buffer (made on first use), or the window's when it is drawn
