@@ -493,6 +493,19 @@ TEST(TrueTextHostileFont, GlyphsLargerThanAnyAtlasAreMeasuredWithoutBeingRendere
   EXPECT_LT(PeakResidentKilobytes() - before, 16 * 1024);
 }
 
+// Beside a glyph that fits ('B' scaled to 1/64), a glyph spanning many ems ('A', 6250 x 8750
+// pixels at 200) is left out of the atlas without ever being rendered.
+TEST(TrueTextHostileFont, AGlyphLeftOutOfTheAtlasIsNeverRendered) {
+  TempFolder folder;
+  const std::string path =
+      folder.Write("mixed.ttf", true_type_font::MakeTrueTypeFont(16, 1.0 / 64));
+  KTrueText text(path.c_str());
+  text.SetHeightPix(200);
+  const long before = PeakResidentKilobytes();
+  EXPECT_EQ(text.GetStringWidth("AB", 0), 2 * 600 * 200 / 16);
+  EXPECT_LT(PeakResidentKilobytes() - before, 16 * 1024);
+}
+
 // On the OpenGL renderer the glyphs are blitted at whole pixels: white text over black is
 // FreeType's coverage at each glyph's place, pixel for pixel, and black elsewhere.
 using TrueTextOnOpenGL = RendererWindowTest;

@@ -1,6 +1,6 @@
 // A small TrueType font built byte by byte: 'A' a hinted triangle with a curved side 500 x 700
-// units, 'B' the same glyph moved right as a composite, every other character the empty glyph 0;
-// every advance 600 units. A small em makes the glyphs large for the line.
+// units, 'B' the same glyph moved right as a composite (scaled by bScale), every other character
+// the empty glyph 0; every advance 600 units. A small em makes the glyphs large for the line.
 #pragma once
 
 #include <cstdint>
@@ -39,7 +39,7 @@ inline std::string FontTables(const std::map<std::string, std::string>& tables) 
   return font + data;
 }
 
-inline std::string MakeTrueTypeFont(int unitsPerEm = 1024) {
+inline std::string MakeTrueTypeFont(int unitsPerEm = 1024, double bScale = 1.0) {
   const int glyphs = 3;
   std::string head;
   for (uint32_t value : {0x00010000u, 0x00010000u, 0u, 0x5F0F3CF5u}) Put32(head, value);
@@ -81,7 +81,10 @@ inline std::string MakeTrueTypeFont(int unitsPerEm = 1024) {
   for (int y : {0, 700, -700, 300}) Put16(triangle, y);
   triangle.resize((triangle.size() + 1) / 2 * 2, '\0');  // glyphs start at even offsets
   std::string moved;
-  for (int value : {-1, 50, 0, 550, 700, 0x0003, 1, 50, 0}) Put16(moved, value);
+  // Offsets as words and x, y values; a scale (2.14 fixed point) when it is not 1.
+  const bool scaled = bScale != 1.0;
+  for (int value : {-1, 50, 0, 550, 700, scaled ? 0x000B : 0x0003, 1, 50, 0}) Put16(moved, value);
+  if (scaled) Put16(moved, int(bScale * 16384));
 
   std::string loca;
   for (size_t offset : {size_t(0), size_t(0), triangle.size(), triangle.size() + moved.size()}) {
