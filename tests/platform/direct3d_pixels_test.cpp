@@ -537,6 +537,24 @@ TEST_F(Pixels, PresentingKeepsTheBackBufferAndTakesNoPrimaryAsSource) {
   primary->Release();
 }
 
+// A back buffer that fits the window is drawn in it from its first draw (the set-up's clear), so
+// that its first whole show copies nothing; another target of its size drawn later has a frame
+// buffer of its own.
+TEST_F(Pixels, ABackBufferFittingTheWindowIsDrawnInItFromItsFirstDraw) {
+  EXPECT_TRUE(platform::IsDrawnInWindow(backBuffer_));
+  Clear(0xFFFF0000);
+  IDirectDrawSurface7* other = MakeFilledTarget(0xFF0000FF);
+  ASSERT_NE(other, nullptr);
+  EXPECT_FALSE(platform::IsDrawnInWindow(other));
+  IDirectDrawSurface7* primary = MakePrimary();
+  ASSERT_EQ(Show(primary, backBuffer_), DD_OK);
+  EXPECT_TRUE(platform::IsDrawnInWindow(backBuffer_));
+  EXPECT_EQ(Pixel(5, 5), kRed);
+  EXPECT_EQ(PixelOf(other, 5, 5), kBlue);
+  other->Release();
+  primary->Release();
+}
+
 // A back buffer shown whole in a window of its size is drawn in the window from then on; what it
 // holds must not depend on where it is drawn.
 TEST_F(Pixels, ABackBufferShownWholeKeepsItsPixelsThroughPartialShowsAndADepthBuffer) {

@@ -130,6 +130,18 @@ bool Display::FitsWindow(const Surface& target) const {
          static_cast<DWORD>(height) == target.Height();
 }
 
+bool Display::AdoptWindowTarget(Surface& target) {
+  if (windowTarget_ || !context_ || !context_->KnownSwapKeepsBackBuffer().value_or(false) ||
+      !FitsWindow(target)) {
+    return false;
+  }
+  for (const Display* display : Displays()) {
+    if (display->windowTarget_ && display->context_->Window() == context_->Window()) return false;
+  }
+  windowTarget_ = &target;
+  return true;
+}
+
 void Display::EvictWindowTarget() {
   Surface* target = windowTarget_;
   windowTarget_ = nullptr;

@@ -63,6 +63,10 @@ class Display {
   // window (by any display) and before the window changes size.
   bool DrawsInWindow(const Surface& target) const { return windowTarget_ == &target; }
   bool FitsWindow(const Surface& target) const;
+  // A render target that fits the window, drawn before anything is drawn in the window, is drawn
+  // there from its first draw, as the frame the window is about to show: its first whole show
+  // then copies nothing. False when the window is taken or the target does not qualify.
+  bool AdoptWindowTarget(Surface& target);
   // Moves the render target drawn in the window, if any, back into its own frame buffer; this
   // display's context must be current.
   void EvictWindowTarget();

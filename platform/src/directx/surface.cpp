@@ -25,6 +25,16 @@ void FlipRows(unsigned char* pixels, LONG pitch, DWORD height) {
   }
 }
 
+// A new render target is black; the alpha channel is cleared to 1 and never written by draws (see
+// Device::ApplyGlState), so blending reads a destination alpha of 1, as from a back buffer without
+// alpha.
+void ClearToBlack() {
+  glClearColor(0, 0, 0, 1);
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+  glDisable(GL_SCISSOR_TEST);
+  glClear(GL_COLOR_BUFFER_BIT);
+}
+
 void SetPixelRows(GLenum alignment, GLenum rowLength, LONG pitch, Layout layout) {
   glPixelStorei(alignment, 4);
   glPixelStorei(rowLength, pitch / BytesPerPixel(layout));
@@ -386,20 +396,23 @@ bool Surface::BindFramebuffer(GLenum target) {
     }
     display_->EvictWindowTarget();
   }
+  // Drawn into for the first time: maybe straight in the window.
+  const bool first = !everBound_;
+  everBound_ = true;
+  if (first && target == GL_FRAMEBUFFER && display_->AdoptWindowTarget(*this)) {
+    gl.BindFramebuffer(GL_FRAMEBUFFER, 0);
+    ClearToBlack();
+    return true;
+  }
   if (framebuffer_ == 0) {
     gl.GenFramebuffers(1, &framebuffer_);
     gl.GenRenderbuffers(1, &colorBuffer_);
     gl.BindRenderbuffer(GL_RENDERBUFFER, colorBuffer_);
-    // The alpha channel is cleared to 1 and never written by draws (see Device::ApplyGlState),
-    // so blending reads a destination alpha of 1, as from a back buffer without alpha. Four
-    // bytes a pixel draw faster than three.
+    // Four bytes a pixel draw faster than three.
     gl.RenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, GLsizei(width_), GLsizei(height_));
     gl.BindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
     gl.FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colorBuffer_);
-    glClearColor(0, 0, 0, 1);
-    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    glDisable(GL_SCISSOR_TEST);
-    glClear(GL_COLOR_BUFFER_BIT);
+    ClearToBlack();
   }
   if (framebufferStale_) {
     gl.BindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
