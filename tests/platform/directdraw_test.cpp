@@ -67,7 +67,7 @@ TEST_F(DirectDraw, TexturesDescribeTheirFormatAndPitch) {
 }
 
 TEST_F(DirectDraw, NewSurfacesOfAnySizeAreZeroed) {
-  // Small blocks, one of exactly a huge page (1024 x 1024 x 2 bytes) and one beyond.
+  // Small blocks from the heap, and blocks of megabytes, which come from the system.
   for (DWORD side : {1u, 3u, 257u, 1024u, 1500u}) {
     IDirectDrawSurface7* texture = MakeTexture(side, side, Argb4444());
     ASSERT_NE(texture, nullptr);

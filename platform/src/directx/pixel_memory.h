@@ -1,7 +1,5 @@
-// Zeroed memory for a surface's pixels, taken straight from the system: a fresh block needs no
-// clearing of its own, and a block of megabytes is asked for in huge pages, so that its first
-// touch costs a few page faults instead of one per 4 KiB (a texture of 1024 x 1024 texels would
-// take 1024 of them).
+// Zeroed memory for a surface's pixels. A large block comes straight from the system, already
+// zeroed, so a new surface needs no clearing of its own.
 #pragma once
 
 #include <cstddef>
@@ -24,8 +22,6 @@ class PixelMemory {
  private:
   unsigned char* data_ = nullptr;
   size_t size_ = 0;
-  // The length of the mapping, 0 for a block from the heap.
-  size_t mapped_ = 0;
 };
 
 }  // namespace platform::directx
