@@ -59,9 +59,14 @@ class RealWindowTest : public testing::Test {
     if (!window_) GTEST_SKIP() << "the X display refused a window";
     ShowWindow(window_, SW_SHOW);
     KInput::Init(window_);
-    Shell("xdotool mousemove " + std::to_string(kX + 160) + " " + std::to_string(kY + 120));
     ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == window_; }))
         << "the window never got the keyboard";
+    // The pointer moves within the window, and the tests start once the window has heard of it:
+    // a click sent sooner after the window appears can be lost on the way.
+    g_received.clear();
+    Shell("xdotool mousemove " + std::to_string(kX + 150) + " " + std::to_string(kY + 110) +
+          " mousemove " + std::to_string(kX + 160) + " " + std::to_string(kY + 120));
+    ASSERT_TRUE(WaitForMessage(WM_MOUSEMOVE)) << "the pointer never reached the window";
     g_received.clear();
   }
 
