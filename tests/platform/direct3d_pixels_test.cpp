@@ -63,12 +63,16 @@ class Pixels : public DirectXTest {
   IDirectDrawSurface7* MakeFilledTarget(D3DCOLOR color) {
     return MakeFilledTarget(directDraw_, color);
   }
-  static IDirectDrawSurface7* MakeFilledTarget(IDirectDraw7* directDraw, D3DCOLOR color) {
+  static IDirectDrawSurface7* MakeTarget(IDirectDraw7* directDraw) {
     DDSURFACEDESC2 description = Description(kWidth, kHeight);
     description.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
     description.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_3DDEVICE;
     IDirectDrawSurface7* target = nullptr;
     EXPECT_EQ(directDraw->CreateSurface(&description, &target, nullptr), DD_OK);
+    return target;
+  }
+  static IDirectDrawSurface7* MakeFilledTarget(IDirectDraw7* directDraw, D3DCOLOR color) {
+    IDirectDrawSurface7* target = MakeTarget(directDraw);
     if (!target) return nullptr;
     DDSURFACEDESC2 locked{};
     locked.dwSize = sizeof locked;
@@ -89,6 +93,24 @@ class Pixels : public DirectXTest {
     IDirectDrawSurface7* primary = nullptr;
     EXPECT_EQ(directDraw->CreateSurface(&description, &primary, nullptr), DD_OK);
     return primary;
+  }
+
+  // Fills the whole surface (for the primary surface, the window) with the colour.
+  static HRESULT FillWhole(IDirectDrawSurface7* surface, DWORD color) {
+    DDBLTFX fill{};
+    fill.dwSize = sizeof fill;
+    fill.dwFillColor = color;
+    return surface->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fill);
+  }
+
+  // A pixel of the window's back buffer, whose rows count from the bottom.
+  static Rgb WindowPixel(int x, int y) {
+    auto bindFramebuffer =
+        reinterpret_cast<void (*)(GLenum, GLuint)>(SDL_GL_GetProcAddress("glBindFramebuffer"));
+    if (bindFramebuffer) bindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+    unsigned char pixel[4] = {};
+    glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+    return Rgb{pixel[0], pixel[1], pixel[2]};
   }
 
   // Shows `source` of the surface at the same place of the window's client area.
@@ -599,10 +621,7 @@ TEST_F(Pixels, ShowingAnotherSurfaceOrFillingTheWindowLeavesABackBufferItsPixels
   ASSERT_EQ(Show(primary, backBuffer_), DD_OK);
   EXPECT_EQ(PixelOf(other, 5, 5), kBlue);
   Clear(0xFFFFFFFF);
-  DDBLTFX fill{};
-  fill.dwSize = sizeof fill;
-  fill.dwFillColor = 0x00FF00;
-  ASSERT_EQ(primary->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fill), DD_OK);
+  ASSERT_EQ(FillWhole(primary, 0x00FF00), DD_OK);
   EXPECT_EQ(Pixel(5, 5), kWhite);
   // A surface going away while drawn in the window leaves nothing behind that is used later.
   ASSERT_EQ(Show(primary, other), DD_OK);
@@ -634,14 +653,30 @@ TEST_F(Pixels, AnotherDirectDrawOnTheSameWindowLeavesABackBufferItsPixels) {
   primary->Release();
 }
 
+// A target of the window's size drawn for the first time after a fill of the whole window is
+// drawn in the window only when the fill was black, what a new target starts as; either way a
+// partial show then leaves the rest of the window as the fill left it.
+TEST_F(Pixels, ATargetFirstDrawnAfterAFillOfTheWindowLeavesTheFillInIt) {
+  IDirectDrawSurface7* primary = MakePrimary();
+  for (DWORD fill : {0x000000u, 0xFF0000u}) {
+    ASSERT_EQ(FillWhole(primary, fill), DD_OK);
+    IDirectDrawSurface7* other = MakeTarget(directDraw_);
+    ASSERT_NE(other, nullptr);
+    ASSERT_EQ(FillWhole(other, 0x0000FF), DD_OK);
+    EXPECT_EQ(platform::IsDrawnInWindow(other), fill == 0) << fill;
+    ASSERT_EQ(Show(primary, backBuffer_, RECT{0, 0, 32, 24}), DD_OK);
+    EXPECT_EQ(WindowPixel(40, 5), fill == 0 ? kBlack : kRed) << fill;
+    EXPECT_EQ(PixelOf(other, 5, 5), kBlue) << fill;
+    other->Release();
+  }
+  primary->Release();
+}
+
 // What a partial show leaves of the window is what was there before it.
 TEST_F(Pixels, APartialShowLeavesTheRestOfTheWindowAsItWas) {
   Clear(0xFF00FF00);
   IDirectDrawSurface7* primary = MakePrimary();
-  DDBLTFX fill{};
-  fill.dwSize = sizeof fill;
-  fill.dwFillColor = 0xFF0000;
-  ASSERT_EQ(primary->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fill), DD_OK);
+  ASSERT_EQ(FillWhole(primary, 0xFF0000), DD_OK);
   ASSERT_EQ(Show(primary, backBuffer_, RECT{0, 0, 32, 24}), DD_OK);
   // Another DirectDraw object coming to the window leaves it alone too.
   IDirectDraw7* second = nullptr;
@@ -651,16 +686,9 @@ TEST_F(Pixels, APartialShowLeavesTheRestOfTheWindowAsItWas) {
   ASSERT_EQ(second->SetCooperativeLevel(Handle(), DDSCL_NORMAL), DD_OK);
   second->Release();
   ASSERT_EQ(Show(primary, backBuffer_, RECT{0, 0, 32, 24}), DD_OK);
-  auto bindFramebuffer =
-      reinterpret_cast<void (*)(GLenum, GLuint)>(SDL_GL_GetProcAddress("glBindFramebuffer"));
-  ASSERT_NE(bindFramebuffer, nullptr);
-  bindFramebuffer(GL_READ_FRAMEBUFFER, 0);
-  // Rows count from the bottom here: (40, 5) is low in the window, outside the part shown.
-  unsigned char outside[4] = {}, inside[4] = {};
-  glReadPixels(40, 5, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, outside);
-  glReadPixels(5, int(kHeight) - 5, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, inside);
-  EXPECT_EQ((Rgb{outside[0], outside[1], outside[2]}), kRed);
-  EXPECT_EQ((Rgb{inside[0], inside[1], inside[2]}), kGreen);
+  // (40, 5) is low in the window, outside the part shown.
+  EXPECT_EQ(WindowPixel(40, 5), kRed);
+  EXPECT_EQ(WindowPixel(5, int(kHeight) - 5), kGreen);
   primary->Release();
 }
 

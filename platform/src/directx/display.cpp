@@ -69,6 +69,7 @@ bool Display::Cooperate(HWND window, bool fullScreen) {
     batch_.stateOwner = nullptr;
     modulation_ = {};
     windowTarget_ = nullptr;
+    windowHolds_ = WindowHolds::kNothing;
     swapInterval_ = -1;
   }
   window_ = window;
@@ -136,16 +137,33 @@ bool Display::AdoptWindowTarget(Surface& target) {
     return false;
   }
   for (const Display* display : Displays()) {
-    if (display->windowTarget_ && display->context_->Window() == context_->Window()) return false;
+    bool sameWindow = display->context_ && display->context_->Window() == context_->Window();
+    if (sameWindow && (display->windowTarget_ || display->windowHolds_ == WindowHolds::kAFrame)) {
+      return false;
+    }
   }
   windowTarget_ = &target;
   return true;
 }
 
+void ClearToBlack() {
+  glClearColor(0, 0, 0, 1);
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+  glDisable(GL_SCISSOR_TEST);
+  glClear(GL_COLOR_BUFFER_BIT);
+}
+
 void Display::EvictWindowTarget() {
   Surface* target = windowTarget_;
   windowTarget_ = nullptr;
-  if (target) target->MoveOutOfWindow();
+  if (!target) return;
+  target->MoveOutOfWindow();
+  // A target taken into the window before anything but black was put there, and never shown,
+  // leaves the window black, as it found it.
+  if (windowHolds_ != WindowHolds::kAFrame) {
+    context_->Gl().BindFramebuffer(GL_FRAMEBUFFER, 0);
+    ClearToBlack();
+  }
 }
 
 std::optional<bool> Display::SwapKeepsBackBufferIn(SDL_Window* window) const {
@@ -156,6 +174,14 @@ std::optional<bool> Display::SwapKeepsBackBufferIn(SDL_Window* window) const {
 void Display::EvictWindowTargetIn(SDL_Window* window) {
   if (windowTarget_ && context_ && context_->Window() == window && BeginOtherGlWork()) {
     EvictWindowTarget();
+  }
+}
+
+void Display::NoteWindowFilled(bool black) {
+  if (!black || windowHolds_ == WindowHolds::kAFrame) {
+    windowHolds_ = WindowHolds::kAFrame;
+  } else {
+    windowHolds_ = WindowHolds::kBlack;
   }
 }
 
@@ -188,6 +214,7 @@ bool Display::Present(Surface& backBuffer, const RECT& source, const RECT* desti
   }
   waitForVerticalBlank_ = false;
   SDL_GL_SwapWindow(sdlWindow);
+  windowHolds_ = WindowHolds::kAFrame;
   // What a swap does was found out when the context was made; a present never looks again.
   if (wholeWindow && context_->KnownSwapKeepsBackBuffer().value_or(false)) {
     windowTarget_ = &backBuffer;

@@ -14,6 +14,11 @@
 
 namespace platform::directx {
 
+// Clears the bound frame buffer to black with an alpha of 1. A new render target is black; the
+// alpha channel is never written by draws (see Device::ApplyGlState), so blending reads a
+// destination alpha of 1, as from a back buffer without alpha.
+void ClearToBlack();
+
 class Surface;
 
 struct DisplayMode {
@@ -58,14 +63,16 @@ class Display {
 
   // A render target shown whole at the window's own size, in a window that is not full screen,
   // is drawn straight into the window's back buffer from then on, which saves copying it at
-  // every present, as long as swaps keep the back buffer and it has no depth buffer. It moves
-  // back into its own frame buffer when it no longer fits, before anything else is put into the
-  // window (by any display) and before the window changes size.
+  // every present, as long as swaps keep the back buffer and it has no depth buffer; so is one
+  // that fits the window from its first draw, while the window holds no frame yet
+  // (AdoptWindowTarget). It moves back into its own frame buffer when it no longer fits, before
+  // anything else is put into the window (by any display) and before the window changes size.
   bool DrawsInWindow(const Surface& target) const { return windowTarget_ == &target; }
   bool FitsWindow(const Surface& target) const;
-  // A render target that fits the window, drawn before anything is drawn in the window, is drawn
-  // there from its first draw, as the frame the window is about to show: its first whole show
-  // then copies nothing. False when the window is taken or the target does not qualify.
+  // A render target that fits the window, drawn for the first time while no display has put
+  // anything but black into the window (a show, a fill of another colour), is drawn there from
+  // then on, as the frame the window is about to show: its first whole show then copies nothing.
+  // It starts black. False otherwise.
   bool AdoptWindowTarget(Surface& target);
   // Moves the render target drawn in the window, if any, back into its own frame buffer; this
   // display's context must be current.
@@ -77,6 +84,8 @@ class Display {
   // Before drawing into the window itself: every display's render target drawn there moves out,
   // and this display's context is current again. False without a context or window.
   bool TakeWindow();
+  // The whole window was filled with one colour, black or not.
+  void NoteWindowFilled(bool black);
   // Forgets a render target that is going away.
   void Forget(const Surface& target);
   // Top-left corner of the client area on the screen.
@@ -94,6 +103,9 @@ class Display {
   Batch batch_;
   ModulateProgram modulation_;
   Surface* windowTarget_ = nullptr;
+  // What this display has put into its window's back buffer: nothing, black alone, or a frame.
+  enum class WindowHolds { kNothing, kBlack, kAFrame };
+  WindowHolds windowHolds_ = WindowHolds::kNothing;
   bool waitForVerticalBlank_ = false;
   int swapInterval_ = -1;
 };

@@ -1,4 +1,4 @@
-// Zeroed memory for a surface's pixels. A large block comes straight from the system, already
+// Zeroed memory for a surface's pixels, from calloc: a large block comes from the system already
 // zeroed, so a new surface needs no clearing of its own.
 #pragma once
 

@@ -25,16 +25,6 @@ void FlipRows(unsigned char* pixels, LONG pitch, DWORD height) {
   }
 }
 
-// A new render target is black; the alpha channel is cleared to 1 and never written by draws (see
-// Device::ApplyGlState), so blending reads a destination alpha of 1, as from a back buffer without
-// alpha.
-void ClearToBlack() {
-  glClearColor(0, 0, 0, 1);
-  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-  glDisable(GL_SCISSOR_TEST);
-  glClear(GL_COLOR_BUFFER_BIT);
-}
-
 void SetPixelRows(GLenum alignment, GLenum rowLength, LONG pitch, Layout layout) {
   glPixelStorei(alignment, 4);
   glPixelStorei(rowLength, pitch / BytesPerPixel(layout));
@@ -184,6 +174,7 @@ HRESULT Surface::FillColor(const RECT& rect, DWORD color) {
     if (!display_->BeginOtherGlWork()) return DDERR_SURFACELOST;
     if (kind_ == SurfaceKind::kPrimary) {
       if (!display_->TakeWindow()) return DDERR_SURFACELOST;
+      display_->NoteWindowFilled(rgb.red == 0 && rgb.green == 0 && rgb.blue == 0);
       display_->Gl().BindFramebuffer(GL_FRAMEBUFFER, 0);
       glDisable(GL_SCISSOR_TEST);
     } else {
