@@ -201,12 +201,15 @@ TEST_F(KSoundHostile, ModulesThePlayerWouldFailOnAreRefused) {
   const std::string xm = MakeXm(), s3m = MakeS3m(), it = MakeIt();
   // The player takes an instrument of any type but 0 for a sample.
   const std::string s3mOfOddType = With(s3m, kS3mInstrumentTypeOffset, 'W');
-  // A second instrument like the first, then one whose volume envelope is on with one point.
+  // A second instrument like the first, then one whose volume or panning envelope is on with one
+  // point.
   const size_t second = xm.size();
   const std::string xmTwo =
       With(xm + xm.substr(xm.size() - kXmInstrumentBytes), kXmInstrumentsOffset, 2);
   const std::string xmTwoEnveloped =
       With(With(xmTwo, second + kXmVolumeTypeOffset, 1), second + kXmVolumePointsOffset, 1);
+  const std::string xmTwoPanned =
+      With(With(xmTwo, second + kXmPanTypeOffset, 1), second + kXmPanPointsOffset, 1);
   const struct {
     const std::string& module;
     size_t offset, bytes;
@@ -225,6 +228,10 @@ TEST_F(KSoundHostile, ModulesThePlayerWouldFailOnAreRefused) {
                 {xmTwoEnveloped, second + kXmVolumePointsOffset, 1, 13, false},
                 {xmTwoEnveloped, second + kXmVolumeValueOffset, 2, 64, true},
                 {xmTwoEnveloped, second + kXmVolumeValueOffset, 2, 65, false},
+                {xmTwo, second + kXmVolumePointsOffset, 1, 13, true},  // the envelope is off
+                {xmTwoPanned, second + kXmPanPointsOffset, 1, 13, false},
+                {xmTwoPanned, second + kXmPanValueOffset, 2, 64, true},
+                {xmTwoPanned, second + kXmPanValueOffset, 2, 65, false},
                 {s3m, kS3mSampleLengthOffset, 4, 32, true},
                 {s3m, kS3mSampleLengthOffset, 4, uint32_t(s3m.size()) + 1, false},
                 {it, kItSampleLengthOffset, 4, 32, true},

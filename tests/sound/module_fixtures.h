@@ -37,11 +37,12 @@ constexpr size_t kXmInstrumentsOffset = 72, kXmSampleLengthOffset = 642;
 constexpr size_t kS3mSampleLengthOffset = 128, kItSampleLengthOffset = 250;
 constexpr size_t kS3mSampleRateOffset = 144, kItSampleRateOffset = 262;
 // The XM module's instrument with its sample header and data, and fields of an XM instrument from
-// its start: its sample headers' size, its volume envelope's first value, point count and type,
-// and its vibrato waveform.
+// its start: its sample headers' size, its volume and panning envelopes' first value, point count
+// and type, and its vibrato waveform.
 constexpr size_t kXmInstrumentBytes = 263 + 40 + 32;
-constexpr size_t kXmSampleHeaderSizeOffset = 29, kXmVolumeValueOffset = 131;
-constexpr size_t kXmVolumePointsOffset = 225, kXmVolumeTypeOffset = 233, kXmVibratoOffset = 235;
+constexpr size_t kXmSampleHeaderSizeOffset = 29, kXmVibratoOffset = 235;
+constexpr size_t kXmVolumeValueOffset = 131, kXmVolumePointsOffset = 225, kXmVolumeTypeOffset = 233;
+constexpr size_t kXmPanValueOffset = 179, kXmPanPointsOffset = 226, kXmPanTypeOffset = 234;
 // The S3M module's one instrument's type (1, a sample), and the XM sample's relative note.
 constexpr size_t kS3mInstrumentTypeOffset = 112, kXmRelativeNoteOffset = 658;
 // The note each module plays on its first row.
