@@ -387,10 +387,9 @@ bool Surface::BindFramebuffer(GLenum target) {
     }
     display_->EvictWindowTarget();
   }
-  // Drawn into for the first time: maybe straight in the window.
-  const bool first = !everBound_;
-  everBound_ = true;
-  if (first && target == GL_FRAMEBUFFER && display_->AdoptWindowTarget(*this)) {
+  // Drawn into before it ever had a frame buffer (moving out of the window makes one, and so does
+  // reading it): maybe straight in the window.
+  if (framebuffer_ == 0 && target == GL_FRAMEBUFFER && display_->AdoptWindowTarget(*this)) {
     gl.BindFramebuffer(GL_FRAMEBUFFER, 0);
     ClearToBlack();
     return true;

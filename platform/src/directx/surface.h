@@ -117,8 +117,6 @@ class Surface final : public RefCounted<IDirectDrawSurface7> {
   GLuint colorBuffer_ = 0;
   GLuint depthBuffer_ = 0;
   bool framebufferStale_ = true;
-  // Whether a frame buffer, its own or the window's, was ever bound for it.
-  bool everBound_ = false;
 };
 
 }  // namespace platform::directx
