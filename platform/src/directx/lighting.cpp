@@ -1,8 +1,6 @@
 #include "directx/lighting.h"
 
-#include <algorithm>
 #include <cmath>
-#include <cstring>
 
 #include "directx/lighting_lanes.h"
 #include "directx/seams.h"
