@@ -186,8 +186,9 @@ TEST_F(KSoundHostile, ModulesWhoseHeaderGivesNoTempoAreRefused) {
 
 namespace {
 
-std::string With(std::string module, size_t offset, char value) {
-  module[offset] = value;
+// The module with `value` written at `offset`, little-endian, in `bytes` bytes.
+std::string With(std::string module, size_t offset, uint32_t value, size_t bytes = 1) {
+  for (size_t i = 0; i < bytes; ++i) module[offset + i] = char(value >> (8 * i));
   return module;
 }
 
@@ -248,9 +249,7 @@ TEST_F(KSoundHostile, ModulesThePlayerWouldFailOnAreRefused) {
                 {it, kItPatternRowsOffset, 2, 0, true},
                 {xm, kXmPatternRowsOffset, 2, 0, false}};
   for (const auto& field : fields) {
-    std::string module = field.module;
-    for (size_t i = 0; i < field.bytes; ++i)
-      module[field.offset + i] = char(field.value >> (8 * i));
+    const std::string module = With(field.module, field.offset, field.value, field.bytes);
     const std::string name = module.substr(0, 4) + " " + std::to_string(field.value);
     // Checked before the player could allocate anything.
     EXPECT_EQ(ModulePlayable(reinterpret_cast<const uint8_t*>(module.data()), module.size()),
@@ -269,12 +268,9 @@ TEST_F(KSoundHostile, ModulesThePlayerWouldFailOnAreRefused) {
 TEST_F(KSoundHostile, NotesTooSlowToStepThroughTheirSampleHoldStill) {
   using namespace module_fixtures;
   using namespace std::string_literals;
-  const auto rated = [](std::string module, size_t offset, uint32_t rate) {
-    for (size_t i = 0; i < 4; ++i) module[offset + i] = char(rate >> (8 * i));
-    return module;
-  };
-  std::string slid =
-      With(With(rated(MakeIt(), kItSampleRateOffset, 435), kItFlagsOffset, 9), kItSpeedOffset, 31);
+
+  std::string slid = With(With(With(MakeIt(), kItSampleRateOffset, 435, 4), kItFlagsOffset, 9),
+                          kItSpeedOffset, 31);
   const std::string slide = "\x81\x0B\x00\x01\x05\xDF\0"s;
   slid[kItPatternLengthOffset] = char(slide.size());
   slid.replace(kItPatternDataOffset, slide.size(), slide);
@@ -282,11 +278,11 @@ TEST_F(KSoundHostile, NotesTooSlowToStepThroughTheirSampleHoldStill) {
     const char* name;
     std::string module;
   } cases[] = {
-      {"it at 10 Hz", rated(With(MakeIt(), kItNoteOffset, 0), kItSampleRateOffset, 10)},
-      {"it at 0 Hz", rated(With(MakeIt(), kItNoteOffset, 0), kItSampleRateOffset, 0)},
-      {"s3m at 5 Hz", rated(With(MakeS3m(), kS3mNoteOffset, 0), kS3mSampleRateOffset, 5)},
+      {"it at 10 Hz", With(With(MakeIt(), kItNoteOffset, 0), kItSampleRateOffset, 10, 4)},
+      {"it at 0 Hz", With(With(MakeIt(), kItNoteOffset, 0), kItSampleRateOffset, 0, 4)},
+      {"s3m at 5 Hz", With(With(MakeS3m(), kS3mNoteOffset, 0), kS3mSampleRateOffset, 5, 4)},
       {"xm 127 semitones down",
-       With(With(MakeXm(), kXmNoteOffset, 1), kXmRelativeNoteOffset, char(0x81))},
+       With(With(MakeXm(), kXmNoteOffset, 1), kXmRelativeNoteOffset, 0x81)},
       {"it slid down", slid},
   };
   for (const auto& row : cases) {
@@ -334,10 +330,8 @@ TEST_F(KSoundHostile, ItModulesThePlayerWouldStopOnOrWriteAboutAreRefused) {
   };
   CurrentFolder current(Folder().Path());
   for (const auto& row : cases) {
-    std::string module = MakeIt();
-    module[kItSampleFlagsOffset] = char(row.sampleFlags);
-    for (size_t i = 0; i < 4; ++i)
-      module[kItSampleLengthOffset + i] = char(row.sampleLength >> (8 * i));
+    std::string module = With(With(MakeIt(), kItSampleFlagsOffset, row.sampleFlags),
+                              kItSampleLengthOffset, row.sampleLength, 4);
     ASSERT_LE(row.rows.size(), kItPatternRoom) << row.name;
     module[kItPatternLengthOffset] = char(row.rows.size());
     module.replace(kItPatternDataOffset, row.rows.size(), row.rows);
